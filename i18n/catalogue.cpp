@@ -1,0 +1,207 @@
+#include "catalogue.h"
+
+#include <array>
+#include <cstddef>
+
+namespace kobalin {
+namespace {
+
+using namespace std::string_view_literals;
+
+// Every language has the same offsets; 4 to 11 were never assigned, so those
+// slots stay empty and a lookup of them yields an empty text.
+constexpr std::size_t kTextsPerLanguage = 54;
+using TextTable = std::array<std::u16string_view, kTextsPerLanguage>;
+
+// English texts, base 1000.
+constexpr TextTable kEnglishTexts = [] {
+    TextTable t{};
+    t[0] = u"OK"sv;
+    t[1] = u"Abort"sv;
+    t[2] = u">> Continue"sv;
+    t[3] = u"<< Back"sv;
+    t[12] = u"To activate the choosen language, restart the application."sv;
+    t[13] = u"Welcome to the wizard for creating the layer file for MC1"sv;
+    t[14] = u"Follow the various steps to select the correct layers, determine the values and add them to the layer file."sv;
+    t[15] = u"Choose >> to continue to the next step."sv;
+    t[16] = u"Choose the reference file"sv;
+    t[17] = u"Choose the reference model (design) to be used with the layer file"sv;
+    t[18] = u"Click here to choose file"sv;
+    t[19] = u"Add layer files"sv;
+    t[20] = u"Add new layers by creating or selecting them from the template list.\nThe tree structure contains the already added layers. At least 2 layers must be created!"sv;
+    t[21] = u"Add comment"sv;
+    t[22] = u"About three lines of comments can be added to the layer file. These comments can optionally be added to the file. Enter these per line and press the green + to add. (max 3 lines)"sv;
+    t[23] = u"Edit comment or layer"sv;
+    t[24] = u"Remove comment or layer"sv;
+    t[25] = u"Add layer to template"sv;
+    t[26] = u"Edit comment lines"sv;
+    t[27] = u"Edit the comment line and choose OK to save"sv;
+    t[28] = u"Add new layer by filling in the fields below"sv;
+    t[29] = u"Add Layer"sv;
+    t[30] = u"Layer Name"sv;
+    t[31] = u"Offset (m)"sv;
+    t[32] = u"Passcount Target #"sv;
+    t[33] = u"Passcount Tolerance"sv;
+    t[34] = u"Targetspeed km/h"sv;
+    t[35] = u"Speed Tolerance"sv;
+    t[36] = u"CMV Target"sv;
+    t[37] = u"New Layer"sv;
+    t[38] = u"Save layer file"sv;
+    t[39] = u"The layer file is automatically saved in the same location as the reference file\n The application can now be closed"sv;
+    t[40] = u"End program"sv;
+    t[41] = u"Failed to create the layer file. Try again"sv;
+    t[42] = u"The layer file has been created: "sv;
+    t[43] = u"Error selecting. Select first and then choose right mouse button"sv;
+    t[44] = u"Maximum number of layers in the template storage has been reached\nReduce the number of layers by cleaning up the template file and\ndeleting unused layers"sv;
+    t[45] = u"Layer added to template file: "sv;
+    t[46] = u"Remove layer from template list"sv;
+    t[47] = u"Overwrite edited layer in template list"sv;
+    t[48] = u"Layer is saved in template file "sv;
+    t[49] = u"Select and right click for more options"sv;
+    t[50] = u"Chosen layer has been removed from the template list"sv;
+    t[51] = u"Connect layerfile to the specified model"sv;
+    t[52] = u"There are two or more layers with the same offset!"sv;
+    t[53] = u"Point (.) and Comma (,) are not alowed in layernames.\nThe layername is truncated. Use edit to rename the layer again if needed."sv;
+    return t;
+}();
+
+// Dutch texts, base 2000.
+constexpr TextTable kDutchTexts = [] {
+    TextTable t{};
+    t[0] = u"OK"sv;
+    t[1] = u"Afbreken"sv;
+    t[2] = u">> Verder"sv;
+    t[3] = u"<< Terug"sv;
+    t[12] = u"Om de gekozen taal te activeren, herstart de applicatie. "sv;
+    t[13] = u"Welkom bij de wizard voor het aanmaken van de layer file voor MC1"sv;
+    t[14] = u"Volg de diverse stappen om de juiste layers te selecteren, de waardes te bepalen en ze toe te voegen aan de layerfile."sv;
+    t[15] = u"Kies >> om verder te gaan naar de volgende stap. "sv;
+    t[16] = u"Kies de referentie file"sv;
+    t[17] = u"Kies het referentie model (ontwerp) dat gebruikt gaat worden met de layer file"sv;
+    t[18] = u"Klik hier om file te kiezen"sv;
+    t[19] = u"Layer files toevoegen"sv;
+    t[20] = u"Voeg nieuwe layers toe door deze aan te maken of te selecteren uit de template lijst.\nIn de boomstructuur staan de reeds toegevoegde layers. Er moeten tenminste 2 layers gemaakt worden!"sv;
+    t[21] = u"Commentaar toevoegen"sv;
+    t[22] = u"Aan de layer file kunnen een drietal regels commentaar toegevoegd worden. Deze opmerkingen zijn optioneel toe te voegen aan de file. Voer deze per regel in en druk op de groene + voor toevoegen. (max 3 regels)"sv;
+    t[23] = u"Bewerk commentaar of laag"sv;
+    t[24] = u"Verwijder commentaar of laag"sv;
+    t[25] = u"Voeg layer toe aan template"sv;
+    t[26] = u"Bewerk commentaar regels"sv;
+    t[27] = u"Bewerk de commentaar regel en kies OK om op te slaan"sv;
+    t[28] = u"Voeg nieuwe layer toe door onderstaande velden in te vullen"sv;
+    t[29] = u"Laag toevoegen"sv;
+    t[30] = u"Laag Naam"sv;
+    t[31] = u"Offset (m)"sv;
+    t[32] = u"Passcount Doel #"sv;
+    t[33] = u"Passcount Tolerantie"sv;
+    t[34] = u"Doelsnelheid km/h"sv;
+    t[35] = u"Snelheid Tolerantie"sv;
+    t[36] = u"CMV Doel"sv;
+    t[37] = u"Nieuwe Laag"sv;
+    t[38] = u"Layer file opslaan"sv;
+    t[39] = u"De layer file wordt automatisch opgeslagen op dezelfde locatie als de referentie file\n De applicatie kan nu worden afgesloten"sv;
+    t[40] = u"Afsluiten"sv;
+    t[41] = u"Aanmaken van de layer file is mislukt. Probeer opnieuw"sv;
+    t[42] = u"De layer file is aangemaakt: "sv;
+    t[43] = u"Fout bij selecteren. selecteer eerst en kies dan rechter muisknop"sv;
+    t[44] = u"Maximaal aantal layers in de template opslag is bereikt\nVerminder het aantal layers door de template file op te schonen en\nongebruikte lagen te veerwijderen"sv;
+    t[45] = u"Laag toegevoegd aan template file: "sv;
+    t[46] = u"Laag verwijderen uit template lijst"sv;
+    t[47] = u"Bewerkte laag overschrijven in templatelijst"sv;
+    t[48] = u"Laag is opgeslagen in template file "sv;
+    t[49] = u"Selecteer en kies rechtermuisknop voor meer opties"sv;
+    t[50] = u"Gekozen laag is verwijderd uit de templatelijst"sv;
+    t[51] = u"Koppel layerfile aan geselecteerde model"sv;
+    t[52] = u"Er zijn twee of meer lagen met dezelfde offset!"sv;
+    t[53] = u"Punt (.) en komma (,) zijn niet toegestaan in de laagnaam.\nDe laagnaam is ingekort. Kies bewerken om de naam weer aan te passen"sv;
+    return t;
+}();
+
+// Norwegian texts, base 3000.
+constexpr TextTable kNorwegianTexts = [] {
+    TextTable t{};
+    t[0] = u"OK"sv;
+    t[1] = u"Avbryt"sv;
+    t[2] = u">> Fortsett"sv;
+    t[3] = u"<< Tilbake"sv;
+    t[12] = u"For å aktivere det valgte språket, start applikasjonen på nytt."sv;
+    t[13] = u"Velkommen til veiviseren for å lage lagsfilen for MC1"sv;
+    t[14] = u"Følg de forskjellige trinnene for å generere lagsfiler med egendefinerte verdier. Lekende lett :)"sv;
+    t[15] = u"Velg >> for å fortsette til neste trinn."sv;
+    t[16] = u"Lagre som"sv;
+    t[17] = u"Velg eventuell referansemodellen som skal knyttes til lagfilen"sv;
+    t[18] = u"Klikk her for å velge fil"sv;
+    t[19] = u"Legge til lag"sv;
+    t[20] = u"Legg til nye lag ved å opprette eller velge dem fra listen.\nTrestrukturen inneholder lagene som allerede er lagt til. Minst 2 lag må opprettes!"sv;
+    t[21] = u"Legg til kommentar"sv;
+    t[22] = u"Tre linjer med kommentarer kan legges til lagfilen. Disse kommentarene legges til filen. Trykk på den grønne + for å legge til. (maks 3 linjer)"sv;
+    t[23] = u"Rediger kommentar eller lag"sv;
+    t[24] = u"Fjern kommentar eller lag"sv;
+    t[25] = u"Legg lag til mal"sv;
+    t[26] = u"Rediger kommentarlinjer"sv;
+    t[27] = u"Rediger kommentarlinjen og velg OK for å lagre"sv;
+    t[28] = u"Legg til nytt lag ved å fylle ut feltene under"sv;
+    t[29] = u"Legg til lag"sv;
+    t[30] = u"Lag Navn"sv;
+    t[31] = u"Offset (m)"sv;
+    t[32] = u"Passcount Target #"sv;
+    t[33] = u"Passcount Tolerance"sv;
+    t[34] = u"Målhastighet km/t"sv;
+    t[35] = u"Hastighets toleranse"sv;
+    t[36] = u"CMV-mål"sv;
+    t[37] = u"Nytt lag"sv;
+    t[38] = u"Lagre lagfil"sv;
+    t[39] = u"Lagfilen lagres automatisk på samme sted som referansefilen\n Applikasjonen kan nå lukkes"sv;
+    t[40] = u"Avslutt"sv;
+    t[41] = u"Kunne ikke opprette lagfilen. Prøv igjen"sv;
+    t[42] = u"Lagfilen er opprettet: "sv;
+    t[43] = u"Feil ved valg. Velg først og velg deretter høyre museknapp"sv;
+    t[44] = u"Maksimalt antall lag i mallageret er nådd\nReduser antall lag ved å rydde opp i malfilen og\nslette ubrukte lag"sv;
+    t[45] = u"Lag lagt til liste: "sv;
+    t[46] = u"Fjern lag fra liste"sv;
+    t[47] = u"Overskriv redigert lag i liste"sv;
+    t[48] = u"Laget er lagret i mal"sv;
+    t[49] = u"Velg og høyreklikk for flere alternativer"sv;
+    t[50] = u"Det valgte laget er fjernet fra listen"sv;
+    t[51] = u"Koble lagsfil til valgt modell"sv;
+    t[52] = u"Det er to eller flere lag med samme offset!"sv;
+    t[53] = u"Punkt (.) og komma (,) er ikke tillatt i lagnavn.\nLagnavnet er avkortet. Bruk rediger for å gi nytt navn til laget om nødvendig."sv;
+    return t;
+}();
+
+struct Language {
+    std::int64_t base;
+    const TextTable* texts;
+};
+
+constexpr std::array<Language, 3> kLanguages{{
+    {kEnglish, &kEnglishTexts},
+    {kDutch, &kDutchTexts},
+    {kNorwegian, &kNorwegianTexts},
+}};
+
+}  // namespace
+
+std::u16string_view catalogueText(std::int32_t base, std::int32_t k)
+{
+    // A stored base that is not one of ours has no texts at all.
+    bool known = false;
+    for (const Language& language : kLanguages) {
+        known = known || language.base == base;
+    }
+    if (!known) {
+        return {};
+    }
+
+    // The base comes from a hand-editable setting, so the sum is taken in
+    // 64 bits, where no pair of 32-bit values can overflow.
+    const std::int64_t id = std::int64_t{base} + std::int64_t{k};
+    for (const Language& language : kLanguages) {
+        if (id >= language.base && id - language.base < std::int64_t{kTextsPerLanguage}) {
+            return (*language.texts)[static_cast<std::size_t>(id - language.base)];
+        }
+    }
+    return {};
+}
+
+}  // namespace kobalin
