@@ -1,0 +1,317 @@
+// The catalogue is the only source of every caption and message the user
+// reads, so each text is checked character by character against a table
+// typed separately from the one compiled into the program.
+
+#include "i18n/catalogue.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <limits>
+#include <set>
+#include <string>
+#include <string_view>
+
+namespace kobalin {
+namespace {
+
+struct Entry {
+    std::int32_t id;
+    std::u16string_view text;
+};
+
+// clang-format off
+constexpr Entry kExpected[] = {
+    // English
+    {1000, u"OK"},
+    {1001, u"Abort"},
+    {1002, u">> Continue"},
+    {1003, u"<< Back"},
+    {1012, u"To activate the choosen language, restart the application."},
+    {1013, u"Welcome to the wizard for creating the layer file for MC1"},
+    {1014, u"Follow the various steps to select the correct layers, determine the values and add them to the layer file."},
+    {1015, u"Choose >> to continue to the next step."},
+    {1016, u"Choose the reference file"},
+    {1017, u"Choose the reference model (design) to be used with the layer file"},
+    {1018, u"Click here to choose file"},
+    {1019, u"Add layer files"},
+    {1020, u"Add new layers by creating or selecting them from the template list.\nThe tree structure contains the already added layers. At least 2 layers must be created!"},
+    {1021, u"Add comment"},
+    {1022, u"About three lines of comments can be added to the layer file. These comments can optionally be added to the file. Enter these per line and press the green + to add. (max 3 lines)"},
+    {1023, u"Edit comment or layer"},
+    {1024, u"Remove comment or layer"},
+    {1025, u"Add layer to template"},
+    {1026, u"Edit comment lines"},
+    {1027, u"Edit the comment line and choose OK to save"},
+    {1028, u"Add new layer by filling in the fields below"},
+    {1029, u"Add Layer"},
+    {1030, u"Layer Name"},
+    {1031, u"Offset (m)"},
+    {1032, u"Passcount Target #"},
+    {1033, u"Passcount Tolerance"},
+    {1034, u"Targetspeed km/h"},
+    {1035, u"Speed Tolerance"},
+    {1036, u"CMV Target"},
+    {1037, u"New Layer"},
+    {1038, u"Save layer file"},
+    {1039, u"The layer file is automatically saved in the same location as the reference file\n The application can now be closed"},
+    {1040, u"End program"},
+    {1041, u"Failed to create the layer file. Try again"},
+    {1042, u"The layer file has been created: "},
+    {1043, u"Error selecting. Select first and then choose right mouse button"},
+    {1044, u"Maximum number of layers in the template storage has been reached\nReduce the number of layers by cleaning up the template file and\ndeleting unused layers"},
+    {1045, u"Layer added to template file: "},
+    {1046, u"Remove layer from template list"},
+    {1047, u"Overwrite edited layer in template list"},
+    {1048, u"Layer is saved in template file "},
+    {1049, u"Select and right click for more options"},
+    {1050, u"Chosen layer has been removed from the template list"},
+    {1051, u"Connect layerfile to the specified model"},
+    {1052, u"There are two or more layers with the same offset!"},
+    {1053, u"Point (.) and Comma (,) are not alowed in layernames.\nThe layername is truncated. Use edit to rename the layer again if needed."},
+
+    // Dutch
+    {2000, u"OK"},
+    {2001, u"Afbreken"},
+    {2002, u">> Verder"},
+    {2003, u"<< Terug"},
+    {2012, u"Om de gekozen taal te activeren, herstart de applicatie. "},
+    {2013, u"Welkom bij de wizard voor het aanmaken van de layer file voor MC1"},
+    {2014, u"Volg de diverse stappen om de juiste layers te selecteren, de waardes te bepalen en ze toe te voegen aan de layerfile."},
+    {2015, u"Kies >> om verder te gaan naar de volgende stap. "},
+    {2016, u"Kies de referentie file"},
+    {2017, u"Kies het referentie model (ontwerp) dat gebruikt gaat worden met de layer file"},
+    {2018, u"Klik hier om file te kiezen"},
+    {2019, u"Layer files toevoegen"},
+    {2020, u"Voeg nieuwe layers toe door deze aan te maken of te selecteren uit de template lijst.\nIn de boomstructuur staan de reeds toegevoegde layers. Er moeten tenminste 2 layers gemaakt worden!"},
+    {2021, u"Commentaar toevoegen"},
+    {2022, u"Aan de layer file kunnen een drietal regels commentaar toegevoegd worden. Deze opmerkingen zijn optioneel toe te voegen aan de file. Voer deze per regel in en druk op de groene + voor toevoegen. (max 3 regels)"},
+    {2023, u"Bewerk commentaar of laag"},
+    {2024, u"Verwijder commentaar of laag"},
+    {2025, u"Voeg layer toe aan template"},
+    {2026, u"Bewerk commentaar regels"},
+    {2027, u"Bewerk de commentaar regel en kies OK om op te slaan"},
+    {2028, u"Voeg nieuwe layer toe door onderstaande velden in te vullen"},
+    {2029, u"Laag toevoegen"},
+    {2030, u"Laag Naam"},
+    {2031, u"Offset (m)"},
+    {2032, u"Passcount Doel #"},
+    {2033, u"Passcount Tolerantie"},
+    {2034, u"Doelsnelheid km/h"},
+    {2035, u"Snelheid Tolerantie"},
+    {2036, u"CMV Doel"},
+    {2037, u"Nieuwe Laag"},
+    {2038, u"Layer file opslaan"},
+    {2039, u"De layer file wordt automatisch opgeslagen op dezelfde locatie als de referentie file\n De applicatie kan nu worden afgesloten"},
+    {2040, u"Afsluiten"},
+    {2041, u"Aanmaken van de layer file is mislukt. Probeer opnieuw"},
+    {2042, u"De layer file is aangemaakt: "},
+    {2043, u"Fout bij selecteren. selecteer eerst en kies dan rechter muisknop"},
+    {2044, u"Maximaal aantal layers in de template opslag is bereikt\nVerminder het aantal layers door de template file op te schonen en\nongebruikte lagen te veerwijderen"},
+    {2045, u"Laag toegevoegd aan template file: "},
+    {2046, u"Laag verwijderen uit template lijst"},
+    {2047, u"Bewerkte laag overschrijven in templatelijst"},
+    {2048, u"Laag is opgeslagen in template file "},
+    {2049, u"Selecteer en kies rechtermuisknop voor meer opties"},
+    {2050, u"Gekozen laag is verwijderd uit de templatelijst"},
+    {2051, u"Koppel layerfile aan geselecteerde model"},
+    {2052, u"Er zijn twee of meer lagen met dezelfde offset!"},
+    {2053, u"Punt (.) en komma (,) zijn niet toegestaan in de laagnaam.\nDe laagnaam is ingekort. Kies bewerken om de naam weer aan te passen"},
+
+    // Norwegian
+    {3000, u"OK"},
+    {3001, u"Avbryt"},
+    {3002, u">> Fortsett"},
+    {3003, u"<< Tilbake"},
+    {3012, u"For å aktivere det valgte språket, start applikasjonen på nytt."},
+    {3013, u"Velkommen til veiviseren for å lage lagsfilen for MC1"},
+    {3014, u"Følg de forskjellige trinnene for å generere lagsfiler med egendefinerte verdier. Lekende lett :)"},
+    {3015, u"Velg >> for å fortsette til neste trinn."},
+    {3016, u"Lagre som"},
+    {3017, u"Velg eventuell referansemodellen som skal knyttes til lagfilen"},
+    {3018, u"Klikk her for å velge fil"},
+    {3019, u"Legge til lag"},
+    {3020, u"Legg til nye lag ved å opprette eller velge dem fra listen.\nTrestrukturen inneholder lagene som allerede er lagt til. Minst 2 lag må opprettes!"},
+    {3021, u"Legg til kommentar"},
+    {3022, u"Tre linjer med kommentarer kan legges til lagfilen. Disse kommentarene legges til filen. Trykk på den grønne + for å legge til. (maks 3 linjer)"},
+    {3023, u"Rediger kommentar eller lag"},
+    {3024, u"Fjern kommentar eller lag"},
+    {3025, u"Legg lag til mal"},
+    {3026, u"Rediger kommentarlinjer"},
+    {3027, u"Rediger kommentarlinjen og velg OK for å lagre"},
+    {3028, u"Legg til nytt lag ved å fylle ut feltene under"},
+    {3029, u"Legg til lag"},
+    {3030, u"Lag Navn"},
+    {3031, u"Offset (m)"},
+    {3032, u"Passcount Target #"},
+    {3033, u"Passcount Tolerance"},
+    {3034, u"Målhastighet km/t"},
+    {3035, u"Hastighets toleranse"},
+    {3036, u"CMV-mål"},
+    {3037, u"Nytt lag"},
+    {3038, u"Lagre lagfil"},
+    {3039, u"Lagfilen lagres automatisk på samme sted som referansefilen\n Applikasjonen kan nå lukkes"},
+    {3040, u"Avslutt"},
+    {3041, u"Kunne ikke opprette lagfilen. Prøv igjen"},
+    {3042, u"Lagfilen er opprettet: "},
+    {3043, u"Feil ved valg. Velg først og velg deretter høyre museknapp"},
+    {3044, u"Maksimalt antall lag i mallageret er nådd\nReduser antall lag ved å rydde opp i malfilen og\nslette ubrukte lag"},
+    {3045, u"Lag lagt til liste: "},
+    {3046, u"Fjern lag fra liste"},
+    {3047, u"Overskriv redigert lag i liste"},
+    {3048, u"Laget er lagret i mal"},
+    {3049, u"Velg og høyreklikk for flere alternativer"},
+    {3050, u"Det valgte laget er fjernet fra listen"},
+    {3051, u"Koble lagsfil til valgt modell"},
+    {3052, u"Det er to eller flere lag med samme offset!"},
+    {3053, u"Punkt (.) og komma (,) er ikke tillatt i lagnavn.\nLagnavnet er avkortet. Bruk rediger for å gi nytt navn til laget om nødvendig."},
+};
+// clang-format on
+
+constexpr std::int32_t kBases[] = {kEnglish, kDutch, kNorwegian};
+
+// Readable failure output: the identifier plus both texts as UTF-8.
+std::string utf8(std::u16string_view s) {
+    std::string out;
+    for (std::size_t i = 0; i < s.size(); ++i) {
+        char32_t c = s[i];
+        if (c >= 0xD800 && c <= 0xDBFF && i + 1 < s.size() && s[i + 1] >= 0xDC00 && s[i + 1] <= 0xDFFF) {
+            c = 0x10000 + ((c - 0xD800) << 10) + (s[++i] - 0xDC00);
+        }
+        if (c < 0x80) {
+            if (c == u'\n') {
+                out += "\\n";
+            } else if (c == u'\r') {
+                out += "\\r";
+            } else {
+                out += static_cast<char>(c);
+            }
+        } else if (c < 0x800) {
+            out += static_cast<char>(0xC0 | (c >> 6));
+            out += static_cast<char>(0x80 | (c & 0x3F));
+        } else if (c < 0x10000) {
+            out += static_cast<char>(0xE0 | (c >> 12));
+            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+            out += static_cast<char>(0x80 | (c & 0x3F));
+        } else {
+            out += static_cast<char>(0xF0 | (c >> 18));
+            out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+            out += static_cast<char>(0x80 | (c & 0x3F));
+        }
+    }
+    return out;
+}
+
+TEST(Catalogue, EveryIdentifierGivesItsExactText) {
+    for (const Entry& e : kExpected) {
+        const std::int32_t base = e.id / 1000 * 1000;
+        const std::int32_t k = e.id % 1000;
+        const std::u16string_view got = catalogueText(base, k);
+        EXPECT_TRUE(got == e.text) << "identifier " << e.id << " (base " << base << ", text " << k << ")\n"
+                                   << "  expected [" << utf8(e.text) << "] (" << e.text.size() << " chars)\n"
+                                   << "  got      [" << utf8(got) << "] (" << got.size() << " chars)";
+    }
+}
+
+TEST(Catalogue, IdentifiersWithoutTextGiveEmptyText) {
+    constexpr auto kMax = std::numeric_limits<std::int32_t>::max();
+    constexpr auto kMin = std::numeric_limits<std::int32_t>::min();
+
+    // The gap between the buttons and the captions exists in no language.
+    for (std::int32_t base : kBases) {
+        for (std::int32_t k = 4; k <= 11; ++k) {
+            EXPECT_TRUE(catalogueText(base, k).empty()) << "base " << base << ", text " << k;
+        }
+    }
+
+    // Languages offered by the language dialog but never translated, a
+    // zeroed setting, and a base one off from a real one.
+    for (std::int32_t base : {0, 1, 999, 1001, 4000, 5000, 6000, -1000}) {
+        for (std::int32_t k = 0; k <= 53; ++k) {
+            EXPECT_TRUE(catalogueText(base, k).empty()) << "base " << base << ", text " << k;
+        }
+    }
+
+    struct Call {
+        std::int32_t base;
+        std::int32_t k;
+    };
+    const Call calls[] = {
+        // Just outside each language's range.
+        {0, 999},
+        {kEnglish, -1},
+        {kEnglish, 54},
+        {kDutch, -1},
+        {kDutch, 54},
+        {kNorwegian, 54},
+        {kNorwegian, 999},
+        {4000, -1},
+        // The stored base comes from a hand-editable setting, so base + k
+        // must not overflow into undefined behaviour.
+        {kMax, 0},
+        {kMax, 12},
+        {kMax, 53},
+        {kMax, kMax},
+        {kMin, 0},
+        {kMin, -1},
+        {kMin, kMin},
+        {kMin, kMax},
+        {kEnglish, kMax},
+        {kEnglish, kMin},
+    };
+    for (const Call& c : calls) {
+        EXPECT_TRUE(catalogueText(c.base, c.k).empty()) << "base " << c.base << ", text " << c.k;
+    }
+}
+
+TEST(Catalogue, TableAndVisibleDetails) {
+    // Every language has the same 46 offsets: 0-3 and 12-53.
+    std::set<std::int32_t> wanted;
+    for (std::int32_t k = 0; k <= 3; ++k) wanted.insert(k);
+    for (std::int32_t k = 12; k <= 53; ++k) wanted.insert(k);
+    ASSERT_EQ(wanted.size(), 46u);
+    for (std::int32_t base : kBases) {
+        std::multiset<std::int32_t> offsets;
+        for (const Entry& e : kExpected) {
+            if (e.id / 1000 * 1000 == base) offsets.insert(e.id - base);
+        }
+        EXPECT_EQ(offsets.size(), 46u) << "base " << base;
+        EXPECT_TRUE(std::set<std::int32_t>(offsets.begin(), offsets.end()) == wanted) << "base " << base;
+    }
+    EXPECT_EQ(std::size(kExpected), 3u * 46u);
+    // The longest text; a dropped or doubled word in the table shows here.
+    EXPECT_EQ(catalogueText(kDutch, 22).size(), 209u);
+
+    // The restart message carries a trailing space in Dutch only.
+    const auto nl12 = catalogueText(kDutch, 12);
+    const auto no12 = catalogueText(kNorwegian, 12);
+    ASSERT_FALSE(nl12.empty());
+    ASSERT_FALSE(no12.empty());
+    EXPECT_EQ(nl12.back(), u' ');
+    EXPECT_NE(no12.back(), u' ');
+
+    // The path follows text 42 directly, so exactly one space must separate them.
+    const auto en42 = catalogueText(kEnglish, 42);
+    ASSERT_GE(en42.size(), 2u);
+    EXPECT_EQ(en42.back(), u' ');
+    EXPECT_NE(en42[en42.size() - 2], u' ');
+
+    // Multi-line texts use bare line feeds; a CR would show as a stray glyph.
+    for (std::int32_t base : kBases) {
+        for (std::int32_t k : {20, 39, 44, 53}) {
+            const auto text = catalogueText(base, k);
+            EXPECT_NE(text.find(u'\n'), std::u16string_view::npos) << "base " << base << ", text " << k;
+            EXPECT_EQ(text.find(u'\r'), std::u16string_view::npos) << "base " << base << ", text " << k;
+        }
+    }
+
+    // Written with escapes so a source file misread as another code page
+    // cannot make both sides agree on the wrong letters.
+    EXPECT_TRUE(catalogueText(kNorwegian, 34) == u"M\u00E5lhastighet km/t");
+    EXPECT_TRUE(catalogueText(kNorwegian, 36) == u"CMV-m\u00E5l");
+    EXPECT_TRUE(catalogueText(kNorwegian, 41) == u"Kunne ikke opprette lagfilen. Pr\u00F8v igjen");
+}
+
+}  // namespace
+}  // namespace kobalin
