@@ -1,0 +1,181 @@
+#include "app/atomicfile.h"
+
+#include <cerrno>
+#include <cstring>
+#include <string>
+#include <system_error>
+
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
+namespace kobalin {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// The temporary files of path are named <name>.tmp.<unique>.
+std::string tempPrefix(const fs::path& path)
+{
+    return path.filename().string() + ".tmp.";
+}
+
+fs::path folderOf(const fs::path& path)
+{
+    return path.has_parent_path() ? path.parent_path() : fs::path(".");
+}
+
+[[noreturn]] void fail(const fs::path& path, const std::string& what, int error)
+{
+    throw FileWriteError("Cannot write " + path.string() + ": " + what + " (" + std::generic_category().message(error) + ")");
+}
+
+#ifdef _WIN32
+
+[[noreturn]] void failWin(const fs::path& path, const std::string& what)
+{
+    const DWORD error = GetLastError();
+    throw FileWriteError("Cannot write " + path.string() + ": " + what + " (" + std::system_category().message(static_cast<int>(error)) + ")");
+}
+
+// A temporary file that nobody holds open belongs to a writer that died.
+void removeStaleTemporaries(const fs::path& path)
+{
+    const std::wstring pattern = (folderOf(path) / (path.filename().wstring() + L".tmp.*")).wstring();
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW(pattern.c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return;
+    do {
+        const std::wstring candidate = (folderOf(path) / found.cFileName).wstring();
+        HANDLE h = CreateFileW(candidate.c_str(), DELETE, 0, nullptr, OPEN_EXISTING, FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+        if (h != INVALID_HANDLE_VALUE)
+            CloseHandle(h);
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
+}
+
+void replace(const fs::path& path, std::string_view bytes, unsigned)
+{
+    static unsigned counter = 0;
+    const fs::path temp = folderOf(path) / (path.filename().wstring() + L".tmp." + std::to_wstring(GetCurrentProcessId()) + L"." + std::to_wstring(++counter));
+    // Held open until it has been renamed, so that no other writer takes it for stale.
+    HANDLE h = CreateFileW(temp.wstring().c_str(), GENERIC_WRITE | DELETE, FILE_SHARE_DELETE, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE)
+        failWin(path, "cannot create a temporary file");
+    auto abandon = [&](const std::string& what) {
+        const DWORD error = GetLastError();
+        CloseHandle(h);
+        DeleteFileW(temp.wstring().c_str());
+        SetLastError(error);
+        failWin(path, what);
+    };
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        DWORD written = 0;
+        const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1u << 20));
+        if (!WriteFile(h, bytes.data() + done, chunk, &written, nullptr) || written == 0)
+            abandon("write failed");
+        done += written;
+    }
+    if (!FlushFileBuffers(h))
+        abandon("flush failed");
+    if (!MoveFileExW(temp.wstring().c_str(), path.wstring().c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        abandon("cannot replace the file");
+    CloseHandle(h);
+    removeStaleTemporaries(path);
+}
+
+#else
+
+class Descriptor {
+public:
+    explicit Descriptor(int fd) : fd_(fd) {}
+    ~Descriptor() { if (fd_ >= 0) ::close(fd_); }
+    Descriptor(const Descriptor&) = delete;
+    Descriptor& operator=(const Descriptor&) = delete;
+    int get() const { return fd_; }
+    int release() { const int fd = fd_; fd_ = -1; return fd; }
+private:
+    int fd_;
+};
+
+// A temporary file whose lock can be taken belongs to a writer that died
+// (a live writer holds the lock from creation until the rename).
+void removeStaleTemporaries(const fs::path& path)
+{
+    const std::string prefix = tempPrefix(path);
+    const fs::path folder = folderOf(path);
+    DIR* dir = ::opendir(folder.c_str());
+    if (!dir)
+        return;
+    while (const dirent* entry = ::readdir(dir)) {
+        const std::string name = entry->d_name;
+        if (name.rfind(prefix, 0) != 0)
+            continue;
+        const fs::path candidate = folder / name;
+        Descriptor fd(::open(candidate.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW));
+        if (fd.get() >= 0 && ::flock(fd.get(), LOCK_EX | LOCK_NB) == 0)
+            ::unlink(candidate.c_str());
+    }
+    ::closedir(dir);
+}
+
+void replace(const fs::path& path, std::string_view bytes, unsigned newFileMode)
+{
+    std::string temp = (folderOf(path) / (tempPrefix(path) + "XXXXXX")).string();
+    Descriptor fd(::mkostemp(temp.data(), O_CLOEXEC));
+    if (fd.get() < 0)
+        fail(path, "cannot create a temporary file", errno);
+    ::flock(fd.get(), LOCK_EX);
+    auto abandon = [&](const std::string& what) {
+        const int error = errno;
+        ::unlink(temp.c_str());
+        fail(path, what, error);
+    };
+
+    struct stat existing {};
+    const mode_t mode = ::stat(path.c_str(), &existing) == 0 ? (existing.st_mode & 07777) : static_cast<mode_t>(newFileMode);
+    if (::fchmod(fd.get(), mode) != 0)
+        abandon("cannot set permissions");
+
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::write(fd.get(), bytes.data() + done, bytes.size() - done);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            abandon("write failed");
+        done += static_cast<std::size_t>(n);
+    }
+    if (::fsync(fd.get()) != 0)
+        abandon("flush failed");
+    if (::rename(temp.c_str(), path.c_str()) != 0)
+        abandon("cannot replace the file");
+    if (::close(fd.release()) != 0)
+        fail(path, "close failed", errno);
+
+    // Make the rename itself durable.
+    Descriptor folder(::open(folderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (folder.get() >= 0)
+        ::fsync(folder.get());
+    removeStaleTemporaries(path);
+}
+
+#endif
+
+}  // namespace
+
+void replaceFileAtomically(const fs::path& path, std::string_view bytes, unsigned newFileMode)
+{
+    replace(path, bytes, newFileMode);
+}
+
+}  // namespace kobalin

@@ -1,0 +1,237 @@
+#include "app/settingsfile.h"
+
+#include "app/atomicfile.h"
+#include "app/regfile.h"
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <iterator>
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
+namespace kobalin {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::u16string sectionOf(std::u16string_view keyPath)
+{
+    return u"HKEY_CURRENT_USER\\" + std::u16string(keyPath);
+}
+
+[[noreturn]] void fail(const fs::path& file, const std::string& what, int error)
+{
+    throw SettingsError("Cannot write the settings file " + file.string() + ": " + what + " (" + std::strerror(error) + ")");
+}
+
+struct FileContents {
+    bool exists = false;
+    bool readable = true;
+    std::string bytes;
+};
+
+FileContents readFile(const fs::path& file)
+{
+    FileContents contents;
+    std::error_code ec;
+    if (!fs::exists(file, ec))
+        return contents;
+    contents.exists = true;
+    std::ifstream in(file, std::ios::binary);
+    if (!in.is_open()) {
+        contents.readable = false;
+        return contents;
+    }
+    contents.bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    contents.readable = !in.bad();
+    return contents;
+}
+
+// Keeps an unreadable file beside the new one before it is replaced, without
+// overwriting an earlier copy.
+void keepDamagedCopy(const fs::path& file, const std::string& bytes)
+{
+    fs::path copy = file;
+    copy += ".bad";
+    std::error_code ec;
+    for (int n = 2; fs::exists(copy, ec); ++n) {
+        copy = file;
+        copy += ".bad" + std::to_string(n);
+    }
+    try {
+        replaceFileAtomically(copy, bytes, 0600);
+    } catch (const FileWriteError& e) {
+        throw SettingsError(e.what());
+    }
+}
+
+class FileKey final : public SettingsKey {
+public:
+    FileKey(fs::path file, std::u16string_view keyPath) : file_(std::move(file)), section_(sectionOf(keyPath))
+    {
+        const RegDocument doc = RegDocument::parse(readFile(file_).bytes);
+        if (const RegKey* key = doc.find(section_))
+            values_ = *key;
+    }
+
+    ~FileKey() override
+    {
+        // Leaving a use early (an error in the handler) still keeps what it wrote,
+        // as the registry would have.
+        try {
+            close();
+        } catch (...) {
+        }
+    }
+
+    std::optional<std::int32_t> readInteger(std::u16string_view name) const override
+    {
+        const RegValue* v = values_.find(name);
+        if (!v || v->type != RegValue::Type::Dword)
+            return std::nullopt;
+        return v->dword;
+    }
+
+    std::optional<double> readFloat(std::u16string_view name) const override
+    {
+        const RegValue* v = values_.find(name);
+        if (!v || v->type != RegValue::Type::Binary || v->bytes.size() != 8)
+            return std::nullopt;
+        std::uint64_t bits = 0;
+        for (int i = 7; i >= 0; --i)
+            bits = (bits << 8) | v->bytes[static_cast<std::size_t>(i)];
+        double value;
+        std::memcpy(&value, &bits, sizeof value);
+        return value;
+    }
+
+    std::optional<std::u16string> readString(std::u16string_view name) const override
+    {
+        const RegValue* v = values_.find(name);
+        if (!v)
+            return std::u16string();
+        if (v->type != RegValue::Type::String)
+            return std::nullopt;
+        return v->text;
+    }
+
+    void writeInteger(std::u16string_view name, std::int32_t value) override
+    {
+        RegValue v;
+        v.type = RegValue::Type::Dword;
+        v.dword = value;
+        write(name, std::move(v));
+    }
+
+    void writeFloat(std::u16string_view name, double value) override
+    {
+        RegValue v;
+        v.type = RegValue::Type::Binary;
+        std::uint64_t bits;
+        std::memcpy(&bits, &value, sizeof bits);
+        for (int i = 0; i < 8; ++i)
+            v.bytes.push_back(static_cast<std::uint8_t>(bits >> (8 * i)));
+        write(name, std::move(v));
+    }
+
+    void writeString(std::u16string_view name, std::u16string_view value) override
+    {
+        RegValue v;
+        v.type = RegValue::Type::String;
+        v.text = value;
+        write(name, std::move(v));
+    }
+
+    void close() override
+    {
+        if (pending_.values.empty())
+            return;
+        const RegKey pending = std::move(pending_);
+        pending_.values.clear();
+        commit(pending);
+    }
+
+private:
+    void write(std::u16string_view name, RegValue value)
+    {
+        values_.set(name, value);
+        pending_.set(name, std::move(value));
+    }
+
+    void commit(const RegKey& pending)
+    {
+        std::error_code ec;
+        fs::create_directories(file_.parent_path(), ec);
+        if (ec)
+            fail(file_, "cannot create its folder", ec.value());
+
+        fs::path lockPath = file_;
+        lockPath += ".lock";
+        const int lock = ::open(lockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+        if (lock < 0)
+            fail(file_, "cannot create its lock file", errno);
+        struct Unlock {
+            int fd;
+            ~Unlock() { ::close(fd); }
+        } unlock{lock};
+        while (::flock(lock, LOCK_EX) != 0) {
+            if (errno != EINTR)
+                fail(file_, "cannot lock it", errno);
+        }
+
+        // Merge into the file as it is now: another instance may have written since we read it.
+        const FileContents current = readFile(file_);
+        if (current.exists && !current.readable)
+            fail(file_, "cannot read it", EACCES);
+        RegDocument doc = RegDocument::parse(current.bytes);
+        if (current.exists && doc.damaged)
+            keepDamagedCopy(file_, current.bytes);
+        RegKey& key = doc.obtain(section_);
+        for (const auto& [name, value] : pending.values)
+            key.set(name, value);
+        try {
+            replaceFileAtomically(file_, doc.serialize(), 0600);
+        } catch (const FileWriteError& e) {
+            throw SettingsError(e.what());
+        }
+    }
+
+    fs::path file_;
+    std::u16string section_;
+    RegKey values_;   // this use's view: the file at open, plus its own writes
+    RegKey pending_;  // the writes not yet in the file
+};
+
+}  // namespace
+
+fs::path settingsFilePath()
+{
+    const char* config = std::getenv("XDG_CONFIG_HOME");
+    fs::path base;
+    if (config && *config) {
+        base = config;
+    } else {
+        const char* home = std::getenv("HOME");
+        base = fs::path(home ? home : ".") / ".config";
+    }
+    return base / "Tendrik" / "kobalin.reg";
+}
+
+std::unique_ptr<SettingsKey> openFileSettingsKey(const fs::path& file, std::u16string_view keyPath)
+{
+    return std::make_unique<FileKey>(file, keyPath);
+}
+
+#ifndef _WIN32
+std::unique_ptr<SettingsKey> openSettingsKey(std::u16string_view keyPath)
+{
+    return openFileSettingsKey(settingsFilePath(), keyPath);
+}
+#endif
+
+}  // namespace kobalin

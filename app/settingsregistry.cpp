@@ -1,0 +1,1 @@
+// The Windows registry backend; written with the cross-build.

@@ -1,0 +1,15 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+// Gives each test an empty settings store of its own, never the user's:
+// a new XDG_CONFIG_HOME folder, or on Windows an emptied key.
+class FreshSettings : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    std::filesystem::path folder;  // a scratch folder for the test's own files
+};

@@ -1,0 +1,157 @@
+// The per-user settings file that stands in for the registry off Windows.
+#ifndef _WIN32
+
+#include "app/settingsfile.h"
+
+#include "freshsettings.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+using namespace kobalin;
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string slurp(const fs::path& file)
+{
+    std::ifstream in(file, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+void spit(const fs::path& file, const std::string& bytes)
+{
+    fs::create_directories(file.parent_path());
+    std::ofstream(file, std::ios::binary) << bytes;
+}
+
+}  // namespace
+
+using SettingsFile = FreshSettings;
+
+TEST_F(SettingsFile, LivesUnderXdgConfigHomeOrDotConfig)
+{
+    EXPECT_EQ(settingsFilePath(), folder / "config" / "Tendrik" / "kobalin.reg");
+    ::unsetenv("XDG_CONFIG_HOME");
+    const std::string home = ::getenv("HOME") ? ::getenv("HOME") : ".";
+    EXPECT_EQ(settingsFilePath(), fs::path(home) / ".config" / "Tendrik" / "kobalin.reg");
+}
+
+TEST_F(SettingsFile, IsARegistryExportAPersonCanEdit)
+{
+    {
+        auto key = openSettingsKey(kSettingsKey);
+        key->writeInteger(u"taal", 2000);
+        key->writeString(u"initdir", u"/home/ann/jobs");
+    }
+    openSettingsKey(kTemplateKey)->writeFloat(u"100", -0.1);
+    EXPECT_EQ(slurp(settingsFilePath()),
+              "Windows Registry Editor Version 5.00\n"
+              "\n[HKEY_CURRENT_USER\\SOFTWARE\\Tendrik\\kobalin]\n"
+              "\"taal\"=dword:000007d0\n"
+              "\"initdir\"=\"/home/ann/jobs\"\n"
+              "\n[HKEY_CURRENT_USER\\SOFTWARE\\Tendrik\\kobalin\\template]\n"
+              "\"100\"=hex:9a,99,99,99,99,99,b9,bf\n");
+
+    // A hand edit is read at the next use.
+    std::string text = slurp(settingsFilePath());
+    text.replace(text.find("000007d0"), 8, "00000bb8");
+    spit(settingsFilePath(), text);
+    EXPECT_EQ(openSettingsKey(kSettingsKey)->readInteger(u"taal"), 3000);
+}
+
+TEST_F(SettingsFile, ADamagedFileIsKeptBesideTheNewOne)
+{
+    const std::string damaged = "Windows Registry Editor Version 5.00\n[HKEY_CURRENT_USER\\SOFTWARE\\Tendrik\\kobalin]\n"
+                                "\"taal\"=dword:0000zzzz\n\"initdir\"=\"/data\"\n";
+    spit(settingsFilePath(), damaged);
+    {
+        auto key = openSettingsKey(kSettingsKey);
+        EXPECT_FALSE(key->readInteger(u"taal"));
+        EXPECT_EQ(key->readString(u"initdir"), u"/data");
+    }
+    EXPECT_EQ(slurp(settingsFilePath()), damaged) << "reading alone changes nothing";
+
+    openSettingsKey(kSettingsKey)->writeInteger(u"koppel", 0);
+    fs::path bad = settingsFilePath();
+    bad += ".bad";
+    EXPECT_EQ(slurp(bad), damaged);
+    auto key = openSettingsKey(kSettingsKey);
+    EXPECT_EQ(key->readString(u"initdir"), u"/data");
+    EXPECT_EQ(key->readInteger(u"koppel"), 0);
+
+    // A second damaged file does not replace the first copy.
+    spit(settingsFilePath(), "garbage");
+    openSettingsKey(kSettingsKey)->writeInteger(u"koppel", 1);
+    EXPECT_EQ(slurp(bad), damaged);
+    fs::path bad2 = settingsFilePath();
+    bad2 += ".bad2";
+    EXPECT_EQ(slurp(bad2), "garbage");
+}
+
+TEST_F(SettingsFile, AFolderThatCannotBeWrittenFailsTheWriteClearly)
+{
+    if (::geteuid() == 0) {
+        // root writes anywhere: make the folder's place a plain file instead.
+        spit(folder / "config" / "Tendrik", "not a folder");
+    } else {
+        fs::create_directories(folder / "config" / "Tendrik");
+        ::chmod((folder / "config" / "Tendrik").c_str(), 0500);
+    }
+    auto key = openSettingsKey(kSettingsKey);
+    key->writeInteger(u"taal", 1000);
+    try {
+        key->close();
+        FAIL() << "the write should fail";
+    } catch (const SettingsError& e) {
+        EXPECT_NE(std::string(e.what()).find("kobalin.reg"), std::string::npos) << e.what();
+    }
+    ::chmod((folder / "config" / "Tendrik").c_str(), 0700);
+}
+
+TEST_F(SettingsFile, ConcurrentProcessesLoseNoneOfEachOthersValues)
+{
+    constexpr int kProcesses = 4;
+    constexpr int kRounds = 40;
+    for (int p = 0; p < kProcesses; ++p) {
+        if (::fork() == 0) {
+            const std::u16string mine = u"p" + std::u16string(1, static_cast<char16_t>(u'0' + p));
+            for (int round = 1; round <= kRounds; ++round) {
+                auto key = openSettingsKey(kSettingsKey);
+                key->writeInteger(mine, round);
+                key->close();
+                auto templates = openSettingsKey(kTemplateKey);
+                templates->writeString(mine, u"round " + std::u16string(1, static_cast<char16_t>(u'0' + round % 10)));
+                templates->writeFloat(mine + u"f", round + 0.5);
+                templates->close();
+            }
+            ::_exit(0);
+        }
+    }
+    for (int p = 0; p < kProcesses; ++p) {
+        int status = 0;
+        ::wait(&status);
+        ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    }
+    auto key = openSettingsKey(kSettingsKey);
+    auto templates = openSettingsKey(kTemplateKey);
+    for (int p = 0; p < kProcesses; ++p) {
+        const std::u16string mine = u"p" + std::u16string(1, static_cast<char16_t>(u'0' + p));
+        EXPECT_EQ(key->readInteger(mine), kRounds);
+        EXPECT_EQ(templates->readString(mine), u"round 0");
+        EXPECT_EQ(templates->readFloat(mine + u"f"), kRounds + 0.5);
+    }
+    for (const auto& entry : fs::directory_iterator(settingsFilePath().parent_path()))
+        EXPECT_EQ(entry.path().filename().string().find(".tmp."), std::string::npos) << entry.path();
+}
+
+#endif

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+namespace kobalin {
+
+// One compaction layer, as the machine reads it from the layer file.
+struct TLayerRecord {
+    std::u16string Name;
+    float Offset = 0;  // metres
+    std::int32_t PassCount_Target = 0;
+    std::int32_t PassCount_MaxExtra = 0;
+    float Speed_Target = 0;  // km/h
+    std::int32_t Speed_MaxDiff = 0;
+    std::int32_t Compaction_Target = 0;
+
+    friend bool operator==(const TLayerRecord&, const TLayerRecord&) = default;
+};
+
+inline constexpr std::int32_t kMaxLayers = 999;
+inline constexpr std::u16string_view kEmptyComment = u"<Empty>";
+
+// Everything of one run that goes into the layer file, plus the few settings
+// the windows share. Nothing here is saved except through the layer file.
+struct RunData {
+    // Records lagen and above are not layers; they may hold deleted ones.
+    std::array<TLayerRecord, kMaxLayers + 1> layers{};
+    std::int32_t lagen = 0;
+
+    std::u16string commentaar1, commentaar2, commentaar3;
+    std::int32_t commentaar = 0;  // comment lines added through the plus button
+
+    std::u16string kalenaam;  // bare name of the linked layer file, for display
+    std::int32_t koppel = 0;  // layer file linked to the model when not 0
+    std::int32_t taal = 0;    // language base, fixed for the run
+    std::int32_t pagina = 0;  // wizard step, 1 to 5
+
+    std::u16string& comment(int line);  // line 1 to 3
+};
+
+// Largest offset first; layers with equal offsets keep their order.
+void sortLayers(RunData& run);
+
+// Number of neighbours in the table with exactly the same (single-precision) offset.
+int countEqualOffsets(const RunData& run);
+
+}  // namespace kobalin
