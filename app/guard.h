@@ -1,0 +1,62 @@
+#pragma once
+
+#include "app/prompts.h"
+
+#include <QEvent>
+#include <QMouseEvent>
+#include <QObject>
+#include <QString>
+#include <QWidget>
+
+#include <exception>
+#include <functional>
+#include <utility>
+
+namespace kobalin {
+
+// Runs one event handler. An error escaping it is shown in the standard error
+// box and the handler ends there; nothing is thrown into Qt's event loop.
+template <class F>
+void guarded(QWidget* parent, F&& handler) noexcept
+{
+    try {
+        try {
+            std::forward<F>(handler)();
+        } catch (const std::exception& e) {
+            prompts().error(parent, QString::fromUtf8(e.what()));
+        } catch (...) {
+            prompts().error(parent, QString());
+        }
+    } catch (...) {
+        // The error box itself failed (out of memory): nothing more can be shown.
+    }
+}
+
+// Connects a signal of sender to a handler of window, guarded.
+template <class Sender, class Signal, class Window>
+void onEvent(Sender* sender, Signal signal, Window* window, void (Window::*handler)())
+{
+    QObject::connect(sender, signal, window, [window, handler] { guarded(window, [&] { (window->*handler)(); }); });
+}
+
+// Runs a handler of window when target is clicked with the left mouse button;
+// for controls that have no click signal of their own (fields, panels).
+template <class Window>
+void onClick(QWidget* target, Window* window, void (Window::*handler)())
+{
+    class ClickFilter : public QObject {
+    public:
+        ClickFilter(QObject* parent, std::function<void()> run) : QObject(parent), run_(std::move(run)) {}
+        bool eventFilter(QObject*, QEvent* event) override
+        {
+            if (event->type() == QEvent::MouseButtonPress && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton)
+                run_();
+            return false;
+        }
+    private:
+        std::function<void()> run_;
+    };
+    target->installEventFilter(new ClickFilter(target, [window, handler] { guarded(window, [&] { (window->*handler)(); }); }));
+}
+
+}  // namespace kobalin

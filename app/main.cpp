@@ -1,0 +1,24 @@
+#include "app/prompts.h"
+#include "app/windows.h"
+#include "wizard/form5.h"
+#include "wizard/rundata.h"
+
+#include <QApplication>
+
+#include <exception>
+
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    try {
+        kobalin::RunData run;
+        kobalin::Windows windows = kobalin::createWindows(run);
+        windows.Form5->show();
+        app.exec();
+    } catch (const std::exception& e) {
+        kobalin::prompts().error(nullptr, QString::fromUtf8(e.what()));
+    } catch (...) {
+        kobalin::prompts().error(nullptr, QString());
+    }
+    return 0;
+}

@@ -1,0 +1,46 @@
+#include "app/prompts.h"
+
+#include <QDialog>
+#include <QFileDialog>
+#include <QMessageBox>
+
+namespace kobalin {
+
+namespace {
+
+class RealPrompts final : public Prompts {
+public:
+    void error(QWidget* parent, const QString& text) override { show(parent, QMessageBox::Critical, text); }
+    void info(QWidget* parent, const QString& text) override { show(parent, QMessageBox::Information, text); }
+
+    std::optional<QString> openFile(QWidget* parent, const QString& folder, const QStringList& filters) override
+    {
+        QFileDialog dialog(parent, QString(), folder);
+        dialog.setFileMode(QFileDialog::ExistingFile);
+        dialog.setNameFilters(filters);
+        dialog.selectNameFilter(filters.value(0));
+        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+            return std::nullopt;
+        return dialog.selectedFiles().constFirst();
+    }
+
+    int exec(QDialog& dialog) override { return dialog.exec(); }
+
+private:
+    static void show(QWidget* parent, QMessageBox::Icon icon, const QString& text)
+    {
+        QMessageBox box(icon, QStringLiteral("Kobalin"), text, QMessageBox::Ok, parent);
+        box.exec();
+    }
+};
+
+RealPrompts realPrompts;
+Prompts* installed = &realPrompts;
+
+}  // namespace
+
+Prompts& Prompts::current() { return *installed; }
+
+void Prompts::install(Prompts* prompts) { installed = prompts ? prompts : &realPrompts; }
+
+}  // namespace kobalin

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+class QDialog;
+class QWidget;
+
+namespace kobalin {
+
+// Every message box, the file dialog and the modal showing of the program's
+// dialogs go through here, so that tests can answer them from a script.
+class Prompts {
+public:
+    virtual ~Prompts() = default;
+
+    virtual void error(QWidget* parent, const QString& text) = 0;
+    virtual void info(QWidget* parent, const QString& text) = 0;
+    // The chosen file's full path, or nothing when the dialog was cancelled.
+    virtual std::optional<QString> openFile(QWidget* parent, const QString& folder, const QStringList& filters) = 0;
+    virtual int exec(QDialog& dialog) = 0;
+
+    // The prompts in use; install(nullptr) brings back the real ones.
+    static Prompts& current();
+    static void install(Prompts* prompts);
+};
+
+inline Prompts& prompts() { return Prompts::current(); }
+
+}  // namespace kobalin

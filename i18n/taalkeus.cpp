@@ -1,0 +1,152 @@
+#include "i18n/taalkeus.h"
+
+#include "app/guard.h"
+#include "app/qtext.h"
+#include "app/settings.h"
+
+#include <QButtonGroup>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QIcon>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+namespace kobalin {
+
+namespace {
+
+struct Language {
+    const char* caption;
+    const char* flag;
+    std::int32_t base;  // the stored value that selects this item
+};
+
+constexpr std::array<Language, 6> kLanguages{{
+    {"English", ":/flags/gb.svg", 1000},
+    {"Nederlands", ":/flags/nl.svg", 2000},
+    {"Norsk", ":/flags/no.svg", 3000},
+    {"Svenska", ":/flags/se.svg", 4000},
+    {"French", ":/flags/fr.svg", 5000},
+    {"Dansk", ":/flags/dk.svg", 6000},
+}};
+
+}  // namespace
+
+Ttaalkeus::Ttaalkeus(QWidget* parent) : QDialog(parent)
+{
+    setObjectName("taalkeus");
+    setWindowTitle("Language");
+
+    Label1 = new QLabel("Select Language", this);
+    Label1->setObjectName("Label1");
+
+    RadioGroup1 = new QGroupBox(this);
+    RadioGroup1->setObjectName("RadioGroup1");
+    group_ = new QButtonGroup(this);
+    auto* grid = new QGridLayout(RadioGroup1);
+    for (int i = 0; i < 6; ++i) {
+        items[i] = new QRadioButton(kLanguages[i].caption, RadioGroup1);
+        group_->addButton(items[i], i);
+        images[i] = new QLabel(RadioGroup1);
+        images[i]->setObjectName(QString("Image%1").arg(i + 1));
+        images[i]->setPixmap(QIcon(kLanguages[i].flag).pixmap(17, 17));
+        images[i]->setFixedSize(17, 17);
+        // Items 0 to 2 in the first column, 3 to 5 in the second.
+        const int row = i % 3;
+        const int column = (i / 3) * 2;
+        grid->addWidget(items[i], row, column);
+        grid->addWidget(images[i], row, column + 1);
+    }
+
+    Button1 = new QPushButton("Ok", this);
+    Button1->setObjectName("Button1");
+    Button2 = new QPushButton("Cancel", this);
+    Button2->setObjectName("Button2");
+    for (QPushButton* b : {Button1, Button2}) {
+        b->setAutoDefault(false);
+        b->setDefault(false);
+    }
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(Button1);
+    buttons->addSpacing(77);
+    buttons->addWidget(Button2);
+    buttons->addStretch();
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(Label1);
+    layout->addWidget(RadioGroup1);
+    layout->addLayout(buttons);
+
+    setTabOrder(RadioGroup1, Button1);
+    setTabOrder(Button1, Button2);
+
+    onEvent(Button1, &QPushButton::clicked, this, &Ttaalkeus::Button1Click);
+    onEvent(Button2, &QPushButton::clicked, this, &Ttaalkeus::Button2Click);
+}
+
+void Ttaalkeus::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    guarded(this, [this] { FormActivate(); });
+}
+
+int Ttaalkeus::itemIndex() const { return group_->checkedId(); }
+
+void Ttaalkeus::setItemIndex(int index)
+{
+    if (index >= 0 && index < 6) {
+        items[index]->setChecked(true);
+        return;
+    }
+    // An exclusive group cannot be emptied while it is exclusive.
+    group_->setExclusive(false);
+    for (QRadioButton* item : items)
+        item->setChecked(false);
+    group_->setExclusive(true);
+}
+
+void Ttaalkeus::FormActivate()
+{
+    auto key = openSettingsKey(kSettingsKey);
+    const auto taal = key->readInteger(u"taal");
+    if (!taal) {
+        setItemIndex(0);
+    } else {
+        for (int i = 0; i < 6; ++i)
+            if (kLanguages[i].base == *taal)
+                setItemIndex(i);
+    }
+    key->close();
+}
+
+void Ttaalkeus::Button1Click()
+{
+    auto key = openSettingsKey(kSettingsKey);
+    std::int32_t base = kEnglish;
+    switch (itemIndex()) {
+    case 1:
+        base = kDutch;
+        break;
+    case 2:
+        base = kNorwegian;
+        break;
+    case 3:
+    case 4:
+    case 5:
+        prompts().info(this, "This language is not available yet");
+        break;
+    }
+    key->writeInteger(u"taal", base);
+    key->close();
+    prompts().info(this, catalogue(base, 12));
+    accept();
+}
+
+void Ttaalkeus::Button2Click() { reject(); }
+
+}  // namespace kobalin

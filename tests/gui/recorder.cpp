@@ -1,0 +1,61 @@
+#include "recorder.h"
+
+#include <QAbstractButton>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+std::optional<QString> Recorder::openFile(QWidget*, const QString& folder, const QStringList& filters)
+{
+    fileRequests.push_back({folder, filters});
+    if (files.empty()) {
+        ADD_FAILURE() << "unexpected file dialog";
+        return std::nullopt;
+    }
+    const bool cancelled = !files.front().has_value();
+    const QString path = files.front().value_or(QString());
+    files.pop_front();
+    if (cancelled)
+        return std::nullopt;
+    return path;
+}
+
+int Recorder::exec(QDialog& dialog)
+{
+    dialogsShown.push_back(dialog.objectName());
+    dialog.setResult(0);
+    dialog.show();
+    if (dialogs.empty()) {
+        ADD_FAILURE() << "unexpected dialog " << dialog.objectName().toStdString();
+    } else {
+        DialogScript script = std::move(dialogs.front());
+        dialogs.pop_front();
+        script(dialog);
+    }
+    if (dialog.isVisible()) {
+        ADD_FAILURE() << "the script left dialog " << dialog.objectName().toStdString() << " open";
+        dialog.hide();
+    }
+    return dialog.result();
+}
+
+std::ostream& operator<<(std::ostream& out, const QString& s) { return out << '"' << s.toStdString() << '"'; }
+
+std::ostream& operator<<(std::ostream& out, const Recorder::Message& m)
+{
+    return out << (m.kind == Recorder::Message::Error ? "error " : "info ") << m.text;
+}
+
+Recorder::DialogScript clickButton(const char* objectName)
+{
+    return [objectName](QDialog& dialog) {
+        auto* button = dialog.findChild<QAbstractButton*>(objectName);
+        ASSERT_NE(button, nullptr) << objectName;
+        QTest::mouseClick(button, Qt::LeftButton);
+    };
+}
+
+Recorder::DialogScript closeBox()
+{
+    return [](QDialog& dialog) { dialog.close(); };
+}

@@ -1,0 +1,54 @@
+#pragma once
+
+#include "app/prompts.h"
+
+#include <QDialog>
+#include <QString>
+
+#include <deque>
+#include <functional>
+#include <optional>
+#include <ostream>
+#include <vector>
+
+// Stands in for the real boxes and dialogs: records every message and answers
+// the file dialog and each modal dialog from a script.
+class Recorder : public kobalin::Prompts {
+public:
+    struct Message {
+        enum Kind { Error, Info } kind;
+        QString text;
+        friend bool operator==(const Message&, const Message&) = default;
+    };
+    struct FileRequest {
+        QString folder;
+        QStringList filters;
+    };
+    using DialogScript = std::function<void(QDialog&)>;
+
+    void error(QWidget*, const QString& text) override { messages.push_back({Message::Error, text}); }
+    void info(QWidget*, const QString& text) override { messages.push_back({Message::Info, text}); }
+    std::optional<QString> openFile(QWidget*, const QString& folder, const QStringList& filters) override;
+    int exec(QDialog& dialog) override;
+
+    // Answers: the next file dialog chooses path (nothing: cancelled).
+    void chooseFile(std::optional<QString> path) { files.push_back(std::move(path)); }
+    // The next modal dialog is driven by script; it must leave the dialog closed.
+    void answerDialog(DialogScript script) { dialogs.push_back(std::move(script)); }
+
+    std::vector<Message> messages;
+    std::vector<QString> dialogsShown;  // object names, in order
+    std::vector<FileRequest> fileRequests;
+    std::deque<std::optional<QString>> files;
+    std::deque<DialogScript> dialogs;
+};
+
+inline Recorder::Message errorBox(const QString& text) { return {Recorder::Message::Error, text}; }
+inline Recorder::Message infoBox(const QString& text) { return {Recorder::Message::Info, text}; }
+
+std::ostream& operator<<(std::ostream& out, const Recorder::Message& m);
+std::ostream& operator<<(std::ostream& out, const QString& s);
+
+// Scripts for dialogs.
+Recorder::DialogScript clickButton(const char* objectName);
+Recorder::DialogScript closeBox();

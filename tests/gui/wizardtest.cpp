@@ -1,0 +1,44 @@
+#include "wizardtest.h"
+
+using namespace kobalin;
+
+void WizardTest::SetUp()
+{
+    FreshSettings::SetUp();
+    recorder = Recorder();
+    run = RunData();
+    Prompts::install(&recorder);
+    windows = createWindows(run);
+}
+
+void WizardTest::TearDown()
+{
+    windows = Windows();
+    Prompts::install(nullptr);
+    FreshSettings::TearDown();
+}
+
+void WizardTest::start() { windows.Form5->show(); }
+
+void WizardTest::seed(std::optional<std::int32_t> taal, std::optional<std::int32_t> koppel)
+{
+    auto key = openSettingsKey(kSettingsKey);
+    if (taal)
+        key->writeInteger(u"taal", *taal);
+    if (koppel)
+        key->writeInteger(u"koppel", *koppel);
+    key->close();
+}
+
+void WizardTest::addLayer(std::u16string name, float offset)
+{
+    auto& r = run.layers[run.lagen++];
+    r = TLayerRecord{};
+    r.Name = std::move(name);
+    r.Offset = offset;
+}
+
+std::optional<std::int32_t> WizardTest::storedInteger(std::u16string_view name)
+{
+    return openSettingsKey(kSettingsKey)->readInteger(name);
+}

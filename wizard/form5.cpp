@@ -1,0 +1,353 @@
+#include "wizard/form5.h"
+
+#include "app/guard.h"
+#include "app/prompts.h"
+#include "app/qtext.h"
+#include "app/settings.h"
+#include "app/svgpicture.h"
+#include "comments/bewerkcommentaar.h"
+#include "i18n/taalkeus.h"
+#include "layeredit/layeredit.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QFrame>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QIcon>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+namespace kobalin {
+
+namespace {
+
+template <class W>
+W* named(W* widget, const char* name)
+{
+    widget->setObjectName(name);
+    return widget;
+}
+
+QLabel* valueLabel(const char* name, QWidget* parent)
+{
+    return named(new QLabel("#", parent), name);
+}
+
+}  // namespace
+
+TForm5::TForm5(RunData& run, QWidget* parent) : QWidget(parent), run_(run)
+{
+    setObjectName("Form5");
+    setWindowTitle("Kobalin");
+    resize(1184, 661);
+
+    // Banner.
+    Panel1 = named(new QFrame(this), "Panel1");
+    Panel1->setFixedHeight(66);
+    Panel1->setAutoFillBackground(true);
+    Panel1->setBackgroundRole(QPalette::Highlight);
+    auto* banner = new QLabel("Layer file", Panel1);
+    banner->setForegroundRole(QPalette::HighlightedText);
+    Label7 = named(new QLabel("1.0.3", Panel1), "Label7");
+    Label7->setForegroundRole(QPalette::HighlightedText);
+    auto* bannerLayout = new QHBoxLayout(Panel1);
+    bannerLayout->addStretch();
+    bannerLayout->addWidget(banner);
+    bannerLayout->addStretch();
+    bannerLayout->addWidget(Label7, 0, Qt::AlignBottom);
+
+    // Picture column.
+    Panel3 = named(new QFrame(this), "Panel3");
+    Panel3->setFixedWidth(250);
+    auto* pictures = new QVBoxLayout(Panel3);
+    pictures->setContentsMargins(0, 0, 0, 0);
+    for (int i = 0; i < 5; ++i) {
+        images[i] = new SvgPicture(QString(":/steps/step%1.svg").arg(i + 1), Panel3);
+        images[i]->setObjectName(QString("Image%1").arg(i + 1));
+        images[i]->setAttribute(Qt::WA_TransparentForMouseEvents);
+        images[i]->setVisible(i == 0);
+        pictures->addWidget(images[i]);
+    }
+
+    // The step's own controls.
+    auto* content = new QWidget(this);
+    Label1 = named(new QLabel(content), "Label1");
+    Label1->setWordWrap(true);
+    Label2 = named(new QLabel(content), "Label2");
+    Label2->setWordWrap(true);
+    Label3 = named(new QLabel(content), "Label3");
+    Edit1 = named(new QLineEdit(content), "Edit1");
+    Edit1->setReadOnly(true);
+    Edit1->hide();
+    Edit2 = named(new QLineEdit(QString::fromUtf16(kEmptyComment.data(), kEmptyComment.size()), content), "Edit2");
+    Edit2->setMaxLength(25);
+    Edit2->hide();
+    BitBtn2 = named(new QPushButton(content), "BitBtn2");
+    BitBtn2->setIcon(QIcon(":/glyphs/plus.svg"));
+    BitBtn2->setIconSize(QSize(32, 32));
+    BitBtn2->setFixedSize(36, 38);
+    BitBtn2->hide();
+    BitBtn3 = named(new QPushButton(content), "BitBtn3");
+    BitBtn3->setIcon(QIcon(":/glyphs/plus.svg"));
+    BitBtn3->setIconSize(QSize(32, 32));
+    BitBtn3->setMinimumSize(179, 64);
+    BitBtn3->hide();
+    CheckBox1 = named(new QCheckBox(content), "CheckBox1");
+    Label4 = named(new QLabel("Folder:", content), "Label4");
+    Label22 = named(new QLabel("Reference file", content), "Label22");
+    Label5 = named(new QLabel("Layer file:", content), "Label5");
+    Label6 = valueLabel("Label6", content);
+    Label23 = valueLabel("Label23", content);
+    Label9 = valueLabel("Label9", content);
+
+    auto* commentRow = new QHBoxLayout;
+    commentRow->addWidget(Edit2);
+    commentRow->addWidget(BitBtn2);
+    commentRow->addStretch();
+    auto* fileRow = new QHBoxLayout;
+    fileRow->addWidget(Edit1);
+    fileRow->addStretch();
+    auto* choice = new QGridLayout;
+    choice->addWidget(Label4, 0, 0);
+    choice->addWidget(Label6, 0, 1);
+    choice->addWidget(Label22, 1, 0);
+    choice->addWidget(Label23, 1, 1);
+    choice->addWidget(Label5, 2, 0);
+    choice->addWidget(Label9, 2, 1);
+    choice->setColumnStretch(1, 1);
+
+    auto* contentLayout = new QVBoxLayout(content);
+    contentLayout->setContentsMargins(25, 16, 25, 12);
+    contentLayout->addWidget(Label1);
+    contentLayout->addWidget(Label2);
+    contentLayout->addSpacing(16);
+    contentLayout->addLayout(fileRow);
+    contentLayout->addLayout(commentRow);
+    contentLayout->addWidget(BitBtn3, 0, Qt::AlignHCenter);
+    contentLayout->addStretch();
+    contentLayout->addLayout(choice);
+    contentLayout->addWidget(CheckBox1);
+    contentLayout->addWidget(Label3);
+
+    // The layer tree.
+    TreeView1 = named(new QTreeWidget(this), "TreeView1");
+    TreeView1->setFixedWidth(250);
+    TreeView1->setHeaderHidden(true);
+    TreeView1->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    TreeView1->setContextMenuPolicy(Qt::CustomContextMenu);
+    Boompopup = named(new QMenu(this), "Boompopup");
+    edit3 = named(Boompopup->addAction(QIcon(":/menu/edit.svg"), QString()), "edit3");
+    edit4 = named(Boompopup->addAction(QIcon(":/menu/remove.svg"), QString()), "edit4");
+    Boompopup->addSeparator()->setObjectName("N1");
+    emplate1 = named(Boompopup->addAction(QIcon(":/menu/template.svg"), QString()), "emplate1");
+    emplate1->setEnabled(false);
+
+    auto* middle = new QHBoxLayout;
+    middle->setContentsMargins(0, 0, 0, 0);
+    middle->setSpacing(0);
+    middle->addWidget(Panel3);
+    middle->addWidget(content, 1);
+    middle->addWidget(TreeView1);
+
+    // Button bar.
+    Panel2 = named(new QFrame(this), "Panel2");
+    Panel2->setFixedHeight(82);
+    BitBtn1 = named(new QPushButton(Panel2), "BitBtn1");
+    BitBtn1->setIcon(QIcon(":/glyphs/gear.svg"));
+    BitBtn1->setIconSize(QSize(32, 32));
+    Button5 = named(new QPushButton(Panel2), "Button5");
+    Button3 = named(new QPushButton(Panel2), "Button3");
+    Button4 = named(new QPushButton(Panel2), "Button4");
+    actie = named(new QPushButton(Panel2), "actie");
+    actie->hide();
+    auto* bar = new QHBoxLayout(Panel2);
+    bar->setContentsMargins(25, 0, 25, 0);
+    bar->addWidget(BitBtn1);
+    bar->addStretch();
+    bar->addWidget(Button5);
+    bar->addWidget(Button3);
+    bar->addSpacing(24);
+    bar->addWidget(Button4);
+
+    auto* root = new QVBoxLayout(this);
+    root->setContentsMargins(0, 0, 0, 0);
+    root->setSpacing(0);
+    root->addWidget(Panel1);
+    root->addLayout(middle, 1);
+    root->addWidget(Panel2);
+
+    onEvent(Button3, &QPushButton::clicked, this, &TForm5::Button3Click);
+    onEvent(Button5, &QPushButton::clicked, this, &TForm5::Button5Click);
+    onEvent(Button4, &QPushButton::clicked, this, &TForm5::Button4Click);
+    onEvent(BitBtn1, &QPushButton::clicked, this, &TForm5::BitBtn1Click);
+    onEvent(actie, &QPushButton::clicked, this, &TForm5::actieClick);
+    onClick(Panel3, this, &TForm5::Panel3Click);
+}
+
+void TForm5::setDialogs(Ttaalkeus* taalkeus, TBewerkcommentaar* bewerkcommentaar, TLayeredit* layeredit)
+{
+    taalkeus_ = taalkeus;
+    bewerkcommentaar_ = bewerkcommentaar;
+    layeredit_ = layeredit;
+}
+
+QString TForm5::text(int k) const { return catalogue(run_.taal, k); }
+
+void TForm5::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    if (!activated_) {
+        activated_ = true;
+        guarded(this, [this] { FormActivate(); });
+    }
+}
+
+void TForm5::FormActivate()
+{
+    run_.pagina = 1;
+    Button5->setEnabled(false);
+
+    {
+        auto key = openSettingsKey(kSettingsKey);
+        const auto taal = key->readInteger(u"taal");
+        if (taal)
+            run_.taal = *taal;
+        const auto koppel = taal ? key->readInteger(u"koppel") : std::nullopt;
+        if (taal && koppel) {
+            run_.koppel = *koppel;
+        } else {
+            prompts().exec(*taalkeus_);
+            run_.taal = kEnglish;
+            run_.koppel = 0;
+        }
+        // A store that cannot be written is reported, but must not leave the
+        // window without its texts.
+        guarded(this, [&] {
+            key->writeInteger(u"koppel", run_.koppel);
+            key->close();
+        });
+    }
+
+    Label1->setText(text(13));
+    Label2->setText(text(14));
+    Button3->setText(text(2));
+    Button4->setText(text(1));
+    Button5->setText(text(3));
+    Label3->setText(text(15));
+    CheckBox1->setChecked(run_.koppel != 0);
+    CheckBox1->setText(text(51));
+    Edit1->setText(text(18));
+    TreeView1->clear();
+    run_.commentaar1 = run_.commentaar2 = run_.commentaar3 = kEmptyComment;
+    edit3->setText(text(23));
+    edit4->setText(text(24));
+    emplate1->setText(text(25));
+    BitBtn3->setText(text(37));
+    TreeView1->setToolTip(text(49));
+}
+
+void TForm5::Button3Click()
+{
+    ++run_.pagina;
+    if (run_.pagina == 5)
+        Button3->setEnabled(false);
+    if (run_.pagina == 2)
+        Button5->setEnabled(true);
+    showRandomPicture();
+    actieClick();
+}
+
+void TForm5::Button5Click()
+{
+    --run_.pagina;
+    Button3->setEnabled(true);
+    if (run_.pagina == 1)
+        Button5->setEnabled(false);
+    actieClick();
+}
+
+void TForm5::Button4Click() { close(); }
+
+void TForm5::BitBtn1Click() { prompts().exec(*taalkeus_); }
+
+void TForm5::Panel3Click() { showRandomPicture(); }
+
+void TForm5::showRandomPicture()
+{
+    const int shown = std::uniform_int_distribution<int>(0, 4)(random_);
+    for (int i = 0; i < 5; ++i)
+        images[i]->setVisible(i == shown);
+}
+
+void TForm5::actieClick()
+{
+    Edit1->hide();
+    Edit2->hide();
+    BitBtn2->hide();
+    BitBtn3->hide();
+    TreeView1->clear();
+
+    switch (run_.pagina) {
+    case 1:
+        Label1->setText(text(13));
+        Label2->setText(text(14));
+        break;
+    case 2:
+        Label1->setText(text(16));
+        Label2->setText(text(17));
+        Edit1->show();
+        Button3->setEnabled(false);
+        break;
+    case 3:
+        Label1->setText(text(21));
+        Label2->setText(text(22));
+        Edit2->show();
+        BitBtn2->show();
+        break;
+    case 4:
+        Label1->setText(text(19));
+        Label2->setText(text(20));
+        Button3->setEnabled(false);
+        if (run_.lagen <= 0)
+            openLayerEditorToAdd();
+        if (run_.lagen >= 2)
+            Button3->setEnabled(true);
+        BitBtn3->show();
+        break;
+    case 5:
+        Label1->setText(text(38));
+        Label2->setText(text(39));
+        Button3->setEnabled(false);
+        Button4->setText(text(40));
+        break;
+    }
+
+    if (run_.lagen >= 2) {
+        sortLayers(run_);
+        if (countEqualOffsets(run_) > 0)
+            prompts().error(this, text(52));
+    }
+    if (run_.pagina >= 3)
+        rebuildTree();
+}
+
+void TForm5::openLayerEditorToAdd()
+{
+    layeredit_->taalbasis = run_.taal;
+    layeredit_->laagindex = run_.lagen;
+    layeredit_->modus = 0;
+    prompts().exec(*layeredit_);
+    run_.lagen = layeredit_->laagindex;
+}
+
+void TForm5::rebuildTree()
+{
+    TreeView1->clear();
+}
+
+}  // namespace kobalin

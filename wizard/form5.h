@@ -1,0 +1,89 @@
+#pragma once
+
+#include "wizard/rundata.h"
+
+#include <QWidget>
+
+#include <array>
+#include <random>
+
+class QAction;
+class QCheckBox;
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QPushButton;
+class QTreeWidget;
+
+namespace kobalin {
+
+class SvgPicture;
+class TBewerkcommentaar;
+class TLayeredit;
+class Ttaalkeus;
+
+// The wizard window: five steps in one window, the layer tree beside them.
+class TForm5 : public QWidget {
+    Q_OBJECT
+public:
+    explicit TForm5(RunData& run, QWidget* parent = nullptr);
+    void setDialogs(Ttaalkeus* taalkeus, TBewerkcommentaar* bewerkcommentaar, TLayeredit* layeredit);
+
+    void FormActivate();
+    void Button3Click();  // Next
+    void Button5Click();  // Back
+    void Button4Click();  // Abort, later End program
+    void BitBtn1Click();  // language
+    void Panel3Click();   // another picture
+    void actieClick();    // the step refresh
+
+    QFrame* Panel1;
+    QLabel* Label7;
+    QFrame* Panel2;
+    QFrame* Panel3;
+    std::array<SvgPicture*, 5> images;  // Image1 to Image5
+    QTreeWidget* TreeView1;
+    QLabel* Label1;
+    QLabel* Label2;
+    QLabel* Label3;
+    QPushButton* Button3;
+    QPushButton* Button5;
+    QPushButton* Button4;
+    QPushButton* BitBtn1;
+    QPushButton* actie;
+    QLineEdit* Edit1;
+    QLineEdit* Edit2;
+    QPushButton* BitBtn2;
+    QPushButton* BitBtn3;
+    QCheckBox* CheckBox1;
+    QLabel* Label4;
+    QLabel* Label22;
+    QLabel* Label5;
+    QLabel* Label6;
+    QLabel* Label23;
+    QLabel* Label9;
+    QMenu* Boompopup;
+    QAction* edit3;
+    QAction* edit4;
+    QAction* emplate1;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    QString text(int k) const;
+    void showRandomPicture();
+    void applyStep();
+    void openLayerEditorToAdd();
+    void rebuildTree();
+
+    RunData& run_;
+    Ttaalkeus* taalkeus_ = nullptr;
+    TBewerkcommentaar* bewerkcommentaar_ = nullptr;
+    TLayeredit* layeredit_ = nullptr;
+    bool activated_ = false;
+    std::mt19937 random_{std::random_device{}()};
+};
+
+}  // namespace kobalin
