@@ -5,9 +5,15 @@ using namespace kobalin;
 void WizardTest::SetUp()
 {
     FreshSettings::SetUp();
+    Prompts::install(&recorder);
+    restart();
+}
+
+void WizardTest::restart()
+{
+    windows = Windows();
     recorder = Recorder();
     run = RunData();
-    Prompts::install(&recorder);
     windows = createWindows(run);
 }
 

@@ -21,6 +21,8 @@ protected:
     void SetUp() override;
     void TearDown() override;
 
+    // A new run of the program over the same settings.
+    void restart();
     // Shows the wizard window, which initialises it.
     void start();
     void seed(std::optional<std::int32_t> taal, std::optional<std::int32_t> koppel);

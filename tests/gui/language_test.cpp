@@ -1,0 +1,230 @@
+#include "wizardtest.h"
+
+#include "app/settingsfile.h"
+#include "i18n/taalkeus.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTreeWidget>
+
+#include <filesystem>
+#include <fstream>
+
+using namespace kobalin;
+
+namespace {
+
+Recorder::DialogScript choose(const char* language, const char* button = "Button1")
+{
+    return [language, button](QDialog& d) {
+        if (language) {
+            for (auto* item : d.findChildren<QRadioButton*>())
+                if (item->text() == language)
+                    QTest::mouseClick(item, Qt::LeftButton);
+        }
+        QTest::mouseClick(d.findChild<QPushButton*>(button), Qt::LeftButton);
+    };
+}
+
+QString selected(Ttaalkeus& d)
+{
+    for (auto* item : d.findChildren<QRadioButton*>())
+        if (item->isChecked())
+            return item->text();
+    return {};
+}
+
+}  // namespace
+
+using Language = WizardTest;
+
+TEST_F(Language, TheWizardSpeaksTheStoredLanguage)
+{
+    struct Case {
+        std::int32_t taal;
+        const char* title;
+        const char* next;
+        const char* back;
+        const char* abort;
+        const char* link;
+    };
+    const Case cases[] = {
+        {1000, "Welcome to the wizard for creating the layer file for MC1", ">> Continue", "<< Back", "Abort",
+         "Connect layerfile to the specified model"},
+        {2000, "Welkom bij de wizard voor het aanmaken van de layer file voor MC1", ">> Verder", "<< Terug", "Afbreken",
+         "Koppel layerfile aan geselecteerde model"},
+        {3000, "Velkommen til veiviseren for å lage lagsfilen for MC1", ">> Fortsett", "<< Tilbake", "Avbryt",
+         "Koble lagsfil til valgt modell"},
+        {4000, "", "", "", "", ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.taal);
+        TearDown();
+        SetUp();
+        seed(c.taal, 0);
+        start();
+        EXPECT_EQ(wizard<QLabel>("Label1")->text(), QString::fromUtf8(c.title));
+        EXPECT_EQ(wizard<QPushButton>("Button3")->text(), c.next);
+        EXPECT_EQ(wizard<QPushButton>("Button5")->text(), c.back);
+        EXPECT_EQ(wizard<QPushButton>("Button4")->text(), c.abort);
+        EXPECT_EQ(wizard<QCheckBox>("CheckBox1")->text(), c.link);
+        EXPECT_EQ(wizard<QLineEdit>("Edit1")->text(), catalogue(c.taal, 18));
+        EXPECT_EQ(windows.Form5->findChild<QAction*>("emplate1")->text(), catalogue(c.taal, 25));
+        EXPECT_EQ(wizard("TreeView1")->toolTip(), catalogue(c.taal, 49));
+        // Texts that are the same in every language.
+        EXPECT_EQ(windows.Form5->windowTitle(), "Kobalin");
+        EXPECT_EQ(wizard<QLabel>("Label7")->text(), "1.0.3");
+        EXPECT_EQ(wizard<QLabel>("Label4")->text(), "Folder:");
+        EXPECT_EQ(wizard<QLabel>("Label22")->text(), "Reference file");
+        EXPECT_EQ(wizard<QLabel>("Label5")->text(), "Layer file:");
+    }
+}
+
+TEST_F(Language, ABaseWithoutTextsShowsEmptyTextsAndEmptyMessages)
+{
+    seed(4000, 0);
+    addLayer(u"a", 0.2f);
+    addLayer(u"b", 0.2f);
+    start();
+    EXPECT_TRUE(recorder.dialogsShown.empty());
+    next();
+    EXPECT_EQ(wizard<QLabel>("Label1")->text(), "");
+    EXPECT_EQ(recorder.messages, std::vector{errorBox("")});
+}
+
+TEST_F(Language, OkStoresTheChoiceAndSaysSoInTheChosenLanguage)
+{
+    struct Case {
+        const char* language;
+        std::int32_t stored;
+        std::vector<Recorder::Message> messages;
+    };
+    const Case cases[] = {
+        {"English", 1000, {infoBox("To activate the choosen language, restart the application.")}},
+        {"Nederlands", 2000, {infoBox("Om de gekozen taal te activeren, herstart de applicatie. ")}},
+        {"Norsk", 3000, {infoBox(QString::fromUtf8("For å aktivere det valgte språket, start applikasjonen på nytt."))}},
+        {"Svenska", 1000,
+         {infoBox("This language is not available yet"), infoBox("To activate the choosen language, restart the application.")}},
+        {"French", 1000,
+         {infoBox("This language is not available yet"), infoBox("To activate the choosen language, restart the application.")}},
+        {"Dansk", 1000,
+         {infoBox("This language is not available yet"), infoBox("To activate the choosen language, restart the application.")}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.language);
+        TearDown();
+        SetUp();
+        seed(3000, 1);
+        start();
+        recorder.answerDialog(choose(c.language));
+        clickWizard("BitBtn1");
+        EXPECT_EQ(storedInteger(u"taal"), c.stored);
+        EXPECT_EQ(recorder.messages, c.messages);
+        // The running wizard keeps its language.
+        EXPECT_EQ(run.taal, 3000);
+        EXPECT_EQ(wizard<QPushButton>("Button3")->text(), ">> Fortsett");
+    }
+}
+
+TEST_F(Language, TheDialogPreselectsTheStoredLanguage)
+{
+    struct Case {
+        std::optional<std::int32_t> stored;
+        QString preselected;
+    };
+    const Case cases[] = {
+        {std::nullopt, "English"}, {1000, "English"}, {2000, "Nederlands"}, {3000, "Norsk"},
+        {4000, "Svenska"},         {5000, "French"},  {6000, "Dansk"},      {7, ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.preselected.toStdString());
+        TearDown();
+        SetUp();
+        seed(c.stored, 0);
+        recorder.answerDialog([&](QDialog& d) {
+            EXPECT_EQ(selected(static_cast<Ttaalkeus&>(d)), c.preselected);
+            QTest::mouseClick(d.findChild<QPushButton*>("Button2"), Qt::LeftButton);
+        });
+        start();  // without a stored language the dialog opens by itself
+        if (c.stored)
+            clickWizard("BitBtn1");
+        EXPECT_EQ(recorder.dialogsShown.size(), 1u);
+    }
+}
+
+TEST_F(Language, NoSelectionStoresEnglishAndAnUnknownValueKeepsTheLastSelection)
+{
+    seed(7, 0);
+    start();
+    recorder.answerDialog(choose(nullptr));
+    clickWizard("BitBtn1");
+    EXPECT_EQ(storedInteger(u"taal"), 1000);
+
+    // An unknown value leaves what was selected when the dialog last closed.
+    recorder.answerDialog(choose("Norsk", "Button2"));
+    clickWizard("BitBtn1");
+    seed(7, 0);
+    recorder.answerDialog([](QDialog& d) {
+        EXPECT_EQ(selected(static_cast<Ttaalkeus&>(d)), "Norsk");
+        d.close();
+    });
+    clickWizard("BitBtn1");
+}
+
+TEST_F(Language, CancelAndTheCloseBoxStoreNothing)
+{
+    seed(2000, 0);
+    start();
+    for (auto script : {choose("Norsk", "Button2"), Recorder::DialogScript([](QDialog& d) {
+             for (auto* item : d.findChildren<QRadioButton*>())
+                 if (item->text() == "Norsk")
+                     QTest::mouseClick(item, Qt::LeftButton);
+             d.close();
+         })}) {
+        recorder.answerDialog(script);
+        clickWizard("BitBtn1");
+        EXPECT_EQ(storedInteger(u"taal"), 2000);
+        EXPECT_TRUE(recorder.messages.empty());
+    }
+}
+
+TEST_F(Language, TheNextStartUsesTheNewChoice)
+{
+    seed(1000, 0);
+    start();
+    recorder.answerDialog(choose("Nederlands"));
+    clickWizard("BitBtn1");
+    EXPECT_EQ(wizard<QPushButton>("Button3")->text(), ">> Continue");
+
+    restart();
+    start();
+    EXPECT_EQ(wizard<QPushButton>("Button3")->text(), ">> Verder");
+}
+
+TEST_F(Language, AFailedWriteKeepsTheDialogOpenWithoutTheRestartMessage)
+{
+    seed(1000, 0);
+    start();
+    const auto file = settingsFilePath();
+    const auto folder = file.parent_path();
+    recorder.answerDialog([&](QDialog& d) {
+        // Make the store unwritable while the dialog is open.
+        std::filesystem::remove_all(folder);
+        std::ofstream(folder) << "in the way";
+        choose("Norsk")(d);
+        EXPECT_TRUE(d.isVisible());
+        ASSERT_EQ(recorder.messages.size(), 1u);
+        EXPECT_EQ(recorder.messages[0].kind, Recorder::Message::Error);
+        // Once the store can be written again, Ok works.
+        std::filesystem::remove(folder);
+        choose("Norsk")(d);
+    });
+    clickWizard("BitBtn1");
+    EXPECT_EQ(storedInteger(u"taal"), 3000);
+    ASSERT_EQ(recorder.messages.size(), 2u);
+    EXPECT_EQ(recorder.messages[1], infoBox(QString::fromUtf8("For å aktivere det valgte språket, start applikasjonen på nytt.")));
+}
