@@ -8,7 +8,7 @@ set -euo pipefail
 cd "$(dirname "$0")"
 
 BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev qt6-svg-dev libqt6svg6 qt6-qpa-plugins fonts-dejavu-core)
-TEST_PACKAGES=(libgtest-dev)
+TEST_PACKAGES=(libgtest-dev locales)
 
 install_missing() {
     local missing=() package
@@ -20,6 +20,15 @@ install_missing() {
     [ "$(id -u)" -eq 0 ] || sudo=(sudo)
     "${sudo[@]}" apt-get update
     DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y --no-install-recommends "${missing[@]}"
+}
+
+# The tests check that a locale whose decimal mark is "," changes nothing.
+comma_locale() {
+    locale -a 2>/dev/null | grep -qi '^nl_NL\.utf-\?8$' && return 0
+    local sudo=()
+    [ "$(id -u)" -eq 0 ] || sudo=(sudo)
+    "${sudo[@]}" sed -i 's/^# *\(nl_NL.UTF-8 UTF-8\)/\1/' /etc/locale.gen
+    "${sudo[@]}" locale-gen
 }
 
 build() {
@@ -35,6 +44,7 @@ start)
     ;;
 test)
     install_missing "${BUILD_PACKAGES[@]}" "${TEST_PACKAGES[@]}"
+    comma_locale
     build build/test
     ctest --test-dir build/test --output-on-failure
     ;;
