@@ -8,9 +8,12 @@
 #include "comments/bewerkcommentaar.h"
 #include "i18n/taalkeus.h"
 #include "layeredit/layeredit.h"
+#include "wizard/layerfile.h"
+#include "wizard/paths.h"
 
 #include <QAction>
 #include <QCheckBox>
+#include <QDir>
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -186,7 +189,9 @@ TForm5::TForm5(RunData& run, QWidget* parent) : QWidget(parent), run_(run)
     onEvent(Button4, &QPushButton::clicked, this, &TForm5::Button4Click);
     onEvent(BitBtn1, &QPushButton::clicked, this, &TForm5::BitBtn1Click);
     onEvent(actie, &QPushButton::clicked, this, &TForm5::actieClick);
+    onEvent(CheckBox1, &QCheckBox::toggled, this, &TForm5::CheckBox1Click);
     onClick(Panel3, this, &TForm5::Panel3Click);
+    onClick(Edit1, this, &TForm5::Edit1Click);
 }
 
 void TForm5::setDialogs(Ttaalkeus* taalkeus, TBewerkcommentaar* bewerkcommentaar, TLayeredit* layeredit)
@@ -324,6 +329,8 @@ void TForm5::actieClick()
         Label2->setText(text(39));
         Button3->setEnabled(false);
         Button4->setText(text(40));
+        if (!writeLayerFile())
+            return;  // the tree stays empty until the next refresh
         break;
     }
 
@@ -334,6 +341,46 @@ void TForm5::actieClick()
     }
     if (run_.pagina >= 3)
         rebuildTree();
+}
+
+bool TForm5::writeLayerFile()
+{
+    const LayerFileResult result = kobalin::writeLayerFile(run_, CheckBox1->isChecked());
+    if (!result.written) {
+        prompts().error(this, text(41) + qs(result.path));
+        return false;
+    }
+    prompts().info(this, text(42) + qs(result.path));
+    return true;
+}
+
+void TForm5::Edit1Click()
+{
+    auto key = openSettingsKey(kSettingsKey);
+    const std::u16string initdir = key->readString(u"initdir").value_or(std::u16string());
+    const auto chosen = prompts().openFile(this, qs(initdir), {"*.xml", "*.lin"});
+    // A cancelled dialog keeps the choice made before.
+    if (!chosen)
+        return;
+    const std::u16string path = us(QDir::toNativeSeparators(*chosen));
+    Edit1->setText(qs(path));
+    key->writeString(u"meetfile", ChangeFileExt(path, u".xml_layer.csv"));
+    key->writeString(u"initdir", ExtractFileDir(path));
+    key->close();
+    Label6->setText(qs(ExtractFileDir(path)));
+    Label23->setText(qs(ExtractFileName(path)));
+    run_.kalenaam = ChangeFileExt(ExtractFileName(path), u".xml_layer.csv");
+    Label9->setText(qs(run_.kalenaam));
+    if (!CheckBox1->isChecked())
+        Label9->setText("_layer.csv");
+    Button3->setEnabled(true);
+}
+
+void TForm5::CheckBox1Click()
+{
+    if (run_.pagina < 2)
+        return;
+    Label9->setText(CheckBox1->isChecked() ? qs(run_.kalenaam) : QString("_layer.csv"));
 }
 
 void TForm5::openLayerEditorToAdd()

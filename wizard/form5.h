@@ -37,6 +37,8 @@ public:
     void BitBtn1Click();  // language
     void Panel3Click();   // another picture
     void actieClick();    // the step refresh
+    void Edit1Click();    // choose the reference file
+    void CheckBox1Click();
 
     QFrame* Panel1;
     QLabel* Label7;
@@ -76,6 +78,7 @@ private:
     void showRandomPicture();
     void applyStep();
     void openLayerEditorToAdd();
+    bool writeLayerFile();
     void rebuildTree();
 
     RunData& run_;

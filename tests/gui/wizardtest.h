@@ -38,6 +38,8 @@ protected:
     T* wizard(const char* name) { return find<T>(windows.Form5.get(), name); }
 
     void click(QWidget* widget) { QTest::mouseClick(widget, Qt::LeftButton); }
+    // A check box reacts to clicks on its box and caption only.
+    void clickCheckBox(QWidget* box) { QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(6, box->height() / 2)); }
     void clickWizard(const char* name) { click(wizard(name)); }
     void next() { clickWizard("Button3"); }
     void back() { clickWizard("Button5"); }

@@ -1,0 +1,216 @@
+#include "wizard/layerfile.h"
+
+#include "app/settings.h"
+#include "freshsettings.h"
+#include "wizard/paths.h"
+
+#include <gtest/gtest.h>
+
+#include <clocale>
+#include <csignal>
+#include <fstream>
+#include <iterator>
+
+#ifndef _WIN32
+#include <sys/resource.h>
+#endif
+
+using namespace kobalin;
+namespace fs = std::filesystem;
+
+namespace {
+
+const std::string kHead = "# Leica layer file format version 1.0;;;;;;\r\n";
+const std::string kColumns = "Name;Offset;PassCount_Target;PassCount_MaxExtra;Speed_Target;Speed_MaxDiff;Compaction_Target\r\n";
+const std::string kNoComments = "# <Empty>;;;;;;\r\n# <Empty>;;;;;;\r\n# <Empty>;;;;;;\r\n";
+
+RunData emptyRun()
+{
+    RunData run;
+    run.commentaar1 = run.commentaar2 = run.commentaar3 = kEmptyComment;
+    return run;
+}
+
+void add(RunData& run, std::u16string name, float offset, int passes, int extra, float speed, int speedDiff, int cmv)
+{
+    run.layers[run.lagen++] = TLayerRecord{std::move(name), offset, passes, extra, speed, speedDiff, cmv};
+}
+
+RunData topAndBase()
+{
+    RunData run = emptyRun();
+    add(run, u"Top", 0.3f, 4, 1, 3.5f, 1, 80);
+    add(run, u"Base", 0.1f, 6, 2, 3.0f, 1, 60);
+    return run;
+}
+
+std::string slurp(const fs::path& file)
+{
+    std::ifstream in(file, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+}  // namespace
+
+TEST(LayerFileContent, HeaderCommentsColumnsAndOneRowPerLayer)
+{
+    EXPECT_EQ(layerFileContent(topAndBase()),
+              kHead + kNoComments + kColumns + "Top;0.30;4;1;3.50;1;80\r\nBase;0.10;6;2;3.00;1;60\r\n");
+
+    RunData none = emptyRun();
+    EXPECT_EQ(layerFileContent(none), kHead + kNoComments + kColumns);
+
+    RunData commented = emptyRun();
+    commented.commentaar1 = u"Road A12";
+    commented.commentaar3 = u"";
+    EXPECT_EQ(layerFileContent(commented), kHead + "# Road A12;;;;;;\r\n# <Empty>;;;;;;\r\n# ;;;;;;\r\n" + kColumns);
+}
+
+TEST(LayerFileContent, NumbersAreWrittenWithTwoDecimalsAndAPoint)
+{
+    struct Case {
+        float offset;
+        float speed;
+        int passes;
+        std::string row;
+    };
+    const Case cases[] = {
+        {0.1f, 12.0f, 0, "L;0.10;0;2;12.00;1;50\r\n"},
+        {-0.1f, 2.5f, 100, "L;-0.10;100;2;2.50;1;50\r\n"},
+        {-0.004f, 0.0f, -3, "L;-0.00;-3;2;0.00;1;50\r\n"},
+        {1.005f, 3.675f, 7, "L;1.00;7;2;3.67;1;50\r\n"},  // the single-precision value decides the rounding
+        {1e6f, 99.999f, 1, "L;1000000.00;1;2;100.00;1;50\r\n"},
+    };
+    // A locale whose decimal mark is "," must not leak into the file.
+    const char* previous = std::setlocale(LC_ALL, nullptr);
+    const std::string restore = previous ? previous : "C";
+    const bool commaLocale = (std::setlocale(LC_ALL, "nl_NL.UTF-8") || std::setlocale(LC_ALL, "de_DE.UTF-8"))
+                             && *std::localeconv()->decimal_point == ',';
+    for (const Case& c : cases) {
+        RunData run = emptyRun();
+        add(run, u"L", c.offset, c.passes, 2, c.speed, 1, 50);
+        EXPECT_EQ(layerFileContent(run), kHead + kNoComments + kColumns + c.row);
+    }
+    std::setlocale(LC_ALL, restore.c_str());
+    if (!commaLocale)
+        GTEST_SKIP() << "no locale with a decimal comma is installed";
+}
+
+TEST(LayerFileContent, TextIsEightBitAndNeverBreaksTheSevenFields)
+{
+    RunData run = emptyRun();
+    run.commentaar1 = u"Caf\u00e9 \u20ac5";
+    run.commentaar2 = u"a;b\r\nc";
+    add(run, u"Bj\u00f8rn;1\n", 0.2f, 1, 1, 1, 1, 1);
+    add(run, u"", 0.1f, 1, 1, 1, 1, 1);
+    add(run, u"\U0001F600x", 0.0f, 1, 1, 1, 1, 1);
+    EXPECT_EQ(layerFileContent(run), kHead + "# Caf\xe9 ?5;;;;;;\r\n# a,b  c;;;;;;\r\n# <Empty>;;;;;;\r\n" + kColumns +
+                                         "Bj\xf8rn,1 ;0.20;1;1;1.00;1;1\r\n;0.10;1;1;1.00;1;1\r\n?x;0.00;1;1;1.00;1;1\r\n");
+}
+
+TEST(LayerFilePath, LinkedUsesTheStoredNameUnlinkedTheFolder)
+{
+    EXPECT_EQ(layerFilePath(true, u"D:\\jobs\\road.xml_layer.csv", u"D:\\jobs", PathStyle::Windows), u"D:\\jobs\\road.xml_layer.csv");
+    EXPECT_EQ(layerFilePath(false, u"D:\\jobs\\road.xml_layer.csv", u"D:\\jobs", PathStyle::Windows), u"D:\\jobs\\_layer.csv");
+    EXPECT_EQ(layerFilePath(false, u"", u"D:\\", PathStyle::Windows), u"D:\\_layer.csv");
+    EXPECT_EQ(layerFilePath(false, u"", u"/home/ann", PathStyle::Posix), u"/home/ann/_layer.csv");
+}
+
+class LayerFileWrite : public FreshSettings {
+protected:
+    void store(const fs::path& model)
+    {
+        auto key = openSettingsKey(kSettingsKey);
+        const std::u16string path = nativeText(model);
+        key->writeString(u"meetfile", ChangeFileExt(path, u".xml_layer.csv"));
+        key->writeString(u"initdir", ExtractFileDir(path));
+        key->close();
+    }
+    static std::u16string nativeText(const fs::path& p) { return p.u16string(); }
+};
+
+TEST_F(LayerFileWrite, WritesTheLinkedOrTheUnlinkedFileAndStoresTheChoice)
+{
+    store(folder / "road.lin");
+    const RunData run = topAndBase();
+
+    const LayerFileResult linked = writeLayerFile(run, true);
+    EXPECT_TRUE(linked.written);
+    EXPECT_EQ(nativePath(linked.path), folder / "road.xml_layer.csv");
+    EXPECT_EQ(slurp(folder / "road.xml_layer.csv"), layerFileContent(run));
+    EXPECT_EQ(openSettingsKey(kSettingsKey)->readInteger(u"koppel"), 1);
+
+    const LayerFileResult unlinked = writeLayerFile(run, false);
+    EXPECT_TRUE(unlinked.written);
+    EXPECT_EQ(nativePath(unlinked.path), folder / "_layer.csv");
+    EXPECT_EQ(slurp(folder / "_layer.csv"), layerFileContent(run));
+    EXPECT_EQ(openSettingsKey(kSettingsKey)->readInteger(u"koppel"), 0);
+
+    // An existing file is replaced completely, and nothing else is left beside it.
+    RunData shorter = emptyRun();
+    EXPECT_TRUE(writeLayerFile(shorter, false).written);
+    EXPECT_EQ(slurp(folder / "_layer.csv"), layerFileContent(shorter));
+    int files = 0;
+    for ([[maybe_unused]] const auto& entry : fs::directory_iterator(folder))
+        ++files;
+    EXPECT_EQ(files, 3);  // road.xml_layer.csv, _layer.csv and the settings folder
+}
+
+TEST_F(LayerFileWrite, AFileThatCannotBeWrittenIsReportedAndTheOldOneKept)
+{
+    struct Case {
+        const char* what;
+        std::function<fs::path()> prepare;  // returns the model chosen
+    };
+    const Case cases[] = {
+        {"folder missing", [this] { return folder / "gone" / "road.xml"; }},
+        {"path is a folder", [this] { fs::create_directories(folder / "road.xml_layer.csv"); return folder / "road.xml"; }},
+        {"parent is a file", [this] { std::ofstream(folder / "plain") << "x"; return folder / "plain" / "road.xml"; }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        store(c.prepare());
+        const LayerFileResult result = writeLayerFile(topAndBase(), true);
+        EXPECT_FALSE(result.written);
+        EXPECT_FALSE(result.path.empty());
+        EXPECT_EQ(openSettingsKey(kSettingsKey)->readInteger(u"koppel"), 1) << "stored before the file is opened";
+    }
+
+}
+
+#ifndef _WIN32
+TEST_F(LayerFileWrite, AWriteThatFailsHalfwayKeepsTheOldFileWhole)
+{
+    store(folder / "road.xml");
+    const RunData small = topAndBase();
+    ASSERT_TRUE(writeLayerFile(small, true).written);
+    const std::string before = slurp(folder / "road.xml_layer.csv");
+
+    RunData big = emptyRun();
+    for (int i = 0; i < 500; ++i)
+        add(big, u"A rather long layer name", 0.1f * i, 4, 1, 3.5f, 1, 80);
+    // As a full disk would: no file may grow beyond a few bytes more than the old one.
+    struct rlimit previous {};
+    ::getrlimit(RLIMIT_FSIZE, &previous);
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    struct rlimit limit = previous;
+    limit.rlim_cur = before.size() + 100;
+    ::setrlimit(RLIMIT_FSIZE, &limit);
+    const LayerFileResult result = writeLayerFile(big, true);
+    ::setrlimit(RLIMIT_FSIZE, &previous);
+    std::signal(SIGXFSZ, oldHandler);
+
+    EXPECT_FALSE(result.written);
+    EXPECT_EQ(slurp(folder / "road.xml_layer.csv"), before);
+    for (const auto& entry : fs::directory_iterator(folder))
+        EXPECT_EQ(entry.path().filename().string().find(".tmp."), std::string::npos) << entry.path();
+}
+#endif
+
+TEST_F(LayerFileWrite, NoStoredFolderIsAFailureNotTheRootOfTheDrive)
+{
+    const LayerFileResult unlinked = writeLayerFile(topAndBase(), false);
+    EXPECT_FALSE(unlinked.written);
+    EXPECT_EQ(unlinked.path, joinPath(u"", u"_layer.csv"));
+    EXPECT_FALSE(writeLayerFile(topAndBase(), true).written);
+}

@@ -1,0 +1,53 @@
+#include "wizard/decimal.h"
+
+#include <charconv>
+#include <cfloat>
+#include <cmath>
+
+namespace kobalin {
+
+std::optional<double> readDecimal(std::u16string_view text)
+{
+    while (!text.empty() && (text.front() == u' ' || text.front() == u'\t'))
+        text.remove_prefix(1);
+    while (!text.empty() && (text.back() == u' ' || text.back() == u'\t'))
+        text.remove_suffix(1);
+    if (!text.empty() && text.front() == u'+')
+        text.remove_prefix(1);
+    if (text.empty() || text.size() > 64)
+        return std::nullopt;
+
+    std::string ascii;
+    for (char16_t c : text) {
+        // Only digits, the mark, a sign and an exponent make a number here.
+        const bool allowed = (c >= u'0' && c <= u'9') || c == u'.' || c == u'-' || c == u'e' || c == u'E';
+        if (!allowed)
+            return std::nullopt;
+        ascii += static_cast<char>(c);
+    }
+    double value = 0;
+    const auto [end, error] = std::from_chars(ascii.data(), ascii.data() + ascii.size(), value);
+    if (error != std::errc() || end != ascii.data() + ascii.size())
+        return std::nullopt;
+    if (!std::isfinite(value) || std::fabs(value) > FLT_MAX)
+        return std::nullopt;
+    return value;
+}
+
+std::string formatFixed2(double value, int width)
+{
+    char buffer[400];  // the longest double in fixed notation fits easily
+    const auto [end, error] = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, 2);
+    std::string text(buffer, error == std::errc() ? end : buffer);
+    if (static_cast<int>(text.size()) < width)
+        text.insert(0, static_cast<std::size_t>(width) - text.size(), ' ');
+    return text;
+}
+
+std::u16string formatFixed2u(double value, int width)
+{
+    const std::string text = formatFixed2(value, width);
+    return std::u16string(text.begin(), text.end());
+}
+
+}  // namespace kobalin

@@ -1,0 +1,108 @@
+#include "wizard/layerfile.h"
+
+#include "app/atomicfile.h"
+#include "app/settings.h"
+#include "wizard/decimal.h"
+
+#include <charconv>
+
+namespace kobalin {
+
+namespace {
+
+// A name or comment must not add fields or lines: the machine reads exactly
+// seven fields per line.
+void appendText(std::string& out, std::u16string_view text)
+{
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char16_t c = text[i];
+        if (c == u';')
+            out += ',';
+        else if (c == u'\r' || c == u'\n')
+            out += ' ';
+        else if (c < 0x100)
+            out += static_cast<char>(c);
+        else {
+            out += '?';
+            // A pair of surrogates is one character.
+            if (c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF)
+                ++i;
+        }
+    }
+}
+
+void appendInteger(std::string& out, std::int32_t value)
+{
+    char buffer[16];
+    const auto end = std::to_chars(buffer, buffer + sizeof buffer, value).ptr;
+    out.append(buffer, end);
+}
+
+constexpr std::string_view kEndOfLine = "\r\n";
+
+}  // namespace
+
+std::string layerFileContent(const RunData& run)
+{
+    std::string out = "# Leica layer file format version 1.0;;;;;;";
+    out += kEndOfLine;
+    for (const std::u16string* comment : {&run.commentaar1, &run.commentaar2, &run.commentaar3}) {
+        out += "# ";
+        appendText(out, *comment);
+        out += ";;;;;;";
+        out += kEndOfLine;
+    }
+    out += "Name;Offset;PassCount_Target;PassCount_MaxExtra;Speed_Target;Speed_MaxDiff;Compaction_Target";
+    out += kEndOfLine;
+    for (std::int32_t i = 0; i < run.lagen; ++i) {
+        const TLayerRecord& r = run.layers[i];
+        appendText(out, r.Name);
+        out += ';';
+        out += formatFixed2(r.Offset);
+        out += ';';
+        appendInteger(out, r.PassCount_Target);
+        out += ';';
+        appendInteger(out, r.PassCount_MaxExtra);
+        out += ';';
+        out += formatFixed2(r.Speed_Target);
+        out += ';';
+        appendInteger(out, r.Speed_MaxDiff);
+        out += ';';
+        appendInteger(out, r.Compaction_Target);
+        out += kEndOfLine;
+    }
+    return out;
+}
+
+std::u16string layerFilePath(bool linked, std::u16string_view meetfile, std::u16string_view initdir, PathStyle style)
+{
+    if (linked)
+        return std::u16string(meetfile);
+    return joinPath(initdir, u"_layer.csv", style);
+}
+
+LayerFileResult writeLayerFile(const RunData& run, bool linked)
+{
+    auto key = openSettingsKey(kSettingsKey);
+    std::u16string meetfile, initdir;
+    // A value of another type leaves it and the values after it empty.
+    if (auto value = key->readString(u"meetfile")) {
+        meetfile = std::move(*value);
+        initdir = key->readString(u"initdir").value_or(std::u16string());
+    }
+    key->writeInteger(u"koppel", linked ? 1 : 0);
+    key->close();
+
+    LayerFileResult result{false, layerFilePath(linked, meetfile, initdir)};
+    // Without a known folder the file would land in the root of the drive.
+    if (linked ? meetfile.empty() : initdir.empty())
+        return result;
+    try {
+        replaceFileAtomically(nativePath(result.path), layerFileContent(run));
+        result.written = true;
+    } catch (const FileWriteError&) {
+    }
+    return result;
+}
+
+}  // namespace kobalin
