@@ -1,11 +1,352 @@
 #include "layeredit/layeredit.h"
 
+#include "app/guard.h"
+#include "app/prompts.h"
+#include "app/qtext.h"
+#include "layeredit/namerule.h"
+#include "layeredit/spinbutton.h"
+#include "layeredit/templatestore.h"
+#include "wizard/decimal.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QFrame>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QIcon>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QRegularExpressionValidator>
+#include <QSpinBox>
+#include <QVBoxLayout>
+
+#include <cfloat>
+#include <cmath>
+#include <stdexcept>
+
 namespace kobalin {
+
+namespace {
+
+template <class W>
+W* named(W* widget, const QString& name)
+{
+    widget->setObjectName(name);
+    return widget;
+}
+
+QSpinBox* countField(const char* name, int value, QWidget* parent)
+{
+    auto* box = named(new QSpinBox(parent), name);
+    box->setRange(0, 100);
+    box->setValue(value);
+    return box;
+}
+
+// A value from the store shown in a field must fit single precision.
+std::optional<float> narrowed(std::optional<double> value)
+{
+    if (!value || !std::isfinite(*value) || std::fabs(*value) > FLT_MAX)
+        return std::nullopt;
+    return static_cast<float>(*value);
+}
+
+}  // namespace
 
 TLayeredit::TLayeredit(RunData& run, QWidget* parent) : QDialog(parent), run_(run)
 {
     setObjectName("Layeredit");
     setWindowTitle("Layeredit");
+
+    auto* bar = new QFrame(this);
+    bar->setFixedHeight(29);
+    bar->setAutoFillBackground(true);
+    bar->setBackgroundRole(QPalette::Highlight);
+
+    Label1 = named(new QLabel(this), "Label1");
+    for (int i = 0; i < 7; ++i)
+        captions[i] = named(new QLabel(this), QString("Label%1").arg(i + 2));
+    for (int i = 0; i < 5; ++i) {
+        bevels[i] = named(new QFrame(this), QString("Bevel%1").arg(i + 1));
+        bevels[i]->setFrameShape(QFrame::StyledPanel);
+    }
+
+    ComboBox1 = named(new QComboBox(bevels[0]), "ComboBox1");
+    ComboBox1->setEditable(true);
+    ComboBox1->setInsertPolicy(QComboBox::NoInsert);
+    ComboBox1->setMinimumWidth(200);
+    // ";" and line breaks would break the layer file's fields.
+    ComboBox1->lineEdit()->setValidator(
+        new QRegularExpressionValidator(QRegularExpression("[^;\\r\\n]*"), ComboBox1));
+    ComboBox1->setEditText(catalogue(kEnglish, 37));
+
+    Edit2 = named(new QLineEdit("-0.10", bevels[1]), "Edit2");
+    Edit2->setFocusPolicy(Qt::ClickFocus);
+    SpinButton2 = named(new SpinButton(bevels[1]), "SpinButton2");
+    SpinButton3 = named(new SpinButton(bevels[1]), "SpinButton3");
+    CSpinEdit1 = countField("CSpinEdit1", 4, bevels[2]);
+    CSpinEdit2 = countField("CSpinEdit2", 2, bevels[2]);
+    Edit1 = named(new QLineEdit("2.5", bevels[3]), "Edit1");
+    SpinButton1 = named(new SpinButton(bevels[3]), "SpinButton1");
+    CSpinEdit3 = countField("CSpinEdit3", 1, bevels[3]);
+    CSpinEdit4 = countField("CSpinEdit4", 50, bevels[4]);
+
+    Button1 = named(new QPushButton(this), "Button1");
+    Button2 = named(new QPushButton(this), "Button2");
+    for (QPushButton* b : {Button1, Button2}) {
+        // Neither Enter nor Escape presses a button.
+        b->setAutoDefault(false);
+        b->setDefault(false);
+        b->setMinimumSize(120, 40);
+    }
+
+    auto field = [](QLabel* caption, QWidget* control, std::initializer_list<QWidget*> beside = {}) {
+        auto* column = new QVBoxLayout;
+        column->addWidget(caption);
+        auto* row = new QHBoxLayout;
+        row->setSpacing(2);
+        row->addWidget(control, 1);
+        for (QWidget* w : beside)
+            row->addWidget(w);
+        column->addLayout(row);
+        return column;
+    };
+    auto group = [](QFrame* bevel, std::initializer_list<QLayout*> fields) {
+        auto* layout = new QHBoxLayout(bevel);
+        for (QLayout* f : fields)
+            layout->addLayout(f);
+    };
+    group(bevels[0], {field(captions[0], ComboBox1)});
+    group(bevels[1], {field(captions[1], Edit2, {SpinButton2, SpinButton3})});
+    group(bevels[2], {field(captions[2], CSpinEdit1), field(captions[3], CSpinEdit2)});
+    group(bevels[3], {field(captions[4], Edit1, {SpinButton1}), field(captions[5], CSpinEdit3)});
+    group(bevels[4], {field(captions[6], CSpinEdit4)});
+
+    auto* row = new QHBoxLayout;
+    for (QFrame* bevel : bevels)
+        row->addWidget(bevel);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(Button1);
+    buttons->addSpacing(40);
+    buttons->addWidget(Button2);
+    buttons->addStretch();
+
+    auto* content = new QVBoxLayout;
+    content->setContentsMargins(16, 12, 16, 12);
+    content->addWidget(Label1);
+    content->addLayout(row);
+    content->addStretch();
+    content->addLayout(buttons);
+    auto* root = new QVBoxLayout(this);
+    root->setContentsMargins(0, 0, 0, 0);
+    root->addWidget(bar);
+    root->addLayout(content, 1);
+
+    setTabOrder(ComboBox1, CSpinEdit1);
+    setTabOrder(CSpinEdit1, CSpinEdit2);
+    setTabOrder(CSpinEdit2, Edit1);
+    setTabOrder(Edit1, CSpinEdit3);
+    setTabOrder(CSpinEdit3, CSpinEdit4);
+    setTabOrder(CSpinEdit4, Button1);
+    setTabOrder(Button1, Button2);
+
+    PopupMenu1 = named(new QMenu(this), "PopupMenu1");
+    Verwijderuittemplate1 = named(PopupMenu1->addAction(QString()), "Verwijderuittemplate1");
+    PopupMenu1->addSeparator()->setObjectName("N1");
+    Overschrijven1 = named(PopupMenu1->addAction(QString()), "Overschrijven1");
+    pevoegen1 = named(PopupMenu1->addAction(QString()), "pevoegen1");
+    for (QWidget* w : std::initializer_list<QWidget*>{ComboBox1->lineEdit(), Edit1, Edit2, CSpinEdit1, CSpinEdit2,
+                                                      CSpinEdit3, CSpinEdit4}) {
+        w->setContextMenuPolicy(Qt::CustomContextMenu);
+        connect(w, &QWidget::customContextMenuRequested, this,
+                [this, w](const QPoint& pos) { PopupMenu1->popup(w->mapToGlobal(pos)); });
+    }
+
+    onEvent(Button1, &QPushButton::clicked, this, &TLayeredit::Button1Click);
+    onEvent(Button2, &QPushButton::clicked, this, &TLayeredit::Button2Click);
+    onEvent(SpinButton2, &SpinButton::upClicked, this, &TLayeredit::SpinButton2UpClick);
+    onEvent(SpinButton2, &SpinButton::downClicked, this, &TLayeredit::SpinButton2DownClick);
+    onEvent(SpinButton3, &SpinButton::upClicked, this, &TLayeredit::SpinButton3UpClick);
+    onEvent(SpinButton3, &SpinButton::downClicked, this, &TLayeredit::SpinButton3DownClick);
+    onEvent(SpinButton1, &SpinButton::upClicked, this, &TLayeredit::SpinButton1UpClick);
+    onEvent(SpinButton1, &SpinButton::downClicked, this, &TLayeredit::SpinButton1DownClick);
+    onEvent(ComboBox1, &QComboBox::activated, this, &TLayeredit::ComboBox1Select);
+    onEvent(pevoegen1, &QAction::triggered, this, &TLayeredit::pevoegen1Click);
+    onEvent(Overschrijven1, &QAction::triggered, this, &TLayeredit::Overschrijven1Click);
+    onEvent(Verwijderuittemplate1, &QAction::triggered, this, &TLayeredit::Verwijderuittemplate1Click);
+}
+
+QString TLayeredit::text(int k) const { return catalogue(taalbasis, k); }
+
+void TLayeredit::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    guarded(this, [this] { FormActivate(); });
+}
+
+void TLayeredit::keyPressEvent(QKeyEvent* event)
+{
+    // Escape would close the dialog: it answers to its buttons only.
+    if (event->key() == Qt::Key_Escape) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void TLayeredit::FormActivate()
+{
+    Label1->setText(text(28));
+    Button2->setText(text(1));
+    Button1->setText(text(29));
+    for (int i = 0; i < 7; ++i)
+        captions[i]->setText(text(30 + i));
+    ComboBox1->setToolTip(text(49));
+    Verwijderuittemplate1->setEnabled(false);
+    Overschrijven1->setEnabled(false);
+    pevoegen1->setText(text(25));
+    Verwijderuittemplate1->setText(text(46));
+    Overschrijven1->setText(text(47));
+    if (modus < 100)
+        ComboBox1->setEditText(text(37));
+    reloadTemplates();
+}
+
+void TLayeredit::reloadTemplates()
+{
+    const QString name = ComboBox1->currentText();
+    ComboBox1->clear();
+    for (const std::u16string& n : templateNames())
+        ComboBox1->addItem(qs(n));
+    ComboBox1->setCurrentIndex(-1);
+    ComboBox1->setEditText(name);
+    chosenTemplate_ = -1;
+}
+
+double TLayeredit::readField(const QLineEdit* field, const QLabel* caption) const
+{
+    if (const auto value = readDecimal(us(field->text())))
+        return *value;
+    const QString name = caption->text().isEmpty() ? field->objectName() : caption->text();
+    throw std::invalid_argument((name + ": '" + field->text() + "' is not a valid number").toStdString());
+}
+
+void TLayeredit::step(QLineEdit* field, const QLabel* caption, double by)
+{
+    field->setText(qs(formatField(readField(field, caption) + by)));
+}
+
+void TLayeredit::SpinButton2UpClick() { step(Edit2, captions[1], 0.1); }
+void TLayeredit::SpinButton2DownClick() { step(Edit2, captions[1], -0.1); }
+void TLayeredit::SpinButton3UpClick() { step(Edit2, captions[1], 0.01); }
+void TLayeredit::SpinButton3DownClick() { step(Edit2, captions[1], -0.01); }
+void TLayeredit::SpinButton1UpClick() { step(Edit1, captions[4], 0.1); }
+void TLayeredit::SpinButton1DownClick() { step(Edit1, captions[4], -0.1); }
+
+void TLayeredit::Button1Click()
+{
+    // Every field is read before the record is touched: a refused number
+    // leaves the record as it was.
+    TLayerRecord r;
+    r.Name = us(ComboBox1->currentText());
+    r.Offset = static_cast<float>(readField(Edit2, captions[1]));
+    r.PassCount_Target = CSpinEdit1->value();
+    r.PassCount_MaxExtra = CSpinEdit2->value();
+    r.Speed_Target = static_cast<float>(readField(Edit1, captions[4]));
+    r.Speed_MaxDiff = CSpinEdit3->value();
+    r.Compaction_Target = CSpinEdit4->value();
+
+    NameRuleResult name = applyNameRule(r.Name);
+    if (name.cut)
+        prompts().error(this, text(53));
+    r.Name = std::move(name.name);
+
+    // The table holds at most kMaxLayers layers; the last record is never one.
+    if (laagindex >= 0 && laagindex < kMaxLayers) {
+        run_.layers[laagindex] = std::move(r);
+        ++laagindex;
+    }
+    accept();
+}
+
+void TLayeredit::Button2Click() { reject(); }
+
+void TLayeredit::ComboBox1Select()
+{
+    const int i = ComboBox1->currentIndex();
+    if (i < 0)
+        return;
+    chosenTemplate_ = i;
+    const TemplateValues v = readTemplate(i);
+    if (v.passCountTarget)
+        CSpinEdit1->setValue(*v.passCountTarget);
+    if (v.passCountMaxExtra)
+        CSpinEdit2->setValue(*v.passCountMaxExtra);
+    if (v.speedMaxDiff)
+        CSpinEdit3->setValue(*v.speedMaxDiff);
+    if (v.compactionTarget)
+        CSpinEdit4->setValue(*v.compactionTarget);
+    if (const auto offset = narrowed(v.offset))
+        Edit2->setText(qs(formatField(*offset)));
+    if (const auto speed = narrowed(v.speedTarget))
+        Edit1->setText(qs(formatField(*speed)));
+    Verwijderuittemplate1->setEnabled(true);
+    Overschrijven1->setEnabled(true);
+}
+
+LayerTemplate TLayeredit::fieldsAsTemplate() const
+{
+    const double offset = readField(Edit2, captions[1]);
+    const double speed = readField(Edit1, captions[4]);
+    return {us(ComboBox1->currentText()), offset,           CSpinEdit1->value(), CSpinEdit2->value(),
+            speed,                        CSpinEdit3->value(), CSpinEdit4->value()};
+}
+
+QString TLayeredit::applyNameRuleToField()
+{
+    const NameRuleResult name = applyNameRule(us(ComboBox1->currentText()));
+    if (name.cut)
+        prompts().error(this, text(53));
+    ComboBox1->setEditText(qs(name.name));
+    return qs(name.name);
+}
+
+void TLayeredit::pevoegen1Click()
+{
+    if (templateCount() >= kMaxTemplates) {
+        prompts().error(this, text(44));
+        return;
+    }
+    LayerTemplate entry = fieldsAsTemplate();
+    entry.name = us(applyNameRuleToField());
+    if (!addTemplate(entry)) {
+        prompts().error(this, text(44));
+        return;
+    }
+    prompts().info(this, text(45) + ComboBox1->currentText());
+}
+
+void TLayeredit::Overschrijven1Click()
+{
+    if (chosenTemplate_ < 0)
+        return;
+    LayerTemplate entry = fieldsAsTemplate();
+    entry.name = us(applyNameRuleToField());
+    overwriteTemplate(chosenTemplate_, entry);
+    prompts().info(this, text(48) + ComboBox1->currentText());
+}
+
+void TLayeredit::Verwijderuittemplate1Click()
+{
+    if (chosenTemplate_ < 0)
+        return;
+    removeTemplate(chosenTemplate_);
+    reloadTemplates();
+    prompts().info(this, text(50) + ComboBox1->currentText());
 }
 
 }  // namespace kobalin

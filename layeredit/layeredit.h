@@ -4,11 +4,24 @@
 
 #include <QDialog>
 
+#include <array>
 #include <cstdint>
+
+class QAction;
+class QComboBox;
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QPushButton;
+class QSpinBox;
 
 namespace kobalin {
 
-// Enters one layer, or edits one of the table.
+class SpinButton;
+struct LayerTemplate;
+
+// Enters one layer, or edits one of the table; offers the layer templates.
 class TLayeredit : public QDialog {
     Q_OBJECT
 public:
@@ -19,8 +32,54 @@ public:
     std::int32_t laagindex = 0;  // the record OK writes; OK raises it by one
     std::int32_t modus = 0;      // below 100: add, else edit
 
+    void FormActivate();
+    void Button1Click();  // OK
+    void Button2Click();  // Abort
+    void SpinButton2UpClick();
+    void SpinButton2DownClick();
+    void SpinButton3UpClick();
+    void SpinButton3DownClick();
+    void SpinButton1UpClick();
+    void SpinButton1DownClick();
+    void ComboBox1Select();
+    void pevoegen1Click();
+    void Overschrijven1Click();
+    void Verwijderuittemplate1Click();
+
+    QLabel* Label1;
+    QComboBox* ComboBox1;
+    QLineEdit* Edit2;  // offset
+    SpinButton* SpinButton2;
+    SpinButton* SpinButton3;
+    QSpinBox* CSpinEdit1;
+    QSpinBox* CSpinEdit2;
+    QLineEdit* Edit1;  // target speed
+    SpinButton* SpinButton1;
+    QSpinBox* CSpinEdit3;
+    QSpinBox* CSpinEdit4;
+    QPushButton* Button1;
+    QPushButton* Button2;
+    std::array<QLabel*, 7> captions;  // Label2 to Label8, above the fields
+    std::array<QFrame*, 5> bevels;    // Bevel1 to Bevel5
+    QMenu* PopupMenu1;
+    QAction* Verwijderuittemplate1;
+    QAction* Overschrijven1;
+    QAction* pevoegen1;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
 private:
+    QString text(int k) const;
+    double readField(const QLineEdit* field, const QLabel* caption) const;
+    void step(QLineEdit* field, const QLabel* caption, double by);
+    LayerTemplate fieldsAsTemplate() const;
+    QString applyNameRuleToField();
+    void reloadTemplates();
+
     RunData& run_;
+    int chosenTemplate_ = -1;  // the list item last chosen, -1 after a reload
 };
 
 }  // namespace kobalin

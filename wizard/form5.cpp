@@ -189,6 +189,7 @@ TForm5::TForm5(RunData& run, QWidget* parent) : QWidget(parent), run_(run)
     onEvent(Button4, &QPushButton::clicked, this, &TForm5::Button4Click);
     onEvent(BitBtn1, &QPushButton::clicked, this, &TForm5::BitBtn1Click);
     onEvent(actie, &QPushButton::clicked, this, &TForm5::actieClick);
+    onEvent(BitBtn3, &QPushButton::clicked, this, &TForm5::BitBtn3Click);
     onEvent(CheckBox1, &QCheckBox::toggled, this, &TForm5::CheckBox1Click);
     onClick(Panel3, this, &TForm5::Panel3Click);
     onClick(Edit1, this, &TForm5::Edit1Click);
@@ -322,6 +323,8 @@ void TForm5::actieClick()
             openLayerEditorToAdd();
         if (run_.lagen >= 2)
             Button3->setEnabled(true);
+        // The table is full at kMaxLayers layers.
+        BitBtn3->setEnabled(run_.lagen < kMaxLayers);
         BitBtn3->show();
         break;
     case 5:
@@ -381,6 +384,12 @@ void TForm5::CheckBox1Click()
     if (run_.pagina < 2)
         return;
     Label9->setText(CheckBox1->isChecked() ? qs(run_.kalenaam) : QString("_layer.csv"));
+}
+
+void TForm5::BitBtn3Click()
+{
+    openLayerEditorToAdd();
+    actieClick();
 }
 
 void TForm5::openLayerEditorToAdd()

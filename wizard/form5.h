@@ -39,6 +39,7 @@ public:
     void actieClick();    // the step refresh
     void Edit1Click();    // choose the reference file
     void CheckBox1Click();
+    void BitBtn3Click();  // New Layer
 
     QFrame* Panel1;
     QLabel* Label7;

@@ -1,0 +1,521 @@
+#include "wizardtest.h"
+
+#include "layeredit/layeredit.h"
+#include "layeredit/spinbutton.h"
+#include "layeredit/templatestore.h"
+#include "wizard/decimal.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QToolButton>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+using namespace kobalin;
+
+namespace {
+
+void retype(QWidget* field, const QString& text)
+{
+    QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(field, Qt::Key_Delete);
+    QTest::keyClicks(field, text);
+}
+
+QLineEdit* nameField(TLayeredit& d) { return d.ComboBox1->lineEdit(); }
+
+// What a user types into the editor; an empty text leaves a field alone.
+struct Typed {
+    QString name = {};
+    QString offset = {};
+    QString passes = {};
+    QString extra = {};
+    QString speed = {};
+    QString speedDiff = {};
+    QString cmv = {};
+};
+
+void type(TLayeredit& d, const Typed& t)
+{
+    const std::pair<QWidget*, QString> fields[] = {
+        {nameField(d), t.name}, {d.Edit2, t.offset}, {d.CSpinEdit1, t.passes}, {d.CSpinEdit2, t.extra},
+        {d.Edit1, t.speed},     {d.CSpinEdit3, t.speedDiff}, {d.CSpinEdit4, t.cmv},
+    };
+    for (const auto& [field, text] : fields)
+        if (!text.isNull())
+            retype(field, text);
+}
+
+struct Shown {
+    QString name, offset;
+    int passes, extra;
+    QString speed;
+    int speedDiff, cmv;
+    friend bool operator==(const Shown&, const Shown&) = default;
+    friend std::ostream& operator<<(std::ostream& out, const Shown& s)
+    {
+        return out << s.name.toStdString() << "|" << s.offset.toStdString() << "|" << s.passes << "|" << s.extra << "|"
+                   << s.speed.toStdString() << "|" << s.speedDiff << "|" << s.cmv;
+    }
+};
+
+Shown shown(TLayeredit& d)
+{
+    return {d.ComboBox1->currentText(), d.Edit2->text(),  d.CSpinEdit1->value(), d.CSpinEdit2->value(),
+            d.Edit1->text(),            d.CSpinEdit3->value(), d.CSpinEdit4->value()};
+}
+
+void ok(TLayeredit& d) { QTest::mouseClick(d.Button1, Qt::LeftButton); }
+void abort(TLayeredit& d) { QTest::mouseClick(d.Button2, Qt::LeftButton); }
+
+}  // namespace
+
+class LayerEditor : public WizardTest {
+protected:
+    void SetUp() override
+    {
+        WizardTest::SetUp();
+        seed(kEnglish, 1);
+        start();
+    }
+
+    TLayeredit& editor() { return *windows.Layeredit; }
+
+    // Opens the editor the way the wizard does and drives it with script.
+    void openToAdd(std::function<void(TLayeredit&)> script)
+    {
+        recorder.answerDialog([script](QDialog& d) { script(static_cast<TLayeredit&>(d)); });
+        const bool opensByItself = run.lagen == 0;
+        while (run.pagina < 4) {
+            wizard("Button3")->setEnabled(true);  // as a chosen reference file would
+            next();
+        }
+        if (!recorder.dialogs.empty() || !opensByItself)
+            clickWizard("BitBtn3");
+    }
+
+    void openToEdit(int k, std::function<void(TLayeredit&)> script)
+    {
+        const TLayerRecord& r = run.layers[k];
+        editor().ComboBox1->setEditText(qs(r.Name));
+        editor().Edit2->setText(qs(formatField(r.Offset)));
+        editor().Edit1->setText(qs(formatField(r.Speed_Target)));
+        editor().taalbasis = run.taal;
+        editor().modus = 100;
+        editor().laagindex = k;
+        recorder.answerDialog([script](QDialog& d) { script(static_cast<TLayeredit&>(d)); });
+        prompts().exec(editor());
+    }
+
+    void addTemplates(std::initializer_list<std::u16string> names)
+    {
+        for (const auto& name : names)
+            ASSERT_TRUE(addTemplate({name, 0.2, 5, 3, 4.5, 2, 70}));
+    }
+
+    QStringList listed()
+    {
+        QStringList items;
+        for (int i = 0; i < editor().ComboBox1->count(); ++i)
+            items << editor().ComboBox1->itemText(i);
+        return items;
+    }
+
+    void choose(TLayeredit& d, int item)
+    {
+        d.ComboBox1->setCurrentIndex(item);
+        emit d.ComboBox1->activated(item);
+    }
+};
+
+TEST_F(LayerEditor, TheFirstOpeningShowsTheDefaultsAndOkAppendsThem)
+{
+    openToAdd([](TLayeredit& d) {
+        EXPECT_EQ(shown(d), (Shown{"New Layer", "-0.10", 4, 2, "2.5", 1, 50}));
+        EXPECT_EQ(d.Label1->text(), "Add new layer by filling in the fields below");
+        EXPECT_EQ(d.Button1->text(), "Add Layer");
+        EXPECT_EQ(d.Button2->text(), "Abort");
+        EXPECT_EQ(d.captions[0]->text(), "Layer Name");
+        EXPECT_EQ(d.captions[6]->text(), "CMV Target");
+        EXPECT_EQ(d.ComboBox1->toolTip(), "Select and right click for more options");
+        EXPECT_FALSE(d.Verwijderuittemplate1->isEnabled());
+        EXPECT_FALSE(d.Overschrijven1->isEnabled());
+        EXPECT_TRUE(d.pevoegen1->isEnabled());
+        ok(d);
+    });
+    ASSERT_EQ(run.lagen, 1);
+    EXPECT_EQ(run.layers[0], (TLayerRecord{u"New Layer", -0.1f, 4, 2, 2.5f, 1, 50}));
+    EXPECT_TRUE(recorder.messages.empty());
+}
+
+TEST_F(LayerEditor, TheTextsFollowTheLanguageItIsGiven)
+{
+    editor().taalbasis = kNorwegian;
+    editor().modus = 0;
+    recorder.answerDialog([](QDialog& dialog) {
+        auto& d = static_cast<TLayeredit&>(dialog);
+        EXPECT_EQ(d.ComboBox1->currentText(), "Nytt lag");
+        EXPECT_EQ(d.captions[4]->text(), QString::fromUtf8("Målhastighet km/t"));
+        EXPECT_EQ(d.Overschrijven1->text(), "Overskriv redigert lag i liste");
+        EXPECT_EQ(d.windowTitle(), "Layeredit");
+        abort(d);
+    });
+    prompts().exec(editor());
+}
+
+TEST_F(LayerEditor, TheNameEndsBeforeItsFirstPointOrComma)
+{
+    struct Case {
+        QString typed;
+        std::u16string stored;
+        bool told;
+    };
+    const Case cases[] = {
+        {"Sub.base,2", u"Sub", true},
+        {"Top,layer.1", u"Top", true},
+        {",first", u"", true},
+        {"Plain name", u"Plain name", false},
+        {"", u"", false},
+    };
+    int i = 0;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.typed.toStdString());
+        recorder.messages.clear();
+        const int before = run.lagen;
+        const QString offset = QString::number(++i);
+        openToAdd([&](TLayeredit& d) {
+            type(d, {.name = c.typed, .offset = offset});
+            ok(d);
+            EXPECT_EQ(d.ComboBox1->currentText(), c.typed) << "the field keeps what was typed";
+        });
+        ASSERT_EQ(run.lagen, before + 1);
+        // Each new layer has the largest offset so far: the sort puts it first.
+        EXPECT_EQ(run.layers[0].Name, c.stored);
+        EXPECT_EQ(recorder.messages, c.told ? std::vector{errorBox(en(53))} : std::vector<Recorder::Message>{});
+    }
+}
+
+TEST_F(LayerEditor, TheNameFieldRefusesWhatWouldBreakTheFile)
+{
+    openToAdd([](TLayeredit& d) {
+        retype(nameField(d), "a;b");
+        EXPECT_EQ(d.ComboBox1->currentText(), "ab");
+        abort(d);
+    });
+}
+
+TEST_F(LayerEditor, SpinButtonsStepFromTheTwoDecimalText)
+{
+    struct Case {
+        const char* button;
+        bool up;
+        QString from;
+        QString to;
+        bool offset;
+    };
+    const Case cases[] = {
+        {"SpinButton2", true, "-0.10", "   0.00", true},  {"SpinButton2", false, "-0.10", "  -0.20", true},
+        {"SpinButton3", false, "-0.10", "  -0.11", true}, {"SpinButton3", true, "1", "   1.01", true},
+        {"SpinButton1", true, "2.5", "   2.60", false},   {"SpinButton1", false, " 0.05 ", "  -0.05", false},
+        {"SpinButton3", true, "   1.23", "   1.24", true},
+    };
+    openToAdd([&](TLayeredit& d) {
+        for (const Case& c : cases) {
+            SCOPED_TRACE(c.button);
+            QLineEdit* field = c.offset ? d.Edit2 : d.Edit1;
+            field->setText(c.from);
+            auto* spin = d.findChild<SpinButton*>(c.button);
+            QTest::mouseClick(c.up ? spin->up : spin->down, Qt::LeftButton);
+            EXPECT_EQ(field->text(), c.to);
+        }
+        // Many steps do not add up rounding.
+        d.Edit2->setText("0");
+        for (int i = 0; i < 30; ++i)
+            QTest::mouseClick(d.SpinButton3->up, Qt::LeftButton);
+        EXPECT_EQ(d.Edit2->text(), "   0.30");
+        // A huge value is formatted in full.
+        d.Edit2->setText("1e30");
+        QTest::mouseClick(d.SpinButton2->up, Qt::LeftButton);
+        EXPECT_EQ(d.Edit2->text(), "1000000000000000019884624838656.00");
+        abort(d);
+    });
+    EXPECT_TRUE(recorder.messages.empty());
+}
+
+TEST_F(LayerEditor, NumbersThatAreNoNumbersAreRefusedNamingTheField)
+{
+    addLayer(u"Kept", 0.3f);
+    const TLayerRecord before = run.layers[0];
+    const QString refused[] = {"abc", "", "1,5", "nan", "inf", "1e39", "0x1"};
+    openToAdd([&](TLayeredit& d) {
+        for (const QString& bad : refused) {
+            SCOPED_TRACE(bad.toStdString());
+            recorder.messages.clear();
+            type(d, {.offset = bad});
+            ok(d);
+            EXPECT_TRUE(d.isVisible());
+            ASSERT_EQ(recorder.messages.size(), 1u);
+            EXPECT_EQ(recorder.messages[0].kind, Recorder::Message::Error);
+            EXPECT_TRUE(recorder.messages[0].text.startsWith("Offset (m)")) << recorder.messages[0].text;
+            // A spin button leaves the field's text as it is.
+            QTest::mouseClick(d.SpinButton2->up, Qt::LeftButton);
+            EXPECT_EQ(d.Edit2->text(), bad);
+        }
+        type(d, {.offset = "0.2", .speed = "fast"});
+        recorder.messages.clear();
+        ok(d);
+        ASSERT_EQ(recorder.messages.size(), 1u);
+        EXPECT_TRUE(recorder.messages[0].text.startsWith("Targetspeed km/h")) << recorder.messages[0].text;
+        abort(d);
+    });
+    EXPECT_EQ(run.lagen, 1);
+    EXPECT_EQ(run.layers[0], before);
+    EXPECT_EQ(run.layers[1], TLayerRecord{});
+
+    // In edit mode a refused number leaves the record whole, its name included.
+    openToEdit(0, [](TLayeredit& d) {
+        type(d, {.name = "Renamed", .offset = "abc"});
+        ok(d);
+        abort(d);
+    });
+    EXPECT_EQ(run.layers[0], before);
+}
+
+TEST_F(LayerEditor, AbortKeepsTheTypedValuesForTheNextOpening)
+{
+    addLayer(u"One", 0.3f);
+    openToAdd([](TLayeredit& d) {
+        type(d, {"Typed", "0.75", "9", "3", "4.25", "2", "90"});
+        abort(d);
+    });
+    EXPECT_EQ(run.lagen, 1);
+    openToAdd([](TLayeredit& d) {
+        EXPECT_EQ(shown(d), (Shown{"New Layer", "0.75", 9, 3, "4.25", 2, 90}));
+        d.close();  // the close box is Abort too
+    });
+    EXPECT_EQ(run.lagen, 1);
+}
+
+TEST_F(LayerEditor, EnterAndEscapePressNoButton)
+{
+    openToAdd([](TLayeredit& d) {
+        QTest::keyClick(&d, Qt::Key_Escape);
+        QTest::keyClick(nameField(d), Qt::Key_Return);
+        QTest::keyClick(d.Edit1, Qt::Key_Enter);
+        EXPECT_TRUE(d.isVisible());
+        abort(d);
+    });
+    EXPECT_EQ(run.lagen, 0);
+}
+
+TEST_F(LayerEditor, EditModeKeepsTheNameAddModeResetsIt)
+{
+    openToAdd([](TLayeredit& d) {
+        type(d, {.name = "First", .offset = "0.3"});
+        ok(d);
+    });
+    openToEdit(0, [](TLayeredit& d) {
+        EXPECT_EQ(d.ComboBox1->currentText(), "First");
+        EXPECT_EQ(d.Edit2->text(), "   0.30");
+        type(d, {.name = "Renamed"});
+        ok(d);
+    });
+    EXPECT_EQ(run.lagen, 1);
+    EXPECT_EQ(run.layers[0].Name, u"Renamed");
+    EXPECT_EQ(run.layers[0].Offset, 0.3f);
+    openToAdd([](TLayeredit& d) {
+        EXPECT_EQ(d.ComboBox1->currentText(), "New Layer");
+        type(d, {.offset = "0.1"});
+        ok(d);
+    });
+    EXPECT_EQ(run.lagen, 2);
+    EXPECT_TRUE(wizard("Button3")->isEnabled()) << "two layers: the wizard may go on";
+}
+
+TEST_F(LayerEditor, TheTableHoldsAtMost999Layers)
+{
+    for (int i = 0; i < kMaxLayers - 1; ++i)
+        addLayer(u"L", static_cast<float>(i));
+    openToAdd([](TLayeredit& d) { ok(d); });
+    EXPECT_EQ(run.lagen, kMaxLayers);
+    EXPECT_FALSE(wizard("BitBtn3")->isEnabled());
+    EXPECT_EQ(run.layers[kMaxLayers], TLayerRecord{}) << "the record beyond the table is never written";
+
+    // Even an editor opened beyond the table writes nothing there.
+    editor().modus = 0;
+    editor().laagindex = kMaxLayers;
+    recorder.answerDialog([](QDialog& d) { ok(static_cast<TLayeredit&>(d)); });
+    prompts().exec(editor());
+    EXPECT_EQ(editor().laagindex, kMaxLayers);
+    EXPECT_EQ(run.layers[kMaxLayers], TLayerRecord{});
+}
+
+TEST_F(LayerEditor, AddingTheFieldsAsATemplate)
+{
+    openToAdd([&](TLayeredit& d) {
+        EXPECT_TRUE(listed().isEmpty());
+        type(d, {"Sand.fine", "-0.10", "6", "2", "3.5", "1", "80"});
+        d.pevoegen1->trigger();
+        EXPECT_EQ(d.ComboBox1->currentText(), "Sand");
+        EXPECT_TRUE(listed().isEmpty()) << "the list is reloaded at the next opening";
+        ok(d);
+    });
+    EXPECT_EQ(recorder.messages, (std::vector{errorBox(en(53)), infoBox("Layer added to template file: Sand")}));
+    auto key = openSettingsKey(kTemplateKey);
+    EXPECT_EQ(key->readInteger(u"aantal"), 1);
+    EXPECT_EQ(key->readString(u"0"), u"Sand");
+    EXPECT_EQ(key->readFloat(u"100"), -0.1);
+    EXPECT_EQ(key->readInteger(u"200"), 6);
+    EXPECT_EQ(key->readInteger(u"300"), 2);
+    EXPECT_EQ(key->readFloat(u"400"), 3.5);
+    EXPECT_EQ(key->readInteger(u"500"), 1);
+    EXPECT_EQ(key->readInteger(u"600"), 80);
+    openToAdd([&](TLayeredit& d) {
+        EXPECT_EQ(listed(), QStringList{"Sand"});
+        abort(d);
+    });
+}
+
+TEST_F(LayerEditor, AFullTemplateListTakesNoMore)
+{
+    std::vector<std::u16string> names(99, u"T");
+    for (const auto& n : names)
+        addTemplate({n, 0.1, 1, 1, 1, 1, 1});
+    openToAdd([&](TLayeredit& d) {
+        type(d, {.name = "Ninety-nine"});
+        d.pevoegen1->trigger();
+        EXPECT_EQ(templateCount(), 100);
+        recorder.messages.clear();
+        type(d, {.name = "Full,up"});
+        d.pevoegen1->trigger();
+        EXPECT_EQ(recorder.messages, std::vector{errorBox(en(44))});
+        EXPECT_EQ(d.ComboBox1->currentText(), "Full,up") << "the name field is left as it is";
+        abort(d);
+    });
+    EXPECT_EQ(templateCount(), 100);
+    EXPECT_EQ(templateNames().back(), u"Ninety-nine");
+}
+
+TEST_F(LayerEditor, ARefusedNumberWritesNoTemplate)
+{
+    addTemplates({u"A"});
+    openToAdd([&](TLayeredit& d) {
+        choose(d, 0);
+        type(d, {.name = "B", .speed = "x"});
+        d.pevoegen1->trigger();
+        d.Overschrijven1->trigger();
+        abort(d);
+    });
+    EXPECT_EQ(templateNames(), std::vector<std::u16string>{u"A"});
+    auto key = openSettingsKey(kTemplateKey);
+    EXPECT_EQ(key->readString(u"1"), u"") << "no name written beyond the count";
+    EXPECT_EQ(recorder.messages.size(), 2u);
+}
+
+TEST_F(LayerEditor, ChoosingATemplateFillsTheFields)
+{
+    addTemplates({u"Gravel"});
+    addTemplate(templateOf(TLayerRecord{u"From table", -0.1f, 8, 0, 2.6f, 3, 95}));
+    addTemplate({u"Typed", -0.1, 8, 0, 2.6, 3, 95});
+    openToAdd([&](TLayeredit& d) {
+        EXPECT_EQ(listed(), (QStringList{"Gravel", "From table", "Typed"}));
+        EXPECT_EQ(d.ComboBox1->currentText(), "New Layer");
+        choose(d, 0);
+        EXPECT_EQ(shown(d), (Shown{"Gravel", "   0.20", 5, 3, "   4.50", 2, 70}));
+        EXPECT_TRUE(d.Verwijderuittemplate1->isEnabled());
+        EXPECT_TRUE(d.Overschrijven1->isEnabled());
+        choose(d, 1);
+        EXPECT_EQ(shown(d), (Shown{"From table", "  -0.10", 8, 0, "   2.60", 3, 95}));
+        choose(d, 2);
+        EXPECT_EQ(shown(d), (Shown{"Typed", "  -0.10", 8, 0, "   2.60", 3, 95}));
+        ok(d);
+    });
+    EXPECT_EQ(run.layers[0], (TLayerRecord{u"Typed", -0.1f, 8, 0, 2.6f, 3, 95}));
+    openToAdd([&](TLayeredit& d) {
+        EXPECT_FALSE(d.Overschrijven1->isEnabled()) << "disabled again at every opening";
+        abort(d);
+    });
+}
+
+TEST_F(LayerEditor, AnUnreadableTemplateValueLeavesItsFieldAsItWas)
+{
+    addTemplates({u"Odd"});
+    {
+        auto key = openSettingsKey(kTemplateKey);
+        key->writeString(u"300", u"two");  // PassCount_MaxExtra: not an integer
+        key->writeFloat(u"100", 1e300);    // an offset beyond single precision
+    }
+    openToAdd([&](TLayeredit& d) {
+        choose(d, 0);
+        EXPECT_EQ(shown(d), (Shown{"Odd", "-0.10", 5, 2, "2.5", 1, 50}));
+        abort(d);
+    });
+    EXPECT_TRUE(recorder.messages.empty());
+}
+
+TEST_F(LayerEditor, OverwritingAndRemovingTheChosenTemplate)
+{
+    addTemplates({u"A", u"B", u"C"});
+    openToAdd([&](TLayeredit& d) {
+        // Nothing chosen: the commands do nothing.
+        d.Overschrijven1->setEnabled(true);
+        d.Overschrijven1->trigger();
+        EXPECT_TRUE(recorder.messages.empty());
+
+        choose(d, 1);
+        type(d, {.name = "B2", .cmv = "99"});
+        d.Overschrijven1->trigger();
+        EXPECT_EQ(recorder.messages.back(), infoBox("Layer is saved in template file B2"));
+        EXPECT_EQ(templateNames(), (std::vector<std::u16string>{u"A", u"B2", u"C"}));
+        EXPECT_EQ(readTemplate(1).compactionTarget, 99);
+        EXPECT_EQ(listed(), (QStringList{"A", "B", "C"})) << "the list shows the old name until it is reloaded";
+
+        d.Verwijderuittemplate1->trigger();
+        EXPECT_EQ(recorder.messages.back(), infoBox("Chosen layer has been removed from the template list" + QString("B2")));
+        EXPECT_EQ(listed(), (QStringList{"A", "C"}));
+        EXPECT_EQ(d.ComboBox1->currentText(), "B2");
+        EXPECT_TRUE(d.Verwijderuittemplate1->isEnabled());
+        const std::size_t shownMessages = recorder.messages.size();
+        d.Verwijderuittemplate1->trigger();  // nothing chosen since the reload
+        EXPECT_EQ(recorder.messages.size(), shownMessages);
+        abort(d);
+    });
+    EXPECT_EQ(templateNames(), (std::vector<std::u16string>{u"A", u"C"}));
+}
+
+TEST_F(LayerEditor, TheWholeWizardWithLayersFromTheEditor)
+{
+    addTemplate({u"Base", 0.1, 6, 2, 3.0, 1, 60});
+    next();
+    recorder.chooseFile(QString::fromStdString((folder / "road.xml").string()));
+    clickWizard("Edit1");
+    next();
+    recorder.answerDialog([](QDialog& dialog) {
+        auto& d = static_cast<TLayeredit&>(dialog);
+        type(d, {"Top", "0.30", "4", "1", "3.5", "1", "80"});
+        ok(d);
+    });
+    next();
+    EXPECT_FALSE(wizard("Button3")->isEnabled());
+    recorder.answerDialog([this](QDialog& dialog) {
+        auto& d = static_cast<TLayeredit&>(dialog);
+        choose(d, 0);
+        ok(d);
+    });
+    clickWizard("BitBtn3");
+    ASSERT_TRUE(wizard("Button3")->isEnabled());
+    next();
+    std::ifstream in(folder / "road.xml_layer.csv", std::ios::binary);
+    const std::string file((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    EXPECT_EQ(file, "# Leica layer file format version 1.0;;;;;;\r\n"
+                    "# <Empty>;;;;;;\r\n# <Empty>;;;;;;\r\n# <Empty>;;;;;;\r\n"
+                    "Name;Offset;PassCount_Target;PassCount_MaxExtra;Speed_Target;Speed_MaxDiff;Compaction_Target\r\n"
+                    "Top;0.30;4;1;3.50;1;80\r\nBase;0.10;6;2;3.00;1;60\r\n");
+    EXPECT_EQ(recorder.messages.size(), 1u);
+}
