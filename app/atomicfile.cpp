@@ -1,11 +1,15 @@
 #include "app/atomicfile.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <string>
 #include <system_error>
 
 #ifdef _WIN32
+#include "app/utf8.h"
+#include "app/winerror.h"
+
 #include <windows.h>
 #else
 #include <dirent.h>
@@ -21,41 +25,46 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// The temporary files of path are named <name>.tmp.<unique>.
-std::string tempPrefix(const fs::path& path)
-{
-    return path.filename().string() + ".tmp.";
-}
-
 fs::path folderOf(const fs::path& path)
 {
     return path.has_parent_path() ? path.parent_path() : fs::path(".");
 }
 
-[[noreturn]] void fail(const fs::path& path, const std::string& what, int error)
-{
-    throw FileWriteError("Cannot write " + path.string() + ": " + what + " (" + std::generic_category().message(error) + ")");
-}
-
 #ifdef _WIN32
+
+// The temporary files of path are named <name>.tmp.<process>.<count>.
+std::wstring tempPrefix(const fs::path& path)
+{
+    return path.filename().wstring() + L".tmp.";
+}
 
 [[noreturn]] void failWin(const fs::path& path, const std::string& what)
 {
     const DWORD error = GetLastError();
-    throw FileWriteError("Cannot write " + path.string() + ": " + what + " (" + std::system_category().message(static_cast<int>(error)) + ")");
+    // Messages are UTF-8; the narrow form of a Windows path is in the ANSI code page.
+    throw FileWriteError("Cannot write " + toUtf8(path.u16string()) + ": " + what + " (" + windowsErrorMessage(error) + ")");
 }
 
-// A temporary file that nobody holds open belongs to a writer that died.
+// A temporary file that nobody holds open belongs to a writer that died: a
+// live writer holds its own without sharing it, so this exclusive open fails.
 void removeStaleTemporaries(const fs::path& path)
 {
-    const std::wstring pattern = (folderOf(path) / (path.filename().wstring() + L".tmp.*")).wstring();
+    const fs::path folder = folderOf(path);
+    const std::wstring prefix = tempPrefix(path);
+    const std::wstring pattern = (folder / (prefix + L"*")).wstring();
     WIN32_FIND_DATAW found;
     HANDLE search = FindFirstFileW(pattern.c_str(), &found);
     if (search == INVALID_HANDLE_VALUE)
         return;
     do {
-        const std::wstring candidate = (folderOf(path) / found.cFileName).wstring();
-        HANDLE h = CreateFileW(candidate.c_str(), DELETE, 0, nullptr, OPEN_EXISTING, FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+        // The pattern also matches through 8.3 short names: check the real name.
+        const std::wstring name = found.cFileName;
+        const int prefixLength = static_cast<int>(prefix.size());
+        if (name.size() < prefix.size() || (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+            || CompareStringOrdinal(name.c_str(), prefixLength, prefix.c_str(), prefixLength, TRUE) != CSTR_EQUAL)
+            continue;
+        const std::wstring candidate = (folder / name).wstring();
+        HANDLE h = CreateFileW(candidate.c_str(), DELETE, 0, nullptr, OPEN_EXISTING, FILE_FLAG_DELETE_ON_CLOSE | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
         if (h != INVALID_HANDLE_VALUE)
             CloseHandle(h);
     } while (FindNextFileW(search, &found));
@@ -65,9 +74,19 @@ void removeStaleTemporaries(const fs::path& path)
 void replace(const fs::path& path, std::string_view bytes, unsigned)
 {
     static unsigned counter = 0;
-    const fs::path temp = folderOf(path) / (path.filename().wstring() + L".tmp." + std::to_wstring(GetCurrentProcessId()) + L"." + std::to_wstring(++counter));
-    // Held open until it has been renamed, so that no other writer takes it for stale.
-    HANDLE h = CreateFileW(temp.wstring().c_str(), GENERIC_WRITE | DELETE, FILE_SHARE_DELETE, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+    const fs::path folder = folderOf(path);
+    fs::path temp;
+    HANDLE h = INVALID_HANDLE_VALUE;
+    // Process ids are reused: a dead writer's temporary file may carry the name
+    // this one would take, so go on to the next number.
+    for (int attempt = 0; attempt < 1000 && h == INVALID_HANDLE_VALUE; ++attempt) {
+        temp = folder / (tempPrefix(path) + std::to_wstring(GetCurrentProcessId()) + L"." + std::to_wstring(++counter));
+        // Held open until it has been renamed, shared for the rename only, so
+        // that no other writer takes it for stale.
+        h = CreateFileW(temp.wstring().c_str(), GENERIC_WRITE | DELETE, FILE_SHARE_DELETE, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (h == INVALID_HANDLE_VALUE && GetLastError() != ERROR_FILE_EXISTS)
+            break;
+    }
     if (h == INVALID_HANDLE_VALUE)
         failWin(path, "cannot create a temporary file");
     auto abandon = [&](const std::string& what) {
@@ -94,6 +113,17 @@ void replace(const fs::path& path, std::string_view bytes, unsigned)
 }
 
 #else
+
+// The temporary files of path are named <name>.tmp.<unique>.
+std::string tempPrefix(const fs::path& path)
+{
+    return path.filename().string() + ".tmp.";
+}
+
+[[noreturn]] void fail(const fs::path& path, const std::string& what, int error)
+{
+    throw FileWriteError("Cannot write " + path.string() + ": " + what + " (" + std::generic_category().message(error) + ")");
+}
 
 class Descriptor {
 public:
