@@ -150,10 +150,11 @@ TEST_F(LayerFileWrite, WritesTheLinkedOrTheUnlinkedFileAndStoresTheChoice)
     RunData shorter = emptyRun();
     EXPECT_TRUE(writeLayerFile(shorter, false).written);
     EXPECT_EQ(slurp(folder / "_layer.csv"), layerFileContent(shorter));
+    // Counting files only: the settings folder is there off Windows, not on it.
     int files = 0;
-    for ([[maybe_unused]] const auto& entry : fs::directory_iterator(folder))
-        ++files;
-    EXPECT_EQ(files, 3);  // road.xml_layer.csv, _layer.csv and the settings folder
+    for (const auto& entry : fs::directory_iterator(folder))
+        files += entry.is_regular_file() ? 1 : 0;
+    EXPECT_EQ(files, 2);  // road.xml_layer.csv and _layer.csv
 }
 
 TEST_F(LayerFileWrite, AFileThatCannotBeWrittenIsReportedAndTheOldOneKept)
