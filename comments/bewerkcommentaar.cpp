@@ -1,11 +1,78 @@
 #include "comments/bewerkcommentaar.h"
 
+#include "app/guard.h"
+#include "app/qtext.h"
+
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRegularExpressionValidator>
+#include <QVBoxLayout>
+
 namespace kobalin {
 
 TBewerkcommentaar::TBewerkcommentaar(QWidget* parent) : QDialog(parent)
 {
     setObjectName("Bewerkcommentaar");
     setWindowTitle("Bewerkcommentaar");
+
+    Panel1 = new QFrame(this);
+    Panel1->setObjectName("Panel1");
+    Panel1->setFixedHeight(29);
+    Panel1->setAutoFillBackground(true);
+    Panel1->setBackgroundRole(QPalette::Highlight);
+    Label1 = new QLabel(this);
+    Label1->setObjectName("Label1");
+    Edit1 = new QLineEdit(this);
+    Edit1->setObjectName("Edit1");
+    // A ";" would add a field to the comment's line in the layer file.
+    Edit1->setValidator(new QRegularExpressionValidator(QRegularExpression("[^;]*"), Edit1));
+    Button1 = new QPushButton(this);
+    Button1->setObjectName("Button1");
+    Button1->setAutoDefault(false);
+    Button1->setDefault(false);
+    Button1->setMinimumSize(99, 57);
+
+    auto* content = new QVBoxLayout;
+    content->setContentsMargins(56, 16, 50, 15);
+    content->addWidget(Label1);
+    content->addWidget(Edit1);
+    content->addWidget(Button1, 0, Qt::AlignHCenter);
+    auto* root = new QVBoxLayout(this);
+    root->setContentsMargins(0, 0, 0, 0);
+    root->addWidget(Panel1);
+    root->addLayout(content, 1);
+
+    setTabOrder(Button1, Edit1);
+    onEvent(Button1, &QPushButton::clicked, this, &TBewerkcommentaar::Button1Click);
 }
+
+void TBewerkcommentaar::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    guarded(this, [this] { FormActivate(); });
+}
+
+void TBewerkcommentaar::keyPressEvent(QKeyEvent* event)
+{
+    // There is no cancel: Escape closes nothing.
+    if (event->key() == Qt::Key_Escape) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void TBewerkcommentaar::FormActivate()
+{
+    setWindowTitle(catalogue(taalbasis, 26));
+    Label1->setText(catalogue(taalbasis, 27));
+    Button1->setText(catalogue(taalbasis, 0));
+}
+
+void TBewerkcommentaar::Button1Click() { accept(); }
 
 }  // namespace kobalin

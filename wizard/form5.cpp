@@ -8,11 +8,14 @@
 #include "comments/bewerkcommentaar.h"
 #include "i18n/taalkeus.h"
 #include "layeredit/layeredit.h"
+#include "layeredit/templatestore.h"
+#include "wizard/decimal.h"
 #include "wizard/layerfile.h"
 #include "wizard/paths.h"
 
 #include <QAction>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDir>
 #include <QFrame>
 #include <QGridLayout>
@@ -22,6 +25,8 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QRegularExpressionValidator>
+#include <QSpinBox>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -89,6 +94,8 @@ TForm5::TForm5(RunData& run, QWidget* parent) : QWidget(parent), run_(run)
     Edit1->hide();
     Edit2 = named(new QLineEdit(QString::fromUtf16(kEmptyComment.data(), kEmptyComment.size()), content), "Edit2");
     Edit2->setMaxLength(25);
+    // A ";" would add a field to the comment's line in the layer file.
+    Edit2->setValidator(new QRegularExpressionValidator(QRegularExpression("[^;]*"), Edit2));
     Edit2->hide();
     BitBtn2 = named(new QPushButton(content), "BitBtn2");
     BitBtn2->setIcon(QIcon(":/glyphs/plus.svg"));
@@ -142,7 +149,14 @@ TForm5::TForm5(RunData& run, QWidget* parent) : QWidget(parent), run_(run)
     TreeView1->setFixedWidth(250);
     TreeView1->setHeaderHidden(true);
     TreeView1->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    TreeView1->setDragEnabled(false);
+    TreeView1->setIndentation(19);
+    TreeView1->setSelectionBehavior(QAbstractItemView::SelectRows);
     TreeView1->setContextMenuPolicy(Qt::CustomContextMenu);
+    TreeView1->setMouseTracking(true);  // hot tracking
+    const char* nodeImages[] = {"comment", "layer", "offset", "passtarget", "passtol", "speedtarget", "speedtol", "cmv"};
+    for (int i = 0; i < 8; ++i)
+        nodeImages_[i] = QIcon(QString(":/nodes/%1.svg").arg(nodeImages[i]));
     Boompopup = named(new QMenu(this), "Boompopup");
     edit3 = named(Boompopup->addAction(QIcon(":/menu/edit.svg"), QString()), "edit3");
     edit4 = named(Boompopup->addAction(QIcon(":/menu/remove.svg"), QString()), "edit4");
@@ -190,6 +204,17 @@ TForm5::TForm5(RunData& run, QWidget* parent) : QWidget(parent), run_(run)
     onEvent(BitBtn1, &QPushButton::clicked, this, &TForm5::BitBtn1Click);
     onEvent(actie, &QPushButton::clicked, this, &TForm5::actieClick);
     onEvent(BitBtn3, &QPushButton::clicked, this, &TForm5::BitBtn3Click);
+    onEvent(BitBtn2, &QPushButton::clicked, this, &TForm5::BitBtn2Click);
+    onClick(Edit2, this, &TForm5::Edit2Click);
+    onEvent(TreeView1, &QTreeWidget::clicked, this, &TForm5::BoompopupPopup);
+    onEvent(TreeView1, &QTreeWidget::doubleClicked, this, &TForm5::BoompopupPopup);
+    connect(TreeView1, &QWidget::customContextMenuRequested, this, [this](const QPoint& pos) {
+        guarded(this, [this] { BoompopupPopup(); });
+        Boompopup->popup(TreeView1->viewport()->mapToGlobal(pos));
+    });
+    onEvent(edit3, &QAction::triggered, this, &TForm5::edit3Click);
+    onEvent(edit4, &QAction::triggered, this, &TForm5::edit4Click);
+    onEvent(emplate1, &QAction::triggered, this, &TForm5::emplate1Click);
     onEvent(CheckBox1, &QCheckBox::toggled, this, &TForm5::CheckBox1Click);
     onClick(Panel3, this, &TForm5::Panel3Click);
     onClick(Edit1, this, &TForm5::Edit1Click);
@@ -403,7 +428,139 @@ void TForm5::openLayerEditorToAdd()
 
 void TForm5::rebuildTree()
 {
+    enum Image { Comment, Layer, Offset, PassTarget, PassTolerance, SpeedTarget, SpeedTolerance, Cmv };
+    auto node = [this](QTreeWidgetItem* parent, const QString& text, int image) {
+        auto* item = parent ? new QTreeWidgetItem(parent) : new QTreeWidgetItem;
+        item->setText(0, text);
+        item->setIcon(0, nodeImages_[image]);
+        item->setData(0, Qt::UserRole, image);
+        return item;
+    };
+    // Built apart and handed over in one go: a full table is 6996 nodes.
+    QList<QTreeWidgetItem*> top;
+    top.reserve(3 + run_.lagen);
+    for (const std::u16string* comment : {&run_.commentaar1, &run_.commentaar2, &run_.commentaar3})
+        top.append(node(nullptr, qs(*comment), Comment));
+    for (std::int32_t k = 0; k < run_.lagen; ++k) {
+        const TLayerRecord& r = run_.layers[k];
+        QTreeWidgetItem* layer = node(nullptr, qs(r.Name), Layer);
+        node(layer, QString::fromStdString(formatFixed2(r.Offset)) + " m", Offset);
+        node(layer, QString::number(r.PassCount_Target), PassTarget);
+        node(layer, QString::number(r.PassCount_MaxExtra), PassTolerance);
+        node(layer, QString::fromStdString(formatFixed2(r.Speed_Target)) + " km/h", SpeedTarget);
+        node(layer, QString::number(r.Speed_MaxDiff) + " km/h", SpeedTolerance);
+        node(layer, QString::number(r.Compaction_Target) + " CMV", Cmv);
+        top.append(layer);
+    }
     TreeView1->clear();
+    TreeView1->insertTopLevelItems(0, top);
+    TreeView1->setCurrentItem(nullptr);
+    TreeView1->clearSelection();
+}
+
+int TForm5::absoluteIndex(const QTreeWidgetItem* item) const
+{
+    // Top-level nodes: three comments, then each layer with its six values.
+    const QTreeWidgetItem* parent = item->parent();
+    const int top = TreeView1->indexOfTopLevelItem(const_cast<QTreeWidgetItem*>(parent ? parent : item));
+    const int first = top < 3 ? top : 3 + 7 * (top - 3);
+    return parent ? first + 1 + parent->indexOfChild(const_cast<QTreeWidgetItem*>(item)) : first;
+}
+
+int TForm5::selectedNode()
+{
+    const QList<QTreeWidgetItem*> selected = TreeView1->selectedItems();
+    if (selected.isEmpty()) {
+        prompts().error(this, text(43));
+        return -1;
+    }
+    return absoluteIndex(selected.constFirst());
+}
+
+void TForm5::BoompopupPopup()
+{
+    emplate1->setEnabled(false);
+    const QList<QTreeWidgetItem*> selected = TreeView1->selectedItems();
+    if (!selected.isEmpty() && absoluteIndex(selected.constFirst()) >= 3)
+        emplate1->setEnabled(true);
+}
+
+void TForm5::edit4Click()
+{
+    const int p = selectedNode();
+    if (p < 0)
+        return;
+    if (p < 3) {
+        run_.comment(p + 1) = kEmptyComment;
+    } else {
+        const int k = (p - 3) / 7;
+        if (k < run_.lagen) {
+            std::move(run_.layers.begin() + k + 1, run_.layers.begin() + run_.lagen, run_.layers.begin() + k);
+            --run_.lagen;
+        }
+    }
+    actieClick();
+}
+
+void TForm5::edit3Click()
+{
+    const int p = selectedNode();
+    if (p < 0)
+        return;
+    if (p < 3) {
+        std::u16string& line = run_.comment(p + 1);
+        bewerkcommentaar_->Edit1->setText(qs(line));
+        bewerkcommentaar_->taalbasis = run_.taal;
+        prompts().exec(*bewerkcommentaar_);
+        // Every way of closing the editor keeps the edit.
+        line = us(bewerkcommentaar_->Edit1->text());
+    } else {
+        const int k = (p - 3) / 7;
+        if (k >= run_.lagen)
+            return;
+        const TLayerRecord& r = run_.layers[k];
+        layeredit_->Edit2->setText(qs(formatField(r.Offset)));
+        layeredit_->ComboBox1->setEditText(qs(r.Name));
+        layeredit_->CSpinEdit1->setValue(r.PassCount_Target);
+        layeredit_->CSpinEdit2->setValue(r.PassCount_MaxExtra);
+        layeredit_->Edit1->setText(qs(formatField(r.Speed_Target)));
+        layeredit_->CSpinEdit3->setValue(r.Speed_MaxDiff);
+        layeredit_->CSpinEdit4->setValue(r.Compaction_Target);
+        layeredit_->taalbasis = run_.taal;
+        layeredit_->modus = 100;
+        layeredit_->laagindex = k;
+        prompts().exec(*layeredit_);
+    }
+    actieClick();
+}
+
+void TForm5::emplate1Click()
+{
+    const int p = selectedNode();
+    if (p < 3)
+        return;
+    const int k = (p - 3) / 7;
+    if (k >= run_.lagen)
+        return;
+    if (!addTemplate(templateOf(run_.layers[k]))) {
+        prompts().error(this, text(44));
+        return;
+    }
+    prompts().info(this, text(45) + qs(run_.layers[k].Name));
+}
+
+void TForm5::Edit2Click() { Edit2->clear(); }
+
+void TForm5::BitBtn2Click()
+{
+    const int n = run_.commentaar;
+    if (n < 3)
+        run_.comment(n + 1) = us(Edit2->text());
+    Edit2->clear();
+    run_.commentaar = n + 1;
+    if (run_.commentaar >= 3)
+        BitBtn2->setEnabled(false);
+    actieClick();
 }
 
 }  // namespace kobalin

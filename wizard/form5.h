@@ -2,6 +2,7 @@
 
 #include "wizard/rundata.h"
 
+#include <QIcon>
 #include <QWidget>
 
 #include <array>
@@ -15,6 +16,7 @@ class QLineEdit;
 class QMenu;
 class QPushButton;
 class QTreeWidget;
+class QTreeWidgetItem;
 
 namespace kobalin {
 
@@ -40,6 +42,16 @@ public:
     void Edit1Click();    // choose the reference file
     void CheckBox1Click();
     void BitBtn3Click();  // New Layer
+    void Edit2Click();
+    void BitBtn2Click();  // add a comment line
+    void BoompopupPopup();
+    void edit3Click();     // edit the comment line or layer behind the selected node
+    void edit4Click();     // delete it
+    void emplate1Click();  // add the layer to the templates
+
+    // The node's place in a walk of the whole tree, parents before children,
+    // expanded or not: 0 to 2 the comment lines, 3 + 7k layer k, then its values.
+    int absoluteIndex(const QTreeWidgetItem* node) const;
 
     QFrame* Panel1;
     QLabel* Label7;
@@ -81,6 +93,7 @@ private:
     void openLayerEditorToAdd();
     bool writeLayerFile();
     void rebuildTree();
+    int selectedNode();  // absolute index, or -1 after telling the user to select first
 
     RunData& run_;
     Ttaalkeus* taalkeus_ = nullptr;
@@ -88,6 +101,7 @@ private:
     TLayeredit* layeredit_ = nullptr;
     bool activated_ = false;
     std::mt19937 random_{std::random_device{}()};
+    std::array<QIcon, 8> nodeImages_;
 };
 
 }  // namespace kobalin

@@ -14,6 +14,10 @@
 
 #include <gtest/gtest.h>
 
+// Types text into widget key by key, as a user would; also letters that
+// QTest::keyClicks cannot send (anything beyond ASCII).
+void typeText(QWidget* widget, const QString& text);
+
 // The whole program's windows over a fresh settings store, with the recorder
 // answering every box and dialog.
 class WizardTest : public FreshSettings {
