@@ -4,11 +4,14 @@
 #
 #   ./kobalin.sh start   build and start the wizard
 #   ./kobalin.sh test    build and run every test
+#   ./kobalin.sh screenshots   pictures of every step and dialog in build/screenshots
 set -euo pipefail
 cd "$(dirname "$0")"
 
 BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev qt6-svg-dev libqt6svg6 qt6-qpa-plugins fonts-dejavu-core)
 TEST_PACKAGES=(libgtest-dev locales)
+# A real X display without a screen, for the pictures of every step.
+SCREENSHOT_PACKAGES=(xvfb xauth)
 # The core's cross-build for Windows (windres comes with the binutils) and Wine to run its tests.
 WINDOWS_TEST_PACKAGES=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64)
 
@@ -51,6 +54,13 @@ windows_tests() {
     echo "Windows build and tests under Wine: $((SECONDS - started)) s"
 }
 
+# Every step and dialog in each language, drawn on a virtual display.
+screenshots() {
+    rm -rf build/screenshots
+    xvfb-run -a -s "-screen 0 1600x1000x24" build/test/tests/gui/kobalin_screenshots build/screenshots
+    echo "Pictures of every step and dialog: build/screenshots/"
+}
+
 case "${1:-}" in
 start)
     install_missing "${BUILD_PACKAGES[@]}"
@@ -58,14 +68,20 @@ start)
     exec build/app/kobalin
     ;;
 test)
-    install_missing "${BUILD_PACKAGES[@]}" "${TEST_PACKAGES[@]}" "${WINDOWS_TEST_PACKAGES[@]}"
+    install_missing "${BUILD_PACKAGES[@]}" "${TEST_PACKAGES[@]}" "${WINDOWS_TEST_PACKAGES[@]}" "${SCREENSHOT_PACKAGES[@]}"
     comma_locale
     build build/test
     ctest --test-dir build/test --output-on-failure
+    screenshots
     windows_tests
     ;;
+screenshots)
+    install_missing "${BUILD_PACKAGES[@]}" "${TEST_PACKAGES[@]}" "${SCREENSHOT_PACKAGES[@]}"
+    build build/test
+    screenshots
+    ;;
 *)
-    sed -n '2,7s/^# \{0,1\}//p' "$0"
+    sed -n '2,8s/^# \{0,1\}//p' "$0"
     exit 2
     ;;
 esac

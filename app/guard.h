@@ -3,6 +3,7 @@
 #include "app/prompts.h"
 
 #include <QEvent>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QObject>
 #include <QString>
@@ -39,24 +40,39 @@ void onEvent(Sender* sender, Signal signal, Window* window, void (Window::*handl
     QObject::connect(sender, signal, window, [window, handler] { guarded(window, [&] { (window->*handler)(); }); });
 }
 
-// Runs a handler of window when target is clicked with the left mouse button;
-// for controls that have no click signal of their own (fields, panels).
+enum class Activation { Mouse, MouseOrKeyboard };
+
+// Runs a handler of window when target is clicked with the left mouse button
+// (or, if asked, activated with Enter or Space while it has the focus); for
+// controls that have no click signal of their own (fields, panels).
 template <class Window>
-void onClick(QWidget* target, Window* window, void (Window::*handler)())
+void onClick(QWidget* target, Window* window, void (Window::*handler)(), Activation how = Activation::Mouse)
 {
     class ClickFilter : public QObject {
     public:
-        ClickFilter(QObject* parent, std::function<void()> run) : QObject(parent), run_(std::move(run)) {}
+        ClickFilter(QObject* parent, Activation how, std::function<void()> run)
+            : QObject(parent), how_(how), run_(std::move(run))
+        {
+        }
         bool eventFilter(QObject*, QEvent* event) override
         {
-            if (event->type() == QEvent::MouseButtonPress && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton)
+            if (event->type() == QEvent::MouseButtonPress && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
                 run_();
+            } else if (event->type() == QEvent::KeyPress && how_ == Activation::MouseOrKeyboard) {
+                const int key = static_cast<QKeyEvent*>(event)->key();
+                if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space) {
+                    run_();
+                    return true;
+                }
+            }
             return false;
         }
     private:
+        Activation how_;
         std::function<void()> run_;
     };
-    target->installEventFilter(new ClickFilter(target, [window, handler] { guarded(window, [&] { (window->*handler)(); }); }));
+    target->installEventFilter(
+        new ClickFilter(target, how, [window, handler] { guarded(window, [&] { (window->*handler)(); }); }));
 }
 
 }  // namespace kobalin

@@ -1,6 +1,7 @@
 #include "comments/bewerkcommentaar.h"
 
 #include "app/guard.h"
+#include "app/look.h"
 #include "app/qtext.h"
 
 #include <QFrame>
@@ -18,6 +19,7 @@ TBewerkcommentaar::TBewerkcommentaar(QWidget* parent) : QDialog(parent)
 {
     setObjectName("Bewerkcommentaar");
     setWindowTitle("Bewerkcommentaar");
+    useFont(this, 11);
 
     Panel1 = new QFrame(this);
     Panel1->setObjectName("Panel1");
@@ -26,8 +28,11 @@ TBewerkcommentaar::TBewerkcommentaar(QWidget* parent) : QDialog(parent)
     Panel1->setBackgroundRole(QPalette::Highlight);
     Label1 = new QLabel(this);
     Label1->setObjectName("Label1");
+    Label1->setFont(tahoma(13));
     Edit1 = new QLineEdit(this);
     Edit1->setObjectName("Edit1");
+    Edit1->setFont(tahoma(17));
+    Edit1->setMinimumSize(529, 29);
     // A ";" would add a field to the comment's line in the layer file.
     Edit1->setValidator(new QRegularExpressionValidator(QRegularExpression("[^;]*"), Edit1));
     Button1 = new QPushButton(this);
@@ -47,6 +52,7 @@ TBewerkcommentaar::TBewerkcommentaar(QWidget* parent) : QDialog(parent)
     root->addLayout(content, 1);
 
     setTabOrder(Button1, Edit1);
+    resizeAtLeast(this, {635, 184});
     onEvent(Button1, &QPushButton::clicked, this, &TBewerkcommentaar::Button1Click);
 }
 
@@ -71,6 +77,7 @@ void TBewerkcommentaar::FormActivate()
     setWindowTitle(catalogue(taalbasis, 26));
     Label1->setText(catalogue(taalbasis, 27));
     Button1->setText(catalogue(taalbasis, 0));
+    Edit1->setAccessibleName(catalogue(taalbasis, 26));
 }
 
 void TBewerkcommentaar::Button1Click() { accept(); }

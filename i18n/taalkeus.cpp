@@ -1,6 +1,7 @@
 #include "i18n/taalkeus.h"
 
 #include "app/guard.h"
+#include "app/look.h"
 #include "app/qtext.h"
 #include "app/settings.h"
 
@@ -39,6 +40,7 @@ Ttaalkeus::Ttaalkeus(QWidget* parent) : QDialog(parent)
 {
     setObjectName("taalkeus");
     setWindowTitle("Language");
+    useFont(this, 11);
 
     Label1 = new QLabel("Select Language", this);
     Label1->setObjectName("Label1");
@@ -54,12 +56,18 @@ Ttaalkeus::Ttaalkeus(QWidget* parent) : QDialog(parent)
         images[i]->setObjectName(QString("Image%1").arg(i + 1));
         images[i]->setPixmap(QIcon(kLanguages[i].flag).pixmap(17, 17));
         images[i]->setFixedSize(17, 17);
+        images[i]->setAccessibleName(kLanguages[i].caption);
         // Items 0 to 2 in the first column, 3 to 5 in the second.
         const int row = i % 3;
-        const int column = (i / 3) * 2;
+        const int column = (i / 3) * 3;  // a gap column between the two
         grid->addWidget(items[i], row, column);
         grid->addWidget(images[i], row, column + 1);
     }
+    grid->setColumnStretch(2, 1);
+    grid->setColumnMinimumWidth(2, 40);
+    grid->setHorizontalSpacing(12);
+    grid->setContentsMargins(24, 16, 24, 16);
+    RadioGroup1->setMinimumSize(446, 185);
 
     Button1 = new QPushButton("Ok", this);
     Button1->setObjectName("Button1");
@@ -68,6 +76,7 @@ Ttaalkeus::Ttaalkeus(QWidget* parent) : QDialog(parent)
     for (QPushButton* b : {Button1, Button2}) {
         b->setAutoDefault(false);
         b->setDefault(false);
+        b->setMinimumSize(75, 25);
     }
 
     auto* buttons = new QHBoxLayout;
@@ -78,12 +87,17 @@ Ttaalkeus::Ttaalkeus(QWidget* parent) : QDialog(parent)
     buttons->addStretch();
 
     auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(88, 8, 95, 20);
     layout->addWidget(Label1);
-    layout->addWidget(RadioGroup1);
+    layout->addSpacing(12);
+    layout->addWidget(RadioGroup1, 1);
+    layout->addSpacing(12);
     layout->addLayout(buttons);
 
     setTabOrder(RadioGroup1, Button1);
     setTabOrder(Button1, Button2);
+
+    resizeAtLeast(this, {629, 294});
 
     onEvent(Button1, &QPushButton::clicked, this, &Ttaalkeus::Button1Click);
     onEvent(Button2, &QPushButton::clicked, this, &Ttaalkeus::Button2Click);

@@ -1,6 +1,7 @@
 #include "layeredit/layeredit.h"
 
 #include "app/guard.h"
+#include "app/look.h"
 #include "app/prompts.h"
 #include "app/qtext.h"
 #include "layeredit/namerule.h"
@@ -20,12 +21,15 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QRegularExpressionValidator>
+#include <QShortcut>
 #include <QSpinBox>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 #include <cfloat>
 #include <cmath>
 #include <stdexcept>
+#include <vector>
 
 namespace kobalin {
 
@@ -60,6 +64,7 @@ TLayeredit::TLayeredit(RunData& run, QWidget* parent) : QDialog(parent), run_(ru
 {
     setObjectName("Layeredit");
     setWindowTitle("Layeredit");
+    useFont(this, 12);
 
     auto* bar = new QFrame(this);
     bar->setFixedHeight(29);
@@ -103,27 +108,36 @@ TLayeredit::TLayeredit(RunData& run, QWidget* parent) : QDialog(parent), run_(ru
         b->setMinimumSize(120, 40);
     }
 
-    auto field = [](QLabel* caption, QWidget* control, std::initializer_list<QWidget*> beside = {}) {
-        auto* column = new QVBoxLayout;
-        column->addWidget(caption);
-        auto* row = new QHBoxLayout;
-        row->setSpacing(2);
-        row->addWidget(control, 1);
-        for (QWidget* w : beside)
-            row->addWidget(w);
-        column->addLayout(row);
-        return column;
+    // Each group: the captions in one row, their fields (with spin buttons) below.
+    struct Field {
+        QLabel* caption;
+        QWidget* control;
+        std::vector<QWidget*> beside;
     };
-    auto group = [](QFrame* bevel, std::initializer_list<QLayout*> fields) {
-        auto* layout = new QHBoxLayout(bevel);
-        for (QLayout* f : fields)
-            layout->addLayout(f);
+    auto group = [](QFrame* bevel, std::initializer_list<Field> fields) {
+        auto* grid = new QGridLayout(bevel);
+        grid->setContentsMargins(10, 8, 10, 10);
+        grid->setHorizontalSpacing(12);
+        int column = 0;
+        for (const Field& f : fields) {
+            auto* row = new QHBoxLayout;
+            row->setSpacing(2);
+            row->addWidget(f.control, 1);
+            for (QWidget* w : f.beside)
+                row->addWidget(w);
+            grid->addWidget(f.caption, 0, column, Qt::AlignBottom);
+            grid->addLayout(row, 1, column);
+            ++column;
+        }
+        grid->setRowStretch(2, 1);
     };
-    group(bevels[0], {field(captions[0], ComboBox1)});
-    group(bevels[1], {field(captions[1], Edit2, {SpinButton2, SpinButton3})});
-    group(bevels[2], {field(captions[2], CSpinEdit1), field(captions[3], CSpinEdit2)});
-    group(bevels[3], {field(captions[4], Edit1, {SpinButton1}), field(captions[5], CSpinEdit3)});
-    group(bevels[4], {field(captions[6], CSpinEdit4)});
+    group(bevels[0], {{captions[0], ComboBox1, {}}});
+    group(bevels[1], {{captions[1], Edit2, {SpinButton2, SpinButton3}}});
+    group(bevels[2], {{captions[2], CSpinEdit1, {}}, {captions[3], CSpinEdit2, {}}});
+    group(bevels[3], {{captions[4], Edit1, {SpinButton1}}, {captions[5], CSpinEdit3, {}}});
+    group(bevels[4], {{captions[6], CSpinEdit4, {}}});
+    for (SpinButton* spin : {SpinButton1, SpinButton2, SpinButton3})
+        spin->setFixedHeight(Edit1->sizeHint().height());
 
     auto* row = new QHBoxLayout;
     for (QFrame* bevel : bevels)
@@ -154,6 +168,14 @@ TLayeredit::TLayeredit(RunData& run, QWidget* parent) : QDialog(parent), run_(ru
     setTabOrder(CSpinEdit4, Button1);
     setTabOrder(Button1, Button2);
 
+    // The offset field is no tab stop; Alt+O reaches it. Up and Down step the
+    // decimal fields as their spin buttons do (with Ctrl, the offset by 0.01).
+    auto* toOffset = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_O), this);
+    connect(toOffset, &QShortcut::activated, Edit2, [this] { Edit2->setFocus(Qt::ShortcutFocusReason); });
+    captions[1]->setBuddy(Edit2);
+    Edit2->installEventFilter(this);
+    Edit1->installEventFilter(this);
+
     PopupMenu1 = named(new QMenu(this), "PopupMenu1");
     Verwijderuittemplate1 = named(PopupMenu1->addAction(QString()), "Verwijderuittemplate1");
     PopupMenu1->addSeparator()->setObjectName("N1");
@@ -165,6 +187,8 @@ TLayeredit::TLayeredit(RunData& run, QWidget* parent) : QDialog(parent), run_(ru
         connect(w, &QWidget::customContextMenuRequested, this,
                 [this, w](const QPoint& pos) { PopupMenu1->popup(w->mapToGlobal(pos)); });
     }
+
+    resizeAtLeast(this, {1004, 277});
 
     onEvent(Button1, &QPushButton::clicked, this, &TLayeredit::Button1Click);
     onEvent(Button2, &QPushButton::clicked, this, &TLayeredit::Button2Click);
@@ -198,6 +222,19 @@ void TLayeredit::keyPressEvent(QKeyEvent* event)
     QDialog::keyPressEvent(event);
 }
 
+bool TLayeredit::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() != QEvent::KeyPress || (watched != Edit1 && watched != Edit2))
+        return QDialog::eventFilter(watched, event);
+    const auto* key = static_cast<QKeyEvent*>(event);
+    if (key->key() != Qt::Key_Up && key->key() != Qt::Key_Down)
+        return false;
+    const bool up = key->key() == Qt::Key_Up;
+    SpinButton* spin = watched == Edit1 ? SpinButton1 : (key->modifiers() & Qt::ControlModifier) ? SpinButton3 : SpinButton2;
+    emit(up ? spin->upClicked() : spin->downClicked());
+    return true;
+}
+
 void TLayeredit::FormActivate()
 {
     Label1->setText(text(28));
@@ -214,6 +251,19 @@ void TLayeredit::FormActivate()
     if (modus < 100)
         ComboBox1->setEditText(text(37));
     reloadTemplates();
+    resizeAtLeast(this, size());  // the texts of another language may need more room
+
+    // For screen readers: each field by its caption, the spin buttons by what they do.
+    const std::pair<QWidget*, int> fields[] = {{ComboBox1, 30}, {Edit2, 31},      {CSpinEdit1, 32}, {CSpinEdit2, 33},
+                                               {Edit1, 34},     {CSpinEdit3, 35}, {CSpinEdit4, 36}};
+    for (const auto& [field, k] : fields)
+        field->setAccessibleName(text(k));
+    SpinButton2->up->setAccessibleName(text(31) + " +0.1");
+    SpinButton2->down->setAccessibleName(text(31) + " -0.1");
+    SpinButton3->up->setAccessibleName(text(31) + " +0.01");
+    SpinButton3->down->setAccessibleName(text(31) + " -0.01");
+    SpinButton1->up->setAccessibleName(text(34) + " +0.1");
+    SpinButton1->down->setAccessibleName(text(34) + " -0.1");
 }
 
 void TLayeredit::reloadTemplates()

@@ -1,6 +1,8 @@
 #include "wizard/form5.h"
 
 #include "app/guard.h"
+#include "app/look.h"
+#include "app/pathlabel.h"
 #include "app/prompts.h"
 #include "app/qtext.h"
 #include "app/settings.h"
@@ -21,6 +23,7 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QIcon>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -41,35 +44,33 @@ W* named(W* widget, const char* name)
     return widget;
 }
 
-QLabel* valueLabel(const char* name, QWidget* parent)
-{
-    return named(new QLabel("#", parent), name);
-}
-
 }  // namespace
 
 TForm5::TForm5(RunData& run, QWidget* parent) : QWidget(parent), run_(run)
 {
     setObjectName("Form5");
     setWindowTitle("Kobalin");
-    resize(1184, 661);
+    useFont(this, 13);
 
     // Banner.
     Panel1 = named(new QFrame(this), "Panel1");
     Panel1->setFixedHeight(66);
     Panel1->setAutoFillBackground(true);
     Panel1->setBackgroundRole(QPalette::Highlight);
-    auto* banner = new QLabel("Layer file", Panel1);
+    auto* banner = named(new QLabel("Layer file", Panel1), "Panel1Caption");
+    banner->setFont(tahoma(27, true));
     banner->setForegroundRole(QPalette::HighlightedText);
     Label7 = named(new QLabel("1.0.3", Panel1), "Label7");
     Label7->setForegroundRole(QPalette::HighlightedText);
     auto* bannerLayout = new QHBoxLayout(Panel1);
+    bannerLayout->setContentsMargins(16, 4, 16, 4);
+    bannerLayout->addSpacing(Label7->sizeHint().width());
     bannerLayout->addStretch();
     bannerLayout->addWidget(banner);
     bannerLayout->addStretch();
     bannerLayout->addWidget(Label7, 0, Qt::AlignBottom);
 
-    // Picture column.
+    // Picture column: one picture at a time, stretched to fill it.
     Panel3 = named(new QFrame(this), "Panel3");
     Panel3->setFixedWidth(250);
     auto* pictures = new QVBoxLayout(Panel3);
@@ -78,22 +79,29 @@ TForm5::TForm5(RunData& run, QWidget* parent) : QWidget(parent), run_(run)
         images[i] = new SvgPicture(QString(":/steps/step%1.svg").arg(i + 1), Panel3);
         images[i]->setObjectName(QString("Image%1").arg(i + 1));
         images[i]->setAttribute(Qt::WA_TransparentForMouseEvents);
+        images[i]->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
         images[i]->setVisible(i == 0);
         pictures->addWidget(images[i]);
     }
 
     // The step's own controls.
-    auto* content = new QWidget(this);
+    auto* content = named(new QWidget(this), "content");
     Label1 = named(new QLabel(content), "Label1");
+    Label1->setFont(tahoma(19, true));
     Label1->setWordWrap(true);
     Label2 = named(new QLabel(content), "Label2");
+    Label2->setFont(tahoma(16, true));
     Label2->setWordWrap(true);
     Label3 = named(new QLabel(content), "Label3");
     Edit1 = named(new QLineEdit(content), "Edit1");
+    Edit1->setFont(tahoma(15));
     Edit1->setReadOnly(true);
+    Edit1->setMinimumSize(453, 26);
     Edit1->hide();
-    Edit2 = named(new QLineEdit(QString::fromUtf16(kEmptyComment.data(), kEmptyComment.size()), content), "Edit2");
+    Edit2 = named(new QLineEdit(qs(kEmptyComment), content), "Edit2");
+    Edit2->setFont(tahoma(13, true));
     Edit2->setMaxLength(25);
+    Edit2->setMinimumSize(453, 26);
     // A ";" would add a field to the comment's line in the layer file.
     Edit2->setValidator(new QRegularExpressionValidator(QRegularExpression("[^;]*"), Edit2));
     Edit2->hide();
@@ -103,6 +111,7 @@ TForm5::TForm5(RunData& run, QWidget* parent) : QWidget(parent), run_(run)
     BitBtn2->setFixedSize(36, 38);
     BitBtn2->hide();
     BitBtn3 = named(new QPushButton(content), "BitBtn3");
+    BitBtn3->setFont(tahoma(15));
     BitBtn3->setIcon(QIcon(":/glyphs/plus.svg"));
     BitBtn3->setIconSize(QSize(32, 32));
     BitBtn3->setMinimumSize(179, 64);
@@ -111,18 +120,29 @@ TForm5::TForm5(RunData& run, QWidget* parent) : QWidget(parent), run_(run)
     Label4 = named(new QLabel("Folder:", content), "Label4");
     Label22 = named(new QLabel("Reference file", content), "Label22");
     Label5 = named(new QLabel("Layer file:", content), "Label5");
-    Label6 = valueLabel("Label6", content);
-    Label23 = valueLabel("Label23", content);
-    Label9 = valueLabel("Label9", content);
+    Label6 = named(new PathLabel("#", content), "Label6");
+    Label23 = named(new PathLabel("#", content), "Label23");
+    Label9 = named(new PathLabel("#", content), "Label9");
 
+    auto* titles = new QVBoxLayout;
+    titles->setContentsMargins(0, 0, 0, 0);
+    titles->setSpacing(10);
+    titles->addWidget(Label1);
+    titles->addWidget(Label2);
+    titles->addStretch();
+    auto* titleBlock = new QWidget(content);
+    titleBlock->setLayout(titles);
+    titleBlock->setMinimumHeight(150);  // the step's fields begin at the same height on every step
     auto* commentRow = new QHBoxLayout;
     commentRow->addWidget(Edit2);
+    commentRow->addSpacing(24);
     commentRow->addWidget(BitBtn2);
     commentRow->addStretch();
     auto* fileRow = new QHBoxLayout;
     fileRow->addWidget(Edit1);
     fileRow->addStretch();
     auto* choice = new QGridLayout;
+    choice->setHorizontalSpacing(12);
     choice->addWidget(Label4, 0, 0);
     choice->addWidget(Label6, 0, 1);
     choice->addWidget(Label22, 1, 0);
@@ -132,20 +152,22 @@ TForm5::TForm5(RunData& run, QWidget* parent) : QWidget(parent), run_(run)
     choice->setColumnStretch(1, 1);
 
     auto* contentLayout = new QVBoxLayout(content);
-    contentLayout->setContentsMargins(25, 16, 25, 12);
-    contentLayout->addWidget(Label1);
-    contentLayout->addWidget(Label2);
-    contentLayout->addSpacing(16);
+    contentLayout->setContentsMargins(26, 16, 26, 12);
+    contentLayout->addWidget(titleBlock);
     contentLayout->addLayout(fileRow);
     contentLayout->addLayout(commentRow);
+    contentLayout->addSpacing(8);
     contentLayout->addWidget(BitBtn3, 0, Qt::AlignHCenter);
     contentLayout->addStretch();
     contentLayout->addLayout(choice);
+    contentLayout->addSpacing(6);
     contentLayout->addWidget(CheckBox1);
+    contentLayout->addSpacing(6);
     contentLayout->addWidget(Label3);
 
     // The layer tree.
     TreeView1 = named(new QTreeWidget(this), "TreeView1");
+    TreeView1->setFont(tahoma(13));
     TreeView1->setFixedWidth(250);
     TreeView1->setHeaderHidden(true);
     TreeView1->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -154,6 +176,7 @@ TForm5::TForm5(RunData& run, QWidget* parent) : QWidget(parent), run_(run)
     TreeView1->setSelectionBehavior(QAbstractItemView::SelectRows);
     TreeView1->setContextMenuPolicy(Qt::CustomContextMenu);
     TreeView1->setMouseTracking(true);  // hot tracking
+    TreeView1->setAccessibleName("Layer file");
     const char* nodeImages[] = {"comment", "layer", "offset", "passtarget", "passtol", "speedtarget", "speedtol", "cmv"};
     for (int i = 0; i < 8; ++i)
         nodeImages_[i] = QIcon(QString(":/nodes/%1.svg").arg(nodeImages[i]));
@@ -176,10 +199,14 @@ TForm5::TForm5(RunData& run, QWidget* parent) : QWidget(parent), run_(run)
     Panel2->setFixedHeight(82);
     BitBtn1 = named(new QPushButton(Panel2), "BitBtn1");
     BitBtn1->setIcon(QIcon(":/glyphs/gear.svg"));
-    BitBtn1->setIconSize(QSize(32, 32));
+    BitBtn1->setIconSize(QSize(28, 28));
+    BitBtn1->setFixedSize(44, 38);
+    BitBtn1->setAccessibleName("Language");
     Button5 = named(new QPushButton(Panel2), "Button5");
     Button3 = named(new QPushButton(Panel2), "Button3");
     Button4 = named(new QPushButton(Panel2), "Button4");
+    for (QPushButton* b : {Button5, Button3, Button4})
+        b->setMinimumSize(110, 32);
     actie = named(new QPushButton(Panel2), "actie");
     actie->hide();
     auto* bar = new QHBoxLayout(Panel2);
@@ -198,6 +225,16 @@ TForm5::TForm5(RunData& run, QWidget* parent) : QWidget(parent), run_(run)
     root->addLayout(middle, 1);
     root->addWidget(Panel2);
 
+    setTabOrder(Edit1, Edit2);
+    setTabOrder(Edit2, BitBtn2);
+    setTabOrder(BitBtn2, BitBtn3);
+    setTabOrder(BitBtn3, CheckBox1);
+    setTabOrder(CheckBox1, TreeView1);
+    setTabOrder(TreeView1, BitBtn1);
+    setTabOrder(BitBtn1, Button5);
+    setTabOrder(Button5, Button3);
+    setTabOrder(Button3, Button4);
+
     onEvent(Button3, &QPushButton::clicked, this, &TForm5::Button3Click);
     onEvent(Button5, &QPushButton::clicked, this, &TForm5::Button5Click);
     onEvent(Button4, &QPushButton::clicked, this, &TForm5::Button4Click);
@@ -205,19 +242,19 @@ TForm5::TForm5(RunData& run, QWidget* parent) : QWidget(parent), run_(run)
     onEvent(actie, &QPushButton::clicked, this, &TForm5::actieClick);
     onEvent(BitBtn3, &QPushButton::clicked, this, &TForm5::BitBtn3Click);
     onEvent(BitBtn2, &QPushButton::clicked, this, &TForm5::BitBtn2Click);
+    onEvent(CheckBox1, &QCheckBox::toggled, this, &TForm5::CheckBox1Click);
+    onClick(Panel3, this, &TForm5::Panel3Click);
+    onClick(Edit1, this, &TForm5::Edit1Click, Activation::MouseOrKeyboard);
     onClick(Edit2, this, &TForm5::Edit2Click);
     onEvent(TreeView1, &QTreeWidget::clicked, this, &TForm5::BoompopupPopup);
     onEvent(TreeView1, &QTreeWidget::doubleClicked, this, &TForm5::BoompopupPopup);
-    connect(TreeView1, &QWidget::customContextMenuRequested, this, [this](const QPoint& pos) {
-        guarded(this, [this] { BoompopupPopup(); });
-        Boompopup->popup(TreeView1->viewport()->mapToGlobal(pos));
-    });
+    connect(TreeView1, &QWidget::customContextMenuRequested, this, [this](const QPoint& pos) { showTreeMenu(pos); });
+    TreeView1->installEventFilter(this);
     onEvent(edit3, &QAction::triggered, this, &TForm5::edit3Click);
     onEvent(edit4, &QAction::triggered, this, &TForm5::edit4Click);
     onEvent(emplate1, &QAction::triggered, this, &TForm5::emplate1Click);
-    onEvent(CheckBox1, &QCheckBox::toggled, this, &TForm5::CheckBox1Click);
-    onClick(Panel3, this, &TForm5::Panel3Click);
-    onClick(Edit1, this, &TForm5::Edit1Click);
+
+    resizeAtLeast(this, {1184, 661});
 }
 
 void TForm5::setDialogs(Ttaalkeus* taalkeus, TBewerkcommentaar* bewerkcommentaar, TLayeredit* layeredit)
@@ -280,6 +317,11 @@ void TForm5::FormActivate()
     emplate1->setText(text(25));
     BitBtn3->setText(text(37));
     TreeView1->setToolTip(text(49));
+    resizeAtLeast(this, size());  // the texts of another language may need more room
+    // For screen readers: the fields and the picture-only plus button.
+    Edit1->setAccessibleName(text(16));
+    Edit2->setAccessibleName(text(21));
+    BitBtn2->setAccessibleName(text(21));
 }
 
 void TForm5::Button3Click()
@@ -475,6 +517,26 @@ int TForm5::selectedNode()
         return -1;
     }
     return absoluteIndex(selected.constFirst());
+}
+
+bool TForm5::eventFilter(QObject* watched, QEvent* event)
+{
+    // The keyboard's menu key (or Shift+F10) opens the tree menu at the selected node.
+    if (watched == TreeView1 && event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() == Qt::Key_Menu || (key->key() == Qt::Key_F10 && key->modifiers() == Qt::ShiftModifier)) {
+            const QList<QTreeWidgetItem*> selected = TreeView1->selectedItems();
+            showTreeMenu(selected.isEmpty() ? QPoint(0, 0) : TreeView1->visualItemRect(selected.constFirst()).center());
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void TForm5::showTreeMenu(const QPoint& pos)
+{
+    guarded(this, [this] { BoompopupPopup(); });
+    Boompopup->popup(TreeView1->viewport()->mapToGlobal(pos));
 }
 
 void TForm5::BoompopupPopup()

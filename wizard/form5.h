@@ -85,6 +85,7 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     QString text(int k) const;
@@ -93,7 +94,8 @@ private:
     void openLayerEditorToAdd();
     bool writeLayerFile();
     void rebuildTree();
-    int selectedNode();  // absolute index, or -1 after telling the user to select first
+    int selectedNode();
+    void showTreeMenu(const QPoint& pos);  // absolute index, or -1 after telling the user to select first
 
     RunData& run_;
     Ttaalkeus* taalkeus_ = nullptr;

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QFont>
+#include <QSize>
+
+class QWidget;
+
+namespace kobalin {
+
+// Tahoma where the system has it, the platform's sans-serif otherwise.
+QFont tahoma(int pixelSize, bool italic = false);
+
+// Gives widget the font, for itself and the children that take no font of their own.
+void useFont(QWidget* widget, int pixelSize, bool italic = false);
+
+// Resizes a window to its designed client size, or larger where its contents
+// need more (longer texts, larger fonts), so that nothing is clipped.
+void resizeAtLeast(QWidget* window, QSize designed);
+
+}  // namespace kobalin

@@ -1,0 +1,156 @@
+// The program without a mouse: tab orders, keys that act, and the names a
+// screen reader announces.
+#include "wizardtest.h"
+
+#include "comments/bewerkcommentaar.h"
+#include "layeredit/layeredit.h"
+#include "layeredit/spinbutton.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QToolButton>
+#include <QTreeWidget>
+
+using namespace kobalin;
+
+namespace {
+
+// The widgets that Tab visits from first on, in order, as names.
+QStringList tabOrder(QWidget& window, QWidget* first, int steps)
+{
+    window.activateWindow();
+    QApplication::setActiveWindow(&window);
+    first->setFocus(Qt::TabFocusReason);
+    QStringList visited;
+    for (int i = 0; i < steps; ++i) {
+        QWidget* focus = QApplication::focusWidget();
+        // A combo box or spin box has its line edit take the focus for it.
+        while (focus && focus->objectName().isEmpty() && focus->parentWidget())
+            focus = focus->parentWidget();
+        visited << (focus ? focus->objectName() : QString("(none)"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    }
+    return visited;
+}
+
+}  // namespace
+
+class Keyboard : public WizardTest {
+protected:
+    void SetUp() override
+    {
+        WizardTest::SetUp();
+        seed(kEnglish, 1);
+        start();
+    }
+
+    void openEditor(std::function<void(TLayeredit&)> script, std::int32_t taal = kEnglish)
+    {
+        windows.Layeredit->taalbasis = taal;
+        windows.Layeredit->modus = 0;
+        windows.Layeredit->laagindex = 0;
+        recorder.answerDialog([script](QDialog& d) { script(static_cast<TLayeredit&>(d)); });
+        prompts().exec(*windows.Layeredit);
+    }
+};
+
+TEST_F(Keyboard, TheDialogsTabOrders)
+{
+    openEditor([](TLayeredit& d) {
+        EXPECT_EQ(tabOrder(d, d.ComboBox1, 9), QStringList({"ComboBox1", "CSpinEdit1", "CSpinEdit2", "Edit1", "CSpinEdit3",
+                                                           "CSpinEdit4", "Button1", "Button2", "ComboBox1"}));
+        d.close();
+    });
+
+    recorder.answerDialog([](QDialog& d) {
+        auto* english = d.findChildren<QRadioButton*>().value(0);
+        const QStringList order = tabOrder(d, english, 4);
+        EXPECT_EQ(order.mid(1), QStringList({"Button1", "Button2", order[0]}));
+        EXPECT_EQ(english->parentWidget()->objectName(), "RadioGroup1");
+        d.close();
+    });
+    clickWizard("BitBtn1");
+
+    auto* comments = windows.Bewerkcommentaar;
+    comments->taalbasis = kEnglish;
+    recorder.answerDialog([comments](QDialog& d) {
+        EXPECT_EQ(tabOrder(d, comments->Button1, 3), QStringList({"Button1", "Edit1", "Button1"}));
+        d.close();
+    });
+    prompts().exec(*comments);
+}
+
+TEST_F(Keyboard, TheOffsetIsReachedWithAltOAndTheArrowKeysStep)
+{
+    openEditor([](TLayeredit& d) {
+        d.activateWindow();
+        QApplication::setActiveWindow(&d);
+        d.ComboBox1->setFocus();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_O, Qt::AltModifier);
+        EXPECT_EQ(QApplication::focusWidget(), d.Edit2);
+        d.Edit2->setText("-0.10");
+        QTest::keyClick(d.Edit2, Qt::Key_Up);
+        EXPECT_EQ(d.Edit2->text(), "   0.00");
+        QTest::keyClick(d.Edit2, Qt::Key_Down, Qt::ControlModifier);
+        EXPECT_EQ(d.Edit2->text(), "  -0.01");
+        d.Edit1->setText("2.5");
+        QTest::keyClick(d.Edit1, Qt::Key_Up);
+        EXPECT_EQ(d.Edit1->text(), "   2.60");
+        d.close();
+    });
+}
+
+TEST_F(Keyboard, EnterInTheFileFieldOpensTheFileDialog)
+{
+    next();
+    recorder.chooseFile(QString::fromStdString((folder / "road.xml").string()));
+    QTest::keyClick(wizard("Edit1"), Qt::Key_Return);
+    EXPECT_EQ(recorder.fileRequests.size(), 1u);
+    EXPECT_TRUE(wizard("Button3")->isEnabled());
+}
+
+TEST_F(Keyboard, TheMenuKeyOpensTheTreeMenu)
+{
+    addLayer(u"Top", 0.3f);
+    wizard("Button3")->setEnabled(true);
+    next();
+    wizard("Button3")->setEnabled(true);
+    next();
+    auto* tree = wizard<QTreeWidget>("TreeView1");
+    windows.Form5->activateWindow();
+    QApplication::setActiveWindow(windows.Form5.get());
+    tree->setFocus();
+    QTest::keyClick(tree, Qt::Key_Down);
+    QTest::keyClick(tree, Qt::Key_End);  // to the layer
+    EXPECT_EQ(windows.Form5->absoluteIndex(tree->selectedItems().value(0)), 3);
+    QTest::keyClick(tree, Qt::Key_Menu);
+    auto* menu = windows.Form5->findChild<QMenu*>("Boompopup");
+    EXPECT_TRUE(menu->isVisible());
+    EXPECT_TRUE(windows.Form5->findChild<QAction*>("emplate1")->isEnabled());
+    menu->close();
+}
+
+TEST_F(Keyboard, ScreenReadersHearTheCataloguesNames)
+{
+    EXPECT_EQ(wizard("Edit1")->accessibleName(), "Choose the reference file");
+    EXPECT_EQ(wizard("Edit2")->accessibleName(), "Add comment");
+    EXPECT_EQ(wizard("BitBtn2")->accessibleName(), "Add comment");
+    EXPECT_EQ(wizard("BitBtn1")->accessibleName(), "Language");
+    EXPECT_EQ(wizard<QPushButton>("BitBtn3")->text(), "New Layer");
+    openEditor(
+        [](TLayeredit& d) {
+        EXPECT_EQ(d.ComboBox1->accessibleName(), "Laag Naam");
+        EXPECT_EQ(d.Edit2->accessibleName(), "Offset (m)");
+        EXPECT_EQ(d.CSpinEdit4->accessibleName(), "CMV Doel");
+        EXPECT_EQ(d.SpinButton3->down->accessibleName(), "Offset (m) -0.01");
+        EXPECT_EQ(d.SpinButton1->up->accessibleName(), "Doelsnelheid km/h +0.1");
+        d.close();
+        },
+        kDutch);
+}

@@ -1,0 +1,151 @@
+// Every text fits its control and no control covers another, on every step and
+// in every dialog, in each language. Run once as it is and once with
+// QT_SCALE_FACTOR=2, as on a high-resolution screen.
+#include "wizardtest.h"
+
+#include "app/pathlabel.h"
+#include "comments/bewerkcommentaar.h"
+#include "layeredit/layeredit.h"
+
+#include <QAbstractButton>
+#include <QAbstractSpinBox>
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QLabel>
+#include <QLayout>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStyle>
+#include <QStyleOptionButton>
+#include <QTreeWidget>
+
+using namespace kobalin;
+
+namespace {
+
+bool isControl(QWidget* w)
+{
+    return qobject_cast<QLabel*>(w) || qobject_cast<QAbstractButton*>(w) || qobject_cast<QLineEdit*>(w) ||
+           qobject_cast<QAbstractSpinBox*>(w) || qobject_cast<QComboBox*>(w) || qobject_cast<QTreeWidget*>(w);
+}
+
+// Controls that are part of another control (the line edit of a spin box or combo box).
+bool insideControl(QWidget* w, QWidget* window)
+{
+    for (QWidget* p = w->parentWidget(); p && p != window; p = p->parentWidget())
+        if (isControl(p))
+            return true;
+    return false;
+}
+
+// The width a push button needs for its text and icon, without the style's minimum width.
+int neededWidth(QPushButton* b)
+{
+    QStyleOptionButton option;
+    option.initFrom(b);
+    option.text = b->text();
+    option.icon = b->icon();
+    option.iconSize = b->iconSize();
+    QSize content(b->fontMetrics().horizontalAdvance(b->text()), b->fontMetrics().height());
+    if (!b->icon().isNull())
+        content.rwidth() += b->iconSize().width() + 4;
+    return b->style()->sizeFromContents(QStyle::CT_PushButton, &option, content, b).width();
+}
+
+void expectFits(QWidget* window, const QString& where)
+{
+    SCOPED_TRACE(where.toStdString());
+    // Let every layout settle, as the event loop would before the user sees the window.
+    for (int i = 0; i < 3; ++i)
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+    std::vector<QWidget*> controls;
+    for (QWidget* w : window->findChildren<QWidget*>()) {
+        if (!w->isVisibleTo(window) || !isControl(w) || insideControl(w, window))
+            continue;
+        controls.push_back(w);
+        const QString name = w->objectName().isEmpty() ? w->metaObject()->className() : w->objectName();
+        if (auto* label = qobject_cast<QLabel*>(w); label && !qobject_cast<PathLabel*>(w) && !label->text().isEmpty()) {
+            const QRect area = label->contentsRect();
+            if (label->wordWrap()) {
+                EXPECT_LE(label->heightForWidth(label->width()), label->height()) << name.toStdString() << " " << label->text().toStdString();
+            } else {
+                const QSize needed = label->fontMetrics().size(0, label->text());
+                EXPECT_LE(needed.width(), area.width()) << name.toStdString() << " " << label->text().toStdString();
+                EXPECT_LE(needed.height(), area.height()) << name.toStdString();
+            }
+        } else if (auto* button = qobject_cast<QPushButton*>(w); button && !button->text().isEmpty()) {
+            EXPECT_LE(neededWidth(button), button->width()) << name.toStdString() << " " << button->text().toStdString();
+            EXPECT_LE(button->fontMetrics().height(), button->height()) << name.toStdString();
+        } else if (qobject_cast<QCheckBox*>(w) || qobject_cast<QRadioButton*>(w)) {
+            EXPECT_LE(w->sizeHint().width(), w->width()) << name.toStdString() << " " << static_cast<QAbstractButton*>(w)->text().toStdString();
+            EXPECT_LE(w->sizeHint().height(), w->height()) << name.toStdString();
+        }
+        // Inside every container up to the window: a squeezed layout pushes controls out of their frame.
+        const QRect placed(w->mapTo(window, QPoint(0, 0)), w->size());
+        for (QWidget* p = w->parentWidget(); p; p = p == window ? nullptr : p->parentWidget()) {
+            const QRect container(p->mapTo(window, QPoint(0, 0)), p->size());
+            EXPECT_TRUE(container.contains(placed)) << name.toStdString() << " leaves " << p->objectName().toStdString();
+        }
+    }
+    for (std::size_t i = 0; i < controls.size(); ++i) {
+        for (std::size_t j = i + 1; j < controls.size(); ++j) {
+            const QRect a(controls[i]->mapTo(window, QPoint(0, 0)), controls[i]->size());
+            const QRect b(controls[j]->mapTo(window, QPoint(0, 0)), controls[j]->size());
+            EXPECT_FALSE(a.intersects(b)) << controls[i]->objectName().toStdString() << " covers "
+                                          << controls[j]->objectName().toStdString();
+        }
+    }
+}
+
+}  // namespace
+
+class Layout : public WizardTest, public ::testing::WithParamInterface<std::int32_t> {};
+
+TEST_P(Layout, EveryStepAndDialogShowsItsTextsWhole)
+{
+    const std::int32_t taal = GetParam();
+    const QString language = QString::number(taal);
+    seed(taal, 1);
+    addLayer(u"A rather long layer name", 0.3f);
+    addLayer(u"Base", 0.1f);
+    start();
+    expectFits(windows.Form5.get(), language + " step 1");
+
+    recorder.answerDialog([&](QDialog& d) {
+        expectFits(&d, language + " language dialog");
+        d.close();
+    });
+    clickWizard("BitBtn1");
+
+    next();
+    recorder.chooseFile(QString::fromStdString((folder / "a folder with a long name" / "reference model.xml").string()));
+    clickWizard("Edit1");
+    expectFits(windows.Form5.get(), language + " step 2");
+    next();
+    expectFits(windows.Form5.get(), language + " step 3");
+    next();
+    expectFits(windows.Form5.get(), language + " step 4");
+
+    recorder.answerDialog([&](QDialog& d) {
+        expectFits(&d, language + " layer editor");
+        d.close();
+    });
+    clickWizard("BitBtn3");
+
+    auto* tree = wizard<QTreeWidget>("TreeView1");
+    tree->setCurrentItem(tree->topLevelItem(0));
+    recorder.answerDialog([&](QDialog& d) {
+        expectFits(&d, language + " comment editor");
+        d.close();
+    });
+    windows.Form5->findChild<QAction*>("edit3")->trigger();
+
+    next();
+    expectFits(windows.Form5.get(), language + " step 5");
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryLanguage, Layout, ::testing::Values(kEnglish, kDutch, kNorwegian),
+                         [](const auto& info) { return std::to_string(info.param); });
