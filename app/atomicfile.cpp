@@ -132,6 +132,7 @@ public:
     Descriptor(const Descriptor&) = delete;
     Descriptor& operator=(const Descriptor&) = delete;
     int get() const { return fd_; }
+    void reset(int fd) { if (fd_ >= 0) ::close(fd_); fd_ = fd; }
     int release() { const int fd = fd_; fd_ = -1; return fd; }
 private:
     int fd_;
@@ -160,11 +161,30 @@ void removeStaleTemporaries(const fs::path& path)
 
 void replace(const fs::path& path, std::string_view bytes, unsigned newFileMode)
 {
-    std::string temp = (folderOf(path) / (tempPrefix(path) + "XXXXXX")).string();
-    Descriptor fd(::mkostemp(temp.data(), O_CLOEXEC));
-    if (fd.get() < 0)
-        fail(path, "cannot create a temporary file", errno);
-    ::flock(fd.get(), LOCK_EX);
+    const std::string pattern = (folderOf(path) / (tempPrefix(path) + "XXXXXX")).string();
+    std::string temp;
+    Descriptor fd(-1);
+    // Between its creation and its lock a new temporary file looks stale, and
+    // another writer's sweep may remove it then: take a fresh one if so.
+    for (int attempt = 0;; ++attempt) {
+        temp = pattern;
+        fd.reset(::mkostemp(temp.data(), O_CLOEXEC));
+        if (fd.get() < 0)
+            fail(path, "cannot create a temporary file", errno);
+        int locked;
+        while ((locked = ::flock(fd.get(), LOCK_EX)) != 0 && errno == EINTR) {
+        }
+        if (locked != 0) {
+            const int error = errno;
+            ::unlink(temp.c_str());
+            fail(path, "cannot lock a temporary file", error);
+        }
+        struct stat own {};
+        if (::fstat(fd.get(), &own) != 0 || own.st_nlink > 0)
+            break;
+        if (attempt == 100)
+            fail(path, "cannot keep a temporary file", ENOENT);
+    }
     auto abandon = [&](const std::string& what) {
         const int error = errno;
         ::unlink(temp.c_str());

@@ -15,6 +15,7 @@
 #else
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/wait.h>
 #include <unistd.h>
 #endif
 
@@ -153,5 +154,46 @@ TEST_F(AtomicFile, IsNotBlockedByADeadWritersFilesOfTheSameProcessId)
     replaceFileAtomically(file, "new");
     EXPECT_EQ(slurp(file), "new");
     EXPECT_EQ(namesIn(folder), std::vector<std::string>{"f.csv"});
+}
+#endif
+
+#ifndef _WIN32
+// Two running copies may write the same layer file at once: each write must
+// succeed, even when one's sweep of stale temporary files meets the other's
+// temporary file in the moment between its creation and its lock.
+TEST_F(AtomicFile, ConcurrentWritersOfOneFileAllSucceed)
+{
+    constexpr int kProcesses = 4;
+    constexpr int kWrites = 150;
+    const fs::path file = folder / "_layer.csv";
+    int start[2];
+    ASSERT_EQ(::pipe(start), 0);
+    for (int p = 0; p < kProcesses; ++p) {
+        if (::fork() == 0) {
+            ::close(start[1]);
+            char go;
+            (void)!::read(start[0], &go, 1);
+            int failures = 0;
+            for (int i = 0; i < kWrites; ++i) {
+                try {
+                    replaceFileAtomically(file, std::string(100 + p, static_cast<char>('a' + p)));
+                } catch (const FileWriteError&) {
+                    ++failures;
+                }
+            }
+            ::_exit(failures == 0 ? 0 : 1);
+        }
+    }
+    ::close(start[0]);
+    ::close(start[1]);
+    for (int p = 0; p < kProcesses; ++p) {
+        int status = 0;
+        ::wait(&status);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "a write failed";
+    }
+    const std::string last = slurp(file);
+    ASSERT_GE(last.size(), 100u);
+    EXPECT_EQ(last, std::string(last.size(), static_cast<char>('a' + (last.size() - 100))));
+    EXPECT_EQ(namesIn(folder), std::vector<std::string>{"_layer.csv"});
 }
 #endif
