@@ -152,6 +152,10 @@ std::vector<std::string> logicalLines(std::string_view text)
     std::vector<std::string> lines;
     std::string current;
     bool continuing = false;
+    // Whether current holds a "=" and a "=\"" (a string value, never wrapped).
+    // Only the text just joined is searched, so a long wrapped value costs linear time.
+    bool hasEquals = false;
+    bool hasString = false;
     while (!text.empty()) {
         std::size_t end = text.find('\n');
         std::string_view line = text.substr(0, end);
@@ -160,15 +164,18 @@ std::vector<std::string> logicalLines(std::string_view text)
             line.remove_suffix(1);
         if (continuing)
             line = trim(line);
+        const std::size_t from = current.empty() ? 0 : current.size() - 1;
         current += line;
-        continuing = !current.empty() && current.back() == '\\' && current.find('=') != std::string::npos
-                     && current.find("=\"") == std::string::npos;
+        hasEquals = hasEquals || current.find('=', from) != std::string::npos;
+        hasString = hasString || current.find("=\"", from) != std::string::npos;
+        continuing = !current.empty() && current.back() == '\\' && hasEquals && !hasString;
         if (continuing) {
             current.pop_back();
             continue;
         }
         lines.push_back(std::move(current));
         current.clear();
+        hasEquals = hasString = false;
     }
     if (continuing)
         lines.push_back(std::move(current));
@@ -182,12 +189,14 @@ std::string_view dropByteOrderMark(std::string_view bytes)
     return bytes;
 }
 
-// regedit writes UTF-16 LE with a byte-order mark; accept that too.
-std::string utf16FileToUtf8(std::string_view bytes)
+// regedit writes UTF-16 LE with a byte-order mark; accept that too. A last
+// odd byte is half a character: it is left out and marks the file damaged.
+std::string utf16FileToUtf8(std::string_view bytes, bool& damaged)
 {
     std::u16string text;
     for (std::size_t i = 2; i + 1 < bytes.size(); i += 2)
         text += static_cast<char16_t>(static_cast<std::uint8_t>(bytes[i]) | (static_cast<std::uint8_t>(bytes[i + 1]) << 8));
+    damaged = damaged || bytes.size() % 2 != 0;
     return toUtf8(text);
 }
 
@@ -234,7 +243,7 @@ RegDocument RegDocument::parse(std::string_view bytes)
     RegDocument doc;
     std::string converted;
     if (bytes.starts_with("\xFF\xFE")) {
-        converted = utf16FileToUtf8(bytes);
+        converted = utf16FileToUtf8(bytes, doc.damaged);
         bytes = converted;
     }
     bytes = dropByteOrderMark(bytes);

@@ -127,3 +127,36 @@ TEST(RegFile, EmptyOrRandomBytesNeverFail)
     const RegDocument doc = RegDocument::parse(noise);
     EXPECT_TRUE(doc.damaged);
 }
+
+TEST(RegFile, AUtf16ExportCutInsideACharacterIsDamagedButKeepsWhatItHolds)
+{
+    const std::u16string utf16 = u"\uFEFFWindows Registry Editor Version 5.00\r\n\r\n[HKEY_CURRENT_USER\\SOFTWARE\\Tendrik\\kobalin]\r\n\"koppel\"=dword:00000001\r\n";
+    std::string bytes;
+    for (char16_t c : utf16) {
+        bytes += static_cast<char>(c & 0xFF);
+        bytes += static_cast<char>(c >> 8);
+    }
+    EXPECT_FALSE(RegDocument::parse(bytes).damaged);
+    bytes += '\n';  // half of the next character
+    const RegDocument doc = RegDocument::parse(bytes);
+    EXPECT_TRUE(doc.damaged);
+    ASSERT_NE(doc.find(kKey), nullptr);
+    EXPECT_EQ(*doc.find(kKey)->find(u"koppel"), dword(1));
+}
+
+TEST(RegFile, AValueWrappedOverManyLinesIsReadWhole)
+{
+    std::string file = "Windows Registry Editor Version 5.00\n\n[HKEY_CURRENT_USER\\SOFTWARE\\Tendrik\\kobalin]\n\"big\"=hex:";
+    std::vector<std::uint8_t> expected;
+    for (int i = 0; i < 5000; ++i) {
+        file += "2a,\\\n  ";
+        expected.push_back(0x2a);
+    }
+    file += "01\n\"after\"=\"x\"\n";
+    expected.push_back(0x01);
+    const RegDocument doc = RegDocument::parse(file);
+    EXPECT_FALSE(doc.damaged);
+    ASSERT_NE(doc.find(kKey), nullptr);
+    EXPECT_EQ(*doc.find(kKey)->find(u"big"), binary(expected));
+    EXPECT_EQ(*doc.find(kKey)->find(u"after"), text(u"x"));
+}
