@@ -3,6 +3,7 @@
 
 #include "app/settingsfile.h"
 
+#include "app/regfile.h"
 #include "freshsettings.h"
 
 #include <gtest/gtest.h>
@@ -122,36 +123,65 @@ TEST_F(SettingsFile, ConcurrentProcessesLoseNoneOfEachOthersValues)
 {
     constexpr int kProcesses = 4;
     constexpr int kRounds = 40;
+    auto name = [](int p) { return u"p" + std::u16string(1, static_cast<char16_t>(u'0' + p)); };
+    auto lastWords = [](int p, int round) {
+        return u"p" + std::u16string(1, static_cast<char16_t>(u'0' + p)) + u" round " + std::u16string(1, static_cast<char16_t>(u'0' + round % 10));
+    };
+    // The children wait at this pipe until all of them exist, so that they really overlap.
+    int start[2];
+    ASSERT_EQ(::pipe(start), 0);
     for (int p = 0; p < kProcesses; ++p) {
         if (::fork() == 0) {
-            const std::u16string mine = u"p" + std::u16string(1, static_cast<char16_t>(u'0' + p));
-            for (int round = 1; round <= kRounds; ++round) {
-                auto key = openSettingsKey(kSettingsKey);
-                key->writeInteger(mine, round);
-                key->close();
-                auto templates = openSettingsKey(kTemplateKey);
-                templates->writeString(mine, u"round " + std::u16string(1, static_cast<char16_t>(u'0' + round % 10)));
-                templates->writeFloat(mine + u"f", round + 0.5);
-                templates->close();
+            ::close(start[1]);
+            char go;
+            (void)!::read(start[0], &go, 1);
+            try {
+                const std::u16string mine = name(p);
+                for (int round = 1; round <= kRounds; ++round) {
+                    auto key = openSettingsKey(kSettingsKey);
+                    key->writeInteger(mine, round);
+                    key->writeString(u"shared", lastWords(p, round));
+                    key->close();
+                    auto templates = openSettingsKey(kTemplateKey);
+                    templates->writeString(mine, lastWords(p, round));
+                    templates->writeFloat(mine + u"f", round + 0.5);
+                    templates->close();
+                }
+            } catch (...) {
+                ::_exit(1);
             }
             ::_exit(0);
         }
     }
+    ::close(start[0]);
+    ::close(start[1]);
     for (int p = 0; p < kProcesses; ++p) {
         int status = 0;
         ::wait(&status);
-        ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+        ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "status " << status;
     }
+
+    // Every process's last value of each of its names is there.
+    const RegDocument doc = RegDocument::parse(slurp(settingsFilePath()));
+    EXPECT_FALSE(doc.damaged);
     auto key = openSettingsKey(kSettingsKey);
     auto templates = openSettingsKey(kTemplateKey);
     for (int p = 0; p < kProcesses; ++p) {
-        const std::u16string mine = u"p" + std::u16string(1, static_cast<char16_t>(u'0' + p));
-        EXPECT_EQ(key->readInteger(mine), kRounds);
-        EXPECT_EQ(templates->readString(mine), u"round 0");
-        EXPECT_EQ(templates->readFloat(mine + u"f"), kRounds + 0.5);
+        EXPECT_EQ(key->readInteger(name(p)), kRounds);
+        EXPECT_EQ(templates->readString(name(p)), lastWords(p, kRounds));
+        EXPECT_EQ(templates->readFloat(name(p) + u"f"), kRounds + 0.5);
     }
-    for (const auto& entry : fs::directory_iterator(settingsFilePath().parent_path()))
-        EXPECT_EQ(entry.path().filename().string().find(".tmp."), std::string::npos) << entry.path();
+    // A value they all write ends as one process's last write, never an older one.
+    const auto shared = key->readString(u"shared");
+    bool someonesLast = false;
+    for (int p = 0; p < kProcesses; ++p)
+        someonesLast = someonesLast || shared == lastWords(p, kRounds);
+    EXPECT_TRUE(someonesLast);
+    for (const auto& entry : fs::directory_iterator(settingsFilePath().parent_path())) {
+        const std::string file = entry.path().filename().string();
+        EXPECT_EQ(file.find(".tmp."), std::string::npos) << file;
+        EXPECT_EQ(file.find(".bad"), std::string::npos) << file;
+    }
 }
 
 #endif
