@@ -2,6 +2,7 @@
 // reads, so each text is checked character by character against a table
 // typed separately from the one compiled into the program.
 
+#include "app/utf8.h"
 #include "i18n/catalogue.h"
 
 #include <gtest/gtest.h>
@@ -171,35 +172,11 @@ constexpr Entry kExpected[] = {
 constexpr std::int32_t kBases[] = {kEnglish, kDutch, kNorwegian};
 
 // Readable failure output: the identifier plus both texts as UTF-8.
+// Line breaks shown as \n, so that a missing or extra one is visible.
 std::string utf8(std::u16string_view s) {
     std::string out;
-    for (std::size_t i = 0; i < s.size(); ++i) {
-        char32_t c = s[i];
-        if (c >= 0xD800 && c <= 0xDBFF && i + 1 < s.size() && s[i + 1] >= 0xDC00 && s[i + 1] <= 0xDFFF) {
-            c = 0x10000 + ((c - 0xD800) << 10) + (s[++i] - 0xDC00);
-        }
-        if (c < 0x80) {
-            if (c == u'\n') {
-                out += "\\n";
-            } else if (c == u'\r') {
-                out += "\\r";
-            } else {
-                out += static_cast<char>(c);
-            }
-        } else if (c < 0x800) {
-            out += static_cast<char>(0xC0 | (c >> 6));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        } else if (c < 0x10000) {
-            out += static_cast<char>(0xE0 | (c >> 12));
-            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        } else {
-            out += static_cast<char>(0xF0 | (c >> 18));
-            out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        }
-    }
+    for (char c : kobalin::toUtf8(s))
+        out += c == '\n' ? std::string("\\n") : c == '\r' ? std::string("\\r") : std::string(1, c);
     return out;
 }
 
