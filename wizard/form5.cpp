@@ -359,10 +359,18 @@ void TForm5::showRandomPicture()
 
 void TForm5::actieClick()
 {
-    Edit1->hide();
-    Edit2->hide();
-    BitBtn2->hide();
-    BitBtn3->hide();
+    // Only what the step does not show is hidden: hiding a control and
+    // showing it again costs a relayout and a repaint at every refresh.
+    const int step = run_.pagina;
+    if (step != 2)
+        Edit1->hide();
+    if (step != 3) {
+        Edit2->hide();
+        BitBtn2->hide();
+    }
+    // Hidden while the layer editor opens on an empty table.
+    if (step != 4 || run_.lagen <= 0)
+        BitBtn3->hide();
     TreeView1->clear();
 
     switch (run_.pagina) {
@@ -468,30 +476,54 @@ void TForm5::openLayerEditorToAdd()
     run_.lagen = layeredit_->laagindex;
 }
 
+namespace {
+
+// A node of the layer tree. Its image and image index are answered by the
+// node instead of being stored as item data: a full table is 6996 nodes at
+// every refresh, and two data entries per node were most of the rebuild's work.
+class TreeNode final : public QTreeWidgetItem {
+public:
+    TreeNode(const QString& text, const QIcon& icon, int image) : QTreeWidgetItem(UserType), icon_(icon), image_(image)
+    {
+        setText(0, text);
+    }
+
+    QVariant data(int column, int role) const override
+    {
+        if (column == 0 && role == Qt::DecorationRole)
+            return icon_;
+        if (column == 0 && role == Qt::UserRole)
+            return image_;
+        return QTreeWidgetItem::data(column, role);
+    }
+
+private:
+    QIcon icon_;
+    int image_;
+};
+
+}  // namespace
+
 void TForm5::rebuildTree()
 {
     enum Image { Comment, Layer, Offset, PassTarget, PassTolerance, SpeedTarget, SpeedTolerance, Cmv };
-    auto node = [this](QTreeWidgetItem* parent, const QString& text, int image) {
-        auto* item = parent ? new QTreeWidgetItem(parent) : new QTreeWidgetItem;
-        item->setText(0, text);
-        item->setIcon(0, nodeImages_[image]);
-        item->setData(0, Qt::UserRole, image);
-        return item;
-    };
+    auto node = [this](const QString& text, int image) { return new TreeNode(text, nodeImages_[image], image); };
     // Built apart and handed over in one go: a full table is 6996 nodes.
     QList<QTreeWidgetItem*> top;
     top.reserve(3 + run_.lagen);
     for (const std::u16string* comment : {&run_.commentaar1, &run_.commentaar2, &run_.commentaar3})
-        top.append(node(nullptr, qs(*comment), Comment));
+        top.append(node(qs(*comment), Comment));
+    QList<QTreeWidgetItem*> values(6);
     for (std::int32_t k = 0; k < run_.lagen; ++k) {
         const TLayerRecord& r = run_.layers[k];
-        QTreeWidgetItem* layer = node(nullptr, qs(r.Name), Layer);
-        node(layer, QString::fromStdString(formatFixed2(r.Offset)) + " m", Offset);
-        node(layer, QString::number(r.PassCount_Target), PassTarget);
-        node(layer, QString::number(r.PassCount_MaxExtra), PassTolerance);
-        node(layer, QString::fromStdString(formatFixed2(r.Speed_Target)) + " km/h", SpeedTarget);
-        node(layer, QString::number(r.Speed_MaxDiff) + " km/h", SpeedTolerance);
-        node(layer, QString::number(r.Compaction_Target) + " CMV", Cmv);
+        QTreeWidgetItem* layer = node(qs(r.Name), Layer);
+        values[0] = node(QString::fromStdString(formatFixed2(r.Offset)) + " m", Offset);
+        values[1] = node(QString::number(r.PassCount_Target), PassTarget);
+        values[2] = node(QString::number(r.PassCount_MaxExtra), PassTolerance);
+        values[3] = node(QString::fromStdString(formatFixed2(r.Speed_Target)) + " km/h", SpeedTarget);
+        values[4] = node(QString::number(r.Speed_MaxDiff) + " km/h", SpeedTolerance);
+        values[5] = node(QString::number(r.Compaction_Target) + " CMV", Cmv);
+        layer->addChildren(values);
         top.append(layer);
     }
     TreeView1->clear();

@@ -93,6 +93,29 @@ TEST_F(Steps, AnEmptyTableOpensTheLayerEditorAtStepFour)
     EXPECT_EQ(recorder.dialogsShown.size(), 2u);
 }
 
+// The refresh leaves the step's own controls shown, but the editor that opens
+// on an emptied table must not have New Layer beside it.
+TEST_F(Steps, NewLayerIsHiddenWhileTheEditorOpensOnAnEmptiedTable)
+{
+    addLayer(u"Only", 0.3f);
+    start();
+    next();
+    wizard("Button3")->setEnabled(true);
+    next();
+    next();
+    expectStep({4, false, true, "BitBtn3"});
+    bool newLayerShown = true;
+    recorder.answerDialog([&](QDialog& dialog) {
+        newLayerShown = !wizard("BitBtn3")->isHidden();
+        closeBox()(dialog);
+    });
+    run.lagen = 0;  // as deleting the last layer leaves it
+    windows.Form5->actieClick();
+    EXPECT_EQ(recorder.dialogsShown, std::vector<QString>{"Layeredit"});
+    EXPECT_FALSE(newLayerShown);
+    expectStep({4, false, true, "BitBtn3"});
+}
+
 TEST_F(Steps, AbortClosesTheWindowAtAnyStep)
 {
     addLayer(u"A", 0.2f);
