@@ -70,6 +70,18 @@ void keepDamagedCopy(const fs::path& file, const std::string& bytes)
     }
 }
 
+bool holdsAll(const RegKey* stored, const RegKey& values)
+{
+    if (!stored)
+        return false;
+    for (const auto& [name, value] : values.values) {
+        const RegValue* held = stored->find(name);
+        if (!held || *held != value)
+            return false;
+    }
+    return true;
+}
+
 class FileKey final : public SettingsKey {
 public:
     FileKey(fs::path file, std::u16string_view keyPath) : file_(std::move(file)), section_(sectionOf(keyPath))
@@ -189,6 +201,10 @@ private:
         if (current.exists && !current.readable)
             fail(file_, "cannot read it", EACCES);
         RegDocument doc = RegDocument::parse(current.bytes);
+        // The program stores the link choice at every start, mostly unchanged:
+        // a file that already holds every value is not written and flushed again.
+        if (current.exists && !doc.damaged && holdsAll(doc.find(section_), pending))
+            return;
         if (current.exists && doc.damaged)
             keepDamagedCopy(file_, current.bytes);
         RegKey& key = doc.obtain(section_);

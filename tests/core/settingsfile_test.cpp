@@ -70,6 +70,53 @@ TEST_F(SettingsFile, IsARegistryExportAPersonCanEdit)
     EXPECT_EQ(openSettingsKey(kSettingsKey)->readInteger(u"taal"), 3000);
 }
 
+// A use that writes only what the file already holds leaves the file as it
+// is (no new file, no flush); anything else still replaces it.
+TEST_F(SettingsFile, IsRewrittenOnlyWhenAUseChangesIt)
+{
+    const std::string header = "Windows Registry Editor Version 5.00\n\n[HKEY_CURRENT_USER\\SOFTWARE\\Tendrik\\kobalin]\n";
+    struct Case {
+        const char* what;
+        std::string before;
+        bool rewritten;
+        std::string after;  // empty: as before
+    };
+    const Case cases[] = {
+        {"the same values", header + "\"taal\"=dword:000003e8\n\"koppel\"=dword:00000001\n", false, ""},
+        {"the same values, names in other case", header + "\"Taal\"=dword:000003e8\n\"KOPPEL\"=dword:00000001\n", false, ""},
+        {"one value changed", header + "\"taal\"=dword:000003e8\n\"koppel\"=dword:00000000\n", true,
+         header + "\"taal\"=dword:000003e8\n\"koppel\"=dword:00000001\n"},
+        {"one value missing", header + "\"taal\"=dword:000003e8\n", true,
+         header + "\"taal\"=dword:000003e8\n\"koppel\"=dword:00000001\n"},
+        {"a value of another type", header + "\"taal\"=dword:000003e8\n\"koppel\"=\"1\"\n", true,
+         header + "\"taal\"=dword:000003e8\n\"koppel\"=dword:00000001\n"},
+        {"the same values in another key", "Windows Registry Editor Version 5.00\n\n[HKEY_CURRENT_USER\\SOFTWARE\\Other]\n"
+                                           "\"taal\"=dword:000003e8\n\"koppel\"=dword:00000001\n", true,
+         "Windows Registry Editor Version 5.00\n\n[HKEY_CURRENT_USER\\SOFTWARE\\Other]\n"
+         "\"taal\"=dword:000003e8\n\"koppel\"=dword:00000001\n"
+         "\n[HKEY_CURRENT_USER\\SOFTWARE\\Tendrik\\kobalin]\n\"taal\"=dword:000003e8\n\"koppel\"=dword:00000001\n"},
+        {"the same values in a damaged file", header + "\"taal\"=dword:000003e8\n\"koppel\"=dword:00000001\nbroken\n", true,
+         header + "\"taal\"=dword:000003e8\n\"koppel\"=dword:00000001\n"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        fs::remove_all(settingsFilePath().parent_path());
+        spit(settingsFilePath(), c.before);
+        struct stat before {};
+        ASSERT_EQ(::stat(settingsFilePath().c_str(), &before), 0);
+
+        auto key = openSettingsKey(kSettingsKey);
+        key->writeInteger(u"taal", 1000);
+        key->writeInteger(u"koppel", 1);
+        key->close();
+
+        struct stat after {};
+        ASSERT_EQ(::stat(settingsFilePath().c_str(), &after), 0);
+        EXPECT_EQ(after.st_ino != before.st_ino, c.rewritten);
+        EXPECT_EQ(slurp(settingsFilePath()), c.after.empty() ? c.before : c.after);
+    }
+}
+
 TEST_F(SettingsFile, ADamagedFileIsKeptBesideTheNewOne)
 {
     const std::string damaged = "Windows Registry Editor Version 5.00\n[HKEY_CURRENT_USER\\SOFTWARE\\Tendrik\\kobalin]\n"
