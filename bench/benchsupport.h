@@ -1,0 +1,52 @@
+#pragma once
+
+#include "app/prompts.h"
+#include "wizard/rundata.h"
+
+#include <benchmark/benchmark.h>
+
+#include <filesystem>
+
+namespace bench {
+
+// Answers nothing and shows nothing: a box would stop the measurement.
+class SilentPrompts final : public kobalin::Prompts {
+public:
+    void error(QWidget*, const QString&) override {}
+    void info(QWidget*, const QString&) override {}
+    std::optional<QString> openFile(QWidget*, const QString&, const QStringList&) override { return std::nullopt; }
+    int exec(QDialog&) override { return 0; }
+};
+
+// This run's scratch folder; XDG_CONFIG_HOME points into it, so the real
+// user's settings are never read or written.
+const std::filesystem::path& scratch();
+void setScratch(std::filesystem::path folder);
+
+// A store with the language and the link choice already chosen, so that no
+// language dialog is asked for.
+void seedSettings();
+
+// How the offsets of a full table lie before the sort.
+enum class Order {
+    Shuffled,      // the usual case: entered in no particular order
+    Ascending,     // the sort's worst case: every layer in the opposite order
+    EqualOffsets,  // ten distinct offsets among 999 layers
+};
+
+// A full table of kMaxLayers layers with three comment lines.
+kobalin::RunData fullTable(Order order);
+
+// Every figure is wall-clock time in milliseconds: what the user waits.
+inline benchmark::internal::Benchmark* timed(benchmark::internal::Benchmark* b)
+{
+    return b->Unit(benchmark::kMillisecond)->UseRealTime();
+}
+
+// Registration, in the order the figures are reported.
+void registerRefreshBenchmarks();
+void registerLayerFileBenchmarks();
+void registerTemplateBenchmarks();
+void registerStartupBenchmarks();
+
+}  // namespace bench
