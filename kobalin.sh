@@ -14,6 +14,8 @@ TEST_PACKAGES=(libgtest-dev locales)
 SCREENSHOT_PACKAGES=(xvfb xauth)
 # The core's cross-build for Windows (windres comes with the binutils) and Wine to run its tests.
 WINDOWS_TEST_PACKAGES=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64)
+# clang with its runtimes (libFuzzer, the sanitizers) for the fuzz targets.
+HARDENING_PACKAGES=(clang libclang-rt-14-dev)
 
 install_missing() {
     local missing=() package
@@ -54,6 +56,44 @@ windows_tests() {
     echo "Windows build and tests under Wine: $((SECONDS - started)) s"
 }
 
+# The whole test suite again, the windows included, under AddressSanitizer
+# (leaks too) and UndefinedBehaviorSanitizer; any finding fails the run.
+sanitizer_tests() {
+    local dir=build/sanitize started=$SECONDS
+    local flags="-fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer"
+    build "$dir" "-DCMAKE_CXX_FLAGS=$flags" "-DCMAKE_EXE_LINKER_FLAGS=-fsanitize=address,undefined"
+    ASAN_OPTIONS=detect_leaks=1:check_initialization_order=1:detect_stack_use_after_return=1 \
+        UBSAN_OPTIONS=print_stacktrace=1 \
+        ctest --test-dir "$dir" --output-on-failure
+    echo "Sanitizer build and tests: $((SECONDS - started)) s"
+}
+
+# libFuzzer on what reads untrusted text, KOBALIN_FUZZ_SECONDS (60) per target,
+# starting from the seeds in tests/fuzz/corpus. New inputs it finds go to
+# build/fuzz/corpus, an input that fails to build/fuzz/artifacts.
+fuzz_tests() {
+    local dir=build/fuzz started=$SECONDS target
+    build "$dir" -DCMAKE_CXX_COMPILER=clang++ -DKOBALIN_CORE_ONLY=ON -DBUILD_TESTING=OFF -DKOBALIN_FUZZ=ON
+    echo "Fuzz targets built: $((SECONDS - started)) s"
+    for target in regfile decimal namerule; do
+        local part=$SECONDS log="$dir/fuzz_$target.log"
+        local options=(-max_total_time="${KOBALIN_FUZZ_SECONDS:-60}" -timeout=10 -print_final_stats=1
+                       -artifact_prefix="$dir/artifacts/$target/")
+        case $target in
+        regfile) options+=(-max_len=8192 -dict=tests/fuzz/regfile.dict) ;;
+        *) options+=(-max_len=256) ;;
+        esac
+        mkdir -p "$dir/corpus/$target" "$dir/artifacts/$target"
+        if ! "$dir/tests/fuzz/fuzz_$target" "${options[@]}" "$dir/corpus/$target" "tests/fuzz/corpus/$target" >"$log" 2>&1; then
+            tail -n 40 "$log"
+            echo "fuzz_$target failed; the input is in $dir/artifacts/$target/" >&2
+            return 1
+        fi
+        echo "fuzz_$target: $(sed -n 's/^stat::number_of_executed_units: *//p' "$log") runs in $((SECONDS - part)) s"
+    done
+    echo "Fuzzing: $((SECONDS - started)) s"
+}
+
 # Every step and dialog in each language, drawn on a virtual display.
 screenshots() {
     rm -rf build/screenshots
@@ -68,12 +108,15 @@ start)
     exec build/app/kobalin
     ;;
 test)
-    install_missing "${BUILD_PACKAGES[@]}" "${TEST_PACKAGES[@]}" "${WINDOWS_TEST_PACKAGES[@]}" "${SCREENSHOT_PACKAGES[@]}"
+    install_missing "${BUILD_PACKAGES[@]}" "${TEST_PACKAGES[@]}" "${WINDOWS_TEST_PACKAGES[@]}" "${SCREENSHOT_PACKAGES[@]}" \
+        "${HARDENING_PACKAGES[@]}"
     comma_locale
     build build/test
     ctest --test-dir build/test --output-on-failure
     screenshots
     windows_tests
+    sanitizer_tests
+    fuzz_tests
     ;;
 screenshots)
     install_missing "${BUILD_PACKAGES[@]}" "${TEST_PACKAGES[@]}" "${SCREENSHOT_PACKAGES[@]}"
