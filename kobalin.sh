@@ -5,11 +5,13 @@
 #   ./kobalin.sh start   build and start the wizard
 #   ./kobalin.sh test    build and run every test
 #   ./kobalin.sh screenshots   pictures of every step and dialog in build/screenshots
+#   ./kobalin.sh bench   build and run the benchmarks, each figure beside its floor
 set -euo pipefail
 cd "$(dirname "$0")"
 
 BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev qt6-svg-dev libqt6svg6 qt6-qpa-plugins fonts-dejavu-core)
-TEST_PACKAGES=(libgtest-dev locales)
+# Google Benchmark too: the benchmarks are built with the tests, so that CI compiles them.
+TEST_PACKAGES=(libgtest-dev locales libbenchmark-dev)
 # A real X display without a screen, for the pictures of every step.
 SCREENSHOT_PACKAGES=(xvfb xauth)
 # The core's cross-build for Windows (windres comes with the binutils) and Wine to run its tests.
@@ -101,6 +103,15 @@ screenshots() {
     echo "Pictures of every step and dialog: build/screenshots/"
 }
 
+# The benchmarks (bench/), offscreen, in a build of their own; arguments go to
+# Google Benchmark, e.g. --benchmark_filter=Refresh. "Performance" in README.md
+# says what the figures are.
+benchmarks() {
+    cmake -S . -B build/bench -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+    cmake --build build/bench --target kobalin_bench
+    build/bench/bench/kobalin_bench "$@"
+}
+
 case "${1:-}" in
 start)
     install_missing "${BUILD_PACKAGES[@]}"
@@ -123,8 +134,12 @@ screenshots)
     build build/test
     screenshots
     ;;
+bench)
+    install_missing "${BUILD_PACKAGES[@]}" "${TEST_PACKAGES[@]}"
+    benchmarks "${@:2}"
+    ;;
 *)
-    sed -n '2,8s/^# \{0,1\}//p' "$0"
+    sed -n '2,9s/^# \{0,1\}//p' "$0"
     exit 2
     ;;
 esac
