@@ -30,6 +30,13 @@ fs::path folderOf(const fs::path& path)
     return path.has_parent_path() ? path.parent_path() : fs::path(".");
 }
 
+// The system would end the name at a NUL (a hand-edited path may hold one) and
+// write another file than the one named.
+bool holdsNul(const fs::path& path)
+{
+    return path.native().find(fs::path::value_type()) != fs::path::string_type::npos;
+}
+
 #ifdef _WIN32
 
 // The temporary files of path are named <name>.tmp.<process>.<count>.
@@ -73,6 +80,10 @@ void removeStaleTemporaries(const fs::path& path)
 
 void replace(const fs::path& path, std::string_view bytes, unsigned)
 {
+    if (holdsNul(path)) {
+        SetLastError(ERROR_INVALID_NAME);
+        failWin(path, "the name holds a NUL character");
+    }
     static unsigned counter = 0;
     const fs::path folder = folderOf(path);
     fs::path temp;
@@ -161,6 +172,8 @@ void removeStaleTemporaries(const fs::path& path)
 
 void replace(const fs::path& path, std::string_view bytes, unsigned newFileMode)
 {
+    if (holdsNul(path))
+        fail(path, "the name holds a NUL character", EINVAL);
     const std::string pattern = (folderOf(path) / (tempPrefix(path) + "XXXXXX")).string();
     std::string temp;
     Descriptor fd(-1);

@@ -128,6 +128,15 @@ TEST_F(AtomicFile, FailsOnAFolderAndLeavesItAsItWas)
     EXPECT_EQ(namesIn(folder), std::vector<std::string>{"f.csv"});
 }
 
+TEST_F(AtomicFile, RefusesANameThatHoldsANulCharacter)
+{
+    // Cut at the NUL, the name would be "f.csv": no such file may appear.
+    fs::path file = folder;
+    file /= fs::path::string_type{'f', '.', 'c', 's', 'v', 0, '.', 'x'};
+    EXPECT_THROW(replaceFileAtomically(file, "data"), FileWriteError);
+    EXPECT_EQ(namesIn(folder), std::vector<std::string>{});
+}
+
 TEST_F(AtomicFile, RemovesTheTemporaryFilesOfADeadWriterOnly)
 {
     const fs::path file = folder / "f.csv";
