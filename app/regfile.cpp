@@ -13,6 +13,14 @@ constexpr std::string_view kHeader = "Windows Registry Editor Version 5.00";
 
 char16_t foldCase(char16_t c) { return (c >= u'a' && c <= u'z') ? static_cast<char16_t>(c - u'a' + u'A') : c; }
 
+std::u16string foldedName(std::u16string_view name)
+{
+    std::u16string folded(name);
+    for (char16_t& c : folded)
+        c = foldCase(c);
+    return folded;
+}
+
 bool sameName(std::u16string_view a, std::u16string_view b)
 {
     return std::equal(a.begin(), a.end(), b.begin(), b.end(),
@@ -221,6 +229,36 @@ void RegKey::set(std::u16string_view name, RegValue value)
     values.emplace_back(std::u16string(name), std::move(value));
 }
 
+IndexedRegKey::IndexedRegKey(RegKey key) : key_(std::move(key))
+{
+    // A name that occurs twice is found at its first place, as RegKey::find does.
+    for (std::size_t i = 0; i < key_.values.size(); ++i)
+        positions_.try_emplace(foldedName(key_.values[i].first), i);
+}
+
+RegKey IndexedRegKey::take()
+{
+    RegKey taken = std::move(key_);
+    key_ = RegKey();
+    positions_.clear();
+    return taken;
+}
+
+const RegValue* IndexedRegKey::find(std::u16string_view name) const
+{
+    const auto at = positions_.find(foldedName(name));
+    return at == positions_.end() ? nullptr : &key_.values[at->second].second;
+}
+
+void IndexedRegKey::set(std::u16string_view name, RegValue value)
+{
+    const auto [at, added] = positions_.try_emplace(foldedName(name), key_.values.size());
+    if (added)
+        key_.values.emplace_back(std::u16string(name), std::move(value));
+    else
+        key_.values[at->second].second = std::move(value);
+}
+
 const RegKey* RegDocument::find(std::u16string_view path) const
 {
     for (const auto& key : keys)
@@ -248,7 +286,9 @@ RegDocument RegDocument::parse(std::string_view bytes)
     }
     bytes = dropByteOrderMark(bytes);
 
-    RegKey* current = nullptr;
+    // Built apart with their indexes: each value read is looked up by name.
+    std::vector<IndexedRegKey> sections;
+    IndexedRegKey* current = nullptr;
     bool headerSeen = false;
     for (const std::string& line : logicalLines(bytes)) {
         const std::string_view text = trim(line);
@@ -267,7 +307,10 @@ RegDocument RegDocument::parse(std::string_view bytes)
                 current = nullptr;
                 continue;
             }
-            current = &doc.obtain(fromUtf8(text.substr(1, text.size() - 2), &invalid));
+            const std::u16string path = fromUtf8(text.substr(1, text.size() - 2), &invalid);
+            const auto same = std::find_if(sections.begin(), sections.end(),
+                                           [&](const IndexedRegKey& k) { return sameName(k.key().path, path); });
+            current = same != sections.end() ? &*same : &sections.emplace_back(RegKey{path, {}});
             doc.damaged = doc.damaged || invalid;
             continue;
         }
@@ -288,6 +331,8 @@ RegDocument RegDocument::parse(std::string_view bytes)
         doc.damaged = doc.damaged || invalid || invalidName;
         current->set(valueName, std::move(value));
     }
+    for (IndexedRegKey& section : sections)
+        doc.keys.push_back(section.take());
     return doc;
 }
 

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -27,6 +28,24 @@ struct RegKey {
 
     const RegValue* find(std::u16string_view name) const;
     void set(std::u16string_view name, RegValue value);
+};
+
+// A key whose values are found by name without walking them all: a full
+// template list is some 700 values, and one command reads or writes hundreds.
+class IndexedRegKey {
+public:
+    IndexedRegKey() = default;
+    explicit IndexedRegKey(RegKey key);
+
+    const RegKey& key() const { return key_; }
+    RegKey take();
+
+    const RegValue* find(std::u16string_view name) const;
+    void set(std::u16string_view name, RegValue value);  // as RegKey::set
+
+private:
+    RegKey key_;
+    std::unordered_map<std::u16string, std::size_t> positions_;  // by name in upper case
 };
 
 // The per-user settings file, in the text layout of a Windows registry export

@@ -70,12 +70,10 @@ void keepDamagedCopy(const fs::path& file, const std::string& bytes)
     }
 }
 
-bool holdsAll(const RegKey* stored, const RegKey& values)
+bool holdsAll(const IndexedRegKey& stored, const RegKey& values)
 {
-    if (!stored)
-        return false;
     for (const auto& [name, value] : values.values) {
-        const RegValue* held = stored->find(name);
+        const RegValue* held = stored.find(name);
         if (!held || *held != value)
             return false;
     }
@@ -88,7 +86,7 @@ public:
     {
         const RegDocument doc = RegDocument::parse(readFile(file_).bytes);
         if (const RegKey* key = doc.find(section_))
-            values_ = *key;
+            values_ = IndexedRegKey(*key);
     }
 
     ~FileKey() override
@@ -161,10 +159,9 @@ public:
 
     void close() override
     {
-        if (pending_.values.empty())
+        if (pending_.key().values.empty())
             return;
-        const RegKey pending = std::move(pending_);
-        pending_.values.clear();
+        const RegKey pending = pending_.take();
         commit(pending);
     }
 
@@ -201,15 +198,17 @@ private:
         if (current.exists && !current.readable)
             fail(file_, "cannot read it", EACCES);
         RegDocument doc = RegDocument::parse(current.bytes);
+        RegKey& key = doc.obtain(section_);
+        IndexedRegKey merged(std::move(key));
         // The program stores the link choice at every start, mostly unchanged:
         // a file that already holds every value is not written and flushed again.
-        if (current.exists && !doc.damaged && holdsAll(doc.find(section_), pending))
+        if (current.exists && !doc.damaged && holdsAll(merged, pending))
             return;
         if (current.exists && doc.damaged)
             keepDamagedCopy(file_, current.bytes);
-        RegKey& key = doc.obtain(section_);
         for (const auto& [name, value] : pending.values)
-            key.set(name, value);
+            merged.set(name, value);
+        key = merged.take();
         try {
             replaceFileAtomically(file_, doc.serialize(), 0600);
         } catch (const FileWriteError& e) {
@@ -219,8 +218,8 @@ private:
 
     fs::path file_;
     std::u16string section_;
-    RegKey values_;   // this use's view: the file at open, plus its own writes
-    RegKey pending_;  // the writes not yet in the file
+    IndexedRegKey values_;   // this use's view: the file at open, plus its own writes
+    IndexedRegKey pending_;  // the writes not yet in the file
 };
 
 }  // namespace

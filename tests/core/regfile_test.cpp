@@ -160,3 +160,43 @@ TEST(RegFile, AValueWrappedOverManyLinesIsReadWhole)
     EXPECT_EQ(*doc.find(kKey)->find(u"big"), binary(expected));
     EXPECT_EQ(*doc.find(kKey)->find(u"after"), text(u"x"));
 }
+
+TEST(RegFile, ANameOrKeyGivenTwiceIsOneInItsFirstPlaceWithItsLastValue)
+{
+    struct Case {
+        const char* what;
+        std::string text;
+        std::string read;  // as written back
+    };
+    const std::string header = "Windows Registry Editor Version 5.00\n";
+    const Case cases[] = {
+        {"a name twice", header + "[K]\n\"a\"=dword:00000001\n\"b\"=dword:00000002\n\"a\"=dword:00000003\n",
+         header + "\n[K]\n\"a\"=dword:00000003\n\"b\"=dword:00000002\n"},
+        {"a name in other case", header + "[K]\n\"taal\"=dword:00000001\n\"b\"=dword:00000002\n\"TAAL\"=\"x\"\n",
+         header + "\n[K]\n\"taal\"=\"x\"\n\"b\"=dword:00000002\n"},
+        {"a key twice, in other case", header + "[K]\n\"a\"=dword:00000001\n[L]\n\"a\"=dword:00000002\n[k]\n\"c\"=dword:00000003\n\"A\"=dword:00000004\n",
+         header + "\n[K]\n\"a\"=dword:00000004\n\"c\"=dword:00000003\n\n[L]\n\"a\"=dword:00000002\n"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const RegDocument doc = RegDocument::parse(c.text);
+        EXPECT_FALSE(doc.damaged);
+        EXPECT_EQ(doc.serialize(), c.read);
+    }
+}
+
+TEST(RegFile, AFullTemplateListReadsBackValueForValue)
+{
+    // 700 values, as 100 templates of seven: every one found by its name in either case.
+    RegDocument doc;
+    auto& key = doc.obtain(kKey);
+    for (int i = 0; i < 700; ++i) {
+        const std::string name = std::to_string(i);
+        key.set(std::u16string(name.begin(), name.end()), dword(i));
+    }
+    key.set(u"aantal", dword(100));
+    const RegDocument back = RegDocument::parse(doc.serialize());
+    ASSERT_NE(back.find(kKey), nullptr);
+    EXPECT_EQ(back.find(kKey)->values, key.values);
+    EXPECT_EQ(*back.find(kKey)->find(u"AANTAL"), dword(100));
+}
