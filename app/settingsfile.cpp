@@ -8,6 +8,8 @@
 #include <cstring>
 #include <fstream>
 #include <iterator>
+#include <optional>
+#include <string>
 
 #include <fcntl.h>
 #include <sys/file.h>
@@ -84,9 +86,12 @@ class FileKey final : public SettingsKey {
 public:
     FileKey(fs::path file, std::u16string_view keyPath) : file_(std::move(file)), section_(sectionOf(keyPath))
     {
-        const RegDocument doc = RegDocument::parse(readFile(file_).bytes);
+        FileContents opened = readFile(file_);
+        const RegDocument doc = RegDocument::parse(opened.bytes);
         if (const RegKey* key = doc.find(section_))
             values_ = IndexedRegKey(*key);
+        if (opened.exists && opened.readable && !doc.damaged)
+            opened_ = std::move(opened.bytes);
     }
 
     ~FileKey() override
@@ -168,6 +173,8 @@ public:
 private:
     void write(std::u16string_view name, RegValue value)
     {
+        const RegValue* held = values_.find(name);
+        changed_ = changed_ || !held || *held != value;
         values_.set(name, value);
         pending_.set(name, std::move(value));
     }
@@ -197,6 +204,14 @@ private:
         const FileContents current = readFile(file_);
         if (current.exists && !current.readable)
             fail(file_, "cannot read it", EACCES);
+        // Values that were all in the file as read, and a file still as read:
+        // nothing to merge, so not even parsed again. After this commit the
+        // file is no longer the one read.
+        const bool unchanged = !changed_ && opened_ && current.exists && current.bytes == *opened_;
+        opened_.reset();
+        changed_ = false;
+        if (unchanged)
+            return;
         RegDocument doc = RegDocument::parse(current.bytes);
         RegKey& key = doc.obtain(section_);
         IndexedRegKey merged(std::move(key));
@@ -220,6 +235,8 @@ private:
     std::u16string section_;
     IndexedRegKey values_;   // this use's view: the file at open, plus its own writes
     IndexedRegKey pending_;  // the writes not yet in the file
+    std::optional<std::string> opened_;  // the file as read at open, when it could be read whole
+    bool changed_ = false;               // a write not yet in the file gave a value the view did not hold
 };
 
 }  // namespace

@@ -117,6 +117,33 @@ TEST_F(SettingsFile, IsRewrittenOnlyWhenAUseChangesIt)
     }
 }
 
+// A use that writes back what it read must not lose to a value another use
+// stored in between, however the file looked when it was opened.
+TEST_F(SettingsFile, WritingBackWhatWasReadUndoesAnotherUsesChange)
+{
+    for (const bool committedBefore : {false, true}) {
+        SCOPED_TRACE(committedBefore ? "after a commit of its own" : "first commit");
+        fs::remove_all(settingsFilePath().parent_path());
+        {
+            auto seed = openSettingsKey(kSettingsKey);
+            seed->writeInteger(u"koppel", 1);
+        }
+        auto mine = openSettingsKey(kSettingsKey);
+        {
+            auto other = openSettingsKey(kSettingsKey);
+            other->writeInteger(u"koppel", 0);
+        }
+        if (committedBefore) {
+            mine->writeString(u"initdir", u"/jobs");
+            mine->close();
+        }
+        ASSERT_EQ(mine->readInteger(u"koppel"), 1) << "a use sees the file as it was opened";
+        mine->writeInteger(u"koppel", 1);
+        mine->close();
+        EXPECT_EQ(openSettingsKey(kSettingsKey)->readInteger(u"koppel"), 1);
+    }
+}
+
 TEST_F(SettingsFile, ADamagedFileIsKeptBesideTheNewOne)
 {
     const std::string damaged = "Windows Registry Editor Version 5.00\n[HKEY_CURRENT_USER\\SOFTWARE\\Tendrik\\kobalin]\n"
