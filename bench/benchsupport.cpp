@@ -28,6 +28,23 @@ void seedSettings()
     key->close();
 }
 
+LayerTemplate templateEntry(int i)
+{
+    const std::string name = "Template " + std::to_string(i);
+    return {std::u16string(name.begin(), name.end()), 0.05 * i, 2 + i % 7, i % 3, 2.5 + 0.25 * (i % 9), 1 + i % 2, 60 + i % 40};
+}
+
+void fillTemplateStore()
+{
+    if (templateCount() == kMaxTemplates)
+        return;
+    seedSettings();
+    while (templateCount() > 0)
+        removeTemplate(templateCount() - 1);
+    for (int i = 0; i < kMaxTemplates; ++i)
+        addTemplate(templateEntry(i));
+}
+
 RunData fullTable(Order order)
 {
     RunData run;

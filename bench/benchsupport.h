@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/prompts.h"
+#include "layeredit/templatestore.h"
 #include "wizard/rundata.h"
 
 #include <benchmark/benchmark.h>
@@ -26,6 +27,13 @@ void setScratch(std::filesystem::path folder);
 // A store with the language and the link choice already chosen, so that no
 // language dialog is asked for.
 void seedSettings();
+
+// Template i of a full list.
+kobalin::LayerTemplate templateEntry(int i);
+
+// A template list of kMaxTemplates entries in the store, as the layer editor
+// leaves it: the settings file of a user who keeps a full list.
+void fillTemplateStore();
 
 // How the offsets of a full table lie before the sort.
 enum class Order {

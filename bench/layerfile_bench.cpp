@@ -37,11 +37,13 @@ void write(benchmark::State& state)
 }
 
 // The whole of the last step: the names from the settings, the link choice
-// stored, the file written.
+// stored, the file written; the settings file is a user's with a full
+// template list.
 void step(benchmark::State& state)
 {
     const RunData run = fullTable(Order::Shuffled);
     const fs::path folder = layerFolder();
+    fillTemplateStore();
     {
         auto key = openSettingsKey(kSettingsKey);
         key->writeString(u"meetfile", (folder / "road.xml_layer.csv").u16string());

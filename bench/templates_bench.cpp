@@ -18,24 +18,6 @@ using namespace kobalin;
 
 namespace {
 
-LayerTemplate entry(int i)
-{
-    const std::string name = "Template " + std::to_string(i);
-    return {std::u16string(name.begin(), name.end()), 0.05 * i, 2 + i % 7, i % 3, 2.5 + 0.25 * (i % 9), 1 + i % 2, 60 + i % 40};
-}
-
-// A store of kMaxTemplates entries, written as the editor would have left it.
-void fillStore()
-{
-    if (templateCount() == kMaxTemplates)
-        return;
-    seedSettings();
-    while (templateCount() > 0)
-        removeTemplate(templateCount() - 1);
-    for (int i = 0; i < kMaxTemplates; ++i)
-        addTemplate(entry(i));
-}
-
 void checkFull(benchmark::State& state)
 {
     if (templateCount() != kMaxTemplates)
@@ -44,7 +26,7 @@ void checkFull(benchmark::State& state)
 
 void names(benchmark::State& state)
 {
-    fillStore();
+    fillTemplateStore();
     for (auto _ : state)
         benchmark::DoNotOptimize(templateNames());
     checkFull(state);
@@ -52,7 +34,7 @@ void names(benchmark::State& state)
 
 void read(benchmark::State& state)
 {
-    fillStore();
+    fillTemplateStore();
     for (auto _ : state)
         benchmark::DoNotOptimize(readTemplate(kMaxTemplates / 2));
     checkFull(state);
@@ -61,12 +43,12 @@ void read(benchmark::State& state)
 // Measured at 99 entries, filling the store; the last entry is taken off untimed.
 void add(benchmark::State& state)
 {
-    fillStore();
+    fillTemplateStore();
     for (auto _ : state) {
         state.PauseTiming();
         removeTemplate(kMaxTemplates - 1);
         state.ResumeTiming();
-        if (!addTemplate(entry(kMaxTemplates - 1)))
+        if (!addTemplate(templateEntry(kMaxTemplates - 1)))
             state.SkipWithError("the store was full");
     }
     checkFull(state);
@@ -74,21 +56,21 @@ void add(benchmark::State& state)
 
 void overwrite(benchmark::State& state)
 {
-    fillStore();
+    fillTemplateStore();
     int i = 0;
     for (auto _ : state)
-        overwriteTemplate(0, entry(i++));
+        overwriteTemplate(0, templateEntry(i++));
     checkFull(state);
 }
 
 // The first entry: every other one moves up. Put back untimed.
 void remove(benchmark::State& state)
 {
-    fillStore();
+    fillTemplateStore();
     for (auto _ : state) {
         removeTemplate(0);
         state.PauseTiming();
-        addTemplate(entry(0));
+        addTemplate(templateEntry(0));
         state.ResumeTiming();
     }
     checkFull(state);
@@ -97,7 +79,7 @@ void remove(benchmark::State& state)
 // The floor: the store file read once, whole.
 void storeRead(benchmark::State& state)
 {
-    fillStore();
+    fillTemplateStore();
     const std::string path = settingsFilePath().string();
     std::string bytes;
     for (auto _ : state) {
