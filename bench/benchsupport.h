@@ -6,7 +6,10 @@
 
 #include <benchmark/benchmark.h>
 
+#include <chrono>
 #include <filesystem>
+#include <map>
+#include <string>
 
 namespace bench {
 
@@ -45,11 +48,61 @@ enum class Order {
 // A full table of kMaxLayers layers with three comment lines.
 kobalin::RunData fullTable(Order order);
 
-// Every figure is wall-clock time in milliseconds: what the user waits.
+// Every figure is wall-clock time in milliseconds, what the user waits, and
+// timed by Pair.
 inline benchmark::internal::Benchmark* timed(benchmark::internal::Benchmark* b)
 {
-    return b->Unit(benchmark::kMillisecond)->UseRealTime();
+    return b->Unit(benchmark::kMillisecond)->UseManualTime();
 }
+
+// Times a figure and its floors in turn within every iteration, so that
+// whatever else the machine does at that moment falls on both alike and
+// their ratio holds. The benchmark's time is the figure's; each floor is the
+// counter of its name, in milliseconds per iteration. Work done outside
+// figure() and floor() is not timed.
+class Pair {
+public:
+    explicit Pair(benchmark::State& state) : state_(state) {}
+    Pair(const Pair&) = delete;
+    Pair& operator=(const Pair&) = delete;
+    ~Pair()
+    {
+        for (const auto& [name, total] : floors_)
+            state_.counters[name] = benchmark::Counter(total, benchmark::Counter::kAvgIterations);
+    }
+
+    template <class F>
+    void figure(F&& work)
+    {
+        figure_ += seconds(work);
+    }
+
+    template <class F>
+    void floor(const char* name, F&& work)
+    {
+        floors_[name] += 1e3 * seconds(work);
+    }
+
+    // Ends the iteration's timing; once per iteration.
+    void lap()
+    {
+        state_.SetIterationTime(figure_);
+        figure_ = 0;
+    }
+
+private:
+    template <class F>
+    static double seconds(F&& work)
+    {
+        const auto start = std::chrono::steady_clock::now();
+        work();
+        return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    }
+
+    benchmark::State& state_;
+    double figure_ = 0;
+    std::map<std::string, double> floors_;
+};
 
 // Registration, in the order the figures are reported.
 void registerRefreshBenchmarks();

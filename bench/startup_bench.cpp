@@ -78,29 +78,55 @@ bool waitForPaint(int output)
     return true;
 }
 
-void startup(benchmark::State& state, const char* program, const char* argument)
+struct Child {
+    pid_t pid = -1;
+    int output = -1;
+    bool painted = false;
+};
+
+// Up to the first paint: what is timed.
+Child startUntilPainted(const char* program, const char* argument, char* const* env)
+{
+    Child child;
+    if (spawn(program, argument, env, child.pid, child.output))
+        child.painted = waitForPaint(child.output);
+    return child;
+}
+
+// Its exit is not part of its start. False when it failed.
+bool finish(const Child& child)
+{
+    if (child.pid < 0)
+        return false;
+    ::close(child.output);
+    int status = 0;
+    ::waitpid(child.pid, &status, 0);
+    return child.painted && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+// The program's start beside the bare window's, and beside the bare window
+// with a line of text.
+void startup(benchmark::State& state)
 {
     std::vector<std::string> env = startupEnvironment();
     std::vector<char*> envp;
     for (std::string& e : env)
         envp.push_back(e.data());
     envp.push_back(nullptr);
+    Pair pair(state);
+    bool ok = true;
     for (auto _ : state) {
-        pid_t pid = 0;
-        int output = -1;
-        if (!spawn(program, argument, envp.data(), pid, output)) {
-            state.SkipWithError("cannot start the program");
-            break;
-        }
-        const bool painted = waitForPaint(output);
-        // Its exit is not part of its start.
-        state.PauseTiming();
-        ::close(output);
-        int status = 0;
-        ::waitpid(pid, &status, 0);
-        state.ResumeTiming();
-        if (!painted || !WIFEXITED(status) || WEXITSTATUS(status) != 0) {
-            state.SkipWithError("the program did not show its window");
+        Child child;
+        // Each one ends before the next starts, untimed.
+        pair.figure([&] { child = startUntilPainted(KOBALIN_BENCH_STARTUP, nullptr, envp.data()); });
+        ok = finish(child) && ok;
+        pair.floor("floor_ms", [&] { child = startUntilPainted(KOBALIN_BENCH_BARE, nullptr, envp.data()); });
+        ok = finish(child) && ok;
+        pair.floor("text_ms", [&] { child = startUntilPainted(KOBALIN_BENCH_BARE, "--text", envp.data()); });
+        ok = finish(child) && ok;
+        pair.lap();
+        if (!ok) {
+            state.SkipWithError("a program did not show its window");
             break;
         }
     }
@@ -110,9 +136,7 @@ void startup(benchmark::State& state, const char* program, const char* argument)
 
 void registerStartupBenchmarks()
 {
-    timed(benchmark::RegisterBenchmark("Startup/program", startup, KOBALIN_BENCH_STARTUP, nullptr))->MinTime(2);
-    timed(benchmark::RegisterBenchmark("Startup/floor_bare_window", startup, KOBALIN_BENCH_BARE, nullptr))->MinTime(2);
-    timed(benchmark::RegisterBenchmark("Startup/bare_window_with_text", startup, KOBALIN_BENCH_BARE, "--text"))->MinTime(2);
+    timed(benchmark::RegisterBenchmark("Startup/program", startup))->MinTime(2);
 }
 
 }  // namespace bench

@@ -1,11 +1,11 @@
 // The template commands of the layer editor on a full store (100 entries),
-// against one plain read of the store file.
+// each beside one plain read of the store file.
 #include "benchsupport.h"
 
-#include "app/settings.h"
 #include "app/settingsfile.h"
 #include "layeredit/templatestore.h"
 
+#include <stdexcept>
 #include <string>
 
 #include <fcntl.h>
@@ -18,81 +18,69 @@ using namespace kobalin;
 
 namespace {
 
-void checkFull(benchmark::State& state)
+// The floor: the store file read once, whole.
+void readStore()
 {
+    static std::string bytes;
+    const int fd = ::open(settingsFilePath().c_str(), O_RDONLY | O_CLOEXEC);
+    struct stat info {};
+    if (fd < 0 || ::fstat(fd, &info) != 0)
+        throw std::runtime_error("cannot read the store");
+    bytes.resize(static_cast<std::size_t>(info.st_size));
+    benchmark::DoNotOptimize(::read(fd, bytes.data(), bytes.size()));
+    ::close(fd);
+}
+
+// Times command on a full store; before and after run untimed around it, to
+// keep the store at kMaxTemplates entries.
+template <class Command, class Before, class After>
+void onFullStore(benchmark::State& state, Command command, Before before, After after)
+{
+    fillTemplateStore();
+    Pair pair(state);
+    for (auto _ : state) {
+        before();
+        pair.figure(command);
+        after();
+        pair.floor("floor_ms", readStore);
+        pair.lap();
+    }
     if (templateCount() != kMaxTemplates)
         state.SkipWithError("the store did not stay full");
 }
 
+void nothing() {}
+
+// The editor's list, reloaded.
 void names(benchmark::State& state)
 {
-    fillTemplateStore();
-    for (auto _ : state)
-        benchmark::DoNotOptimize(templateNames());
-    checkFull(state);
+    onFullStore(state, [] { benchmark::DoNotOptimize(templateNames()); }, nothing, nothing);
 }
 
+// A template chosen from the list.
 void read(benchmark::State& state)
 {
-    fillTemplateStore();
-    for (auto _ : state)
-        benchmark::DoNotOptimize(readTemplate(kMaxTemplates / 2));
-    checkFull(state);
+    onFullStore(state, [] { benchmark::DoNotOptimize(readTemplate(kMaxTemplates / 2)); }, nothing, nothing);
 }
 
 // Measured at 99 entries, filling the store; the last entry is taken off untimed.
 void add(benchmark::State& state)
 {
-    fillTemplateStore();
-    for (auto _ : state) {
-        state.PauseTiming();
-        removeTemplate(kMaxTemplates - 1);
-        state.ResumeTiming();
-        if (!addTemplate(templateEntry(kMaxTemplates - 1)))
-            state.SkipWithError("the store was full");
-    }
-    checkFull(state);
+    onFullStore(
+        state, [] { addTemplate(templateEntry(kMaxTemplates - 1)); }, [] { removeTemplate(kMaxTemplates - 1); },
+        nothing);
 }
 
 void overwrite(benchmark::State& state)
 {
-    fillTemplateStore();
     int i = 0;
-    for (auto _ : state)
-        overwriteTemplate(0, templateEntry(i++));
-    checkFull(state);
+    onFullStore(state, [&] { overwriteTemplate(0, templateEntry(i++)); }, nothing, nothing);
 }
 
 // The first entry: every other one moves up. Put back untimed.
 void remove(benchmark::State& state)
 {
-    fillTemplateStore();
-    for (auto _ : state) {
-        removeTemplate(0);
-        state.PauseTiming();
-        addTemplate(templateEntry(0));
-        state.ResumeTiming();
-    }
-    checkFull(state);
-}
-
-// The floor: the store file read once, whole.
-void storeRead(benchmark::State& state)
-{
-    fillTemplateStore();
-    const std::string path = settingsFilePath().string();
-    std::string bytes;
-    for (auto _ : state) {
-        const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-        struct stat info {};
-        if (fd < 0 || ::fstat(fd, &info) != 0) {
-            state.SkipWithError("cannot read the store");
-            break;
-        }
-        bytes.resize(static_cast<std::size_t>(info.st_size));
-        benchmark::DoNotOptimize(::read(fd, bytes.data(), bytes.size()));
-        ::close(fd);
-    }
+    onFullStore(state, [] { removeTemplate(0); }, nothing, [] { addTemplate(templateEntry(0)); });
 }
 
 }  // namespace
@@ -104,7 +92,6 @@ void registerTemplateBenchmarks()
     timed(benchmark::RegisterBenchmark("Template/add", add));
     timed(benchmark::RegisterBenchmark("Template/overwrite", overwrite));
     timed(benchmark::RegisterBenchmark("Template/remove", remove));
-    timed(benchmark::RegisterBenchmark("Template/floor_store_read", storeRead));
 }
 
 }  // namespace bench
