@@ -8,8 +8,17 @@
 
 #include <QApplication>
 
+#include <cstdio>
+#include <cstdlib>
+
 int main(int argc, char* argv[])
 {
+    // It is the program: started by hand it would use the user's own settings.
+    const char* config = std::getenv("XDG_CONFIG_HOME");
+    if (!config || !*config) {
+        std::fputs("kobalin_bench_startup is started by kobalin_bench, with a settings folder of its own\n", stderr);
+        return 2;
+    }
     QApplication app(argc, argv);
     kobalin::RunData run;
     kobalin::Windows windows = kobalin::createWindows(run);
