@@ -568,7 +568,8 @@ bool TForm5::eventFilter(QObject* watched, QEvent* event)
 void TForm5::showTreeMenu(const QPoint& pos)
 {
     guarded(this, [this] { BoompopupPopup(); });
-    Boompopup->popup(TreeView1->viewport()->mapToGlobal(pos));
+    // The menu opens with the middle of its top edge at the pointer.
+    Boompopup->popup(TreeView1->viewport()->mapToGlobal(pos) - QPoint(Boompopup->sizeHint().width() / 2, 0));
 }
 
 void TForm5::BoompopupPopup()
