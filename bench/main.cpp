@@ -176,6 +176,13 @@ int main(int argc, char* argv[])
         return 2;
     }
     bench::setScratch(folder);
+    struct RemoveScratch {
+        ~RemoveScratch()
+        {
+            std::error_code ec;
+            fs::remove_all(bench::scratch(), ec);
+        }
+    } removeScratch;
     // Never the user's settings, never a real display; the programs started
     // for the start-up figure inherit both.
     ::setenv("XDG_CONFIG_HOME", (bench::scratch() / "config").c_str(), 1);
@@ -218,8 +225,5 @@ int main(int argc, char* argv[])
     benchmark::RunSpecifiedBenchmarks(&collector);
     benchmark::Shutdown();
     kobalin::Prompts::install(nullptr);
-    std::error_code ec;
-    fs::remove_all(bench::scratch(), ec);
-
     return summarise(collector) ? 0 : 1;
 }
