@@ -1,17 +1,24 @@
 #include "app/svgpicture.h"
 
 #include <QPainter>
+#include <QSvgRenderer>
 
 namespace kobalin {
 
-SvgPicture::SvgPicture(const QString& resource, QWidget* parent) : QWidget(parent), renderer_(resource) {}
-
-QSize SvgPicture::sizeHint() const { return renderer_.defaultSize(); }
+SvgPicture::SvgPicture(const QString& resource, QWidget* parent) : QWidget(parent), resource_(resource) {}
 
 void SvgPicture::paintEvent(QPaintEvent*)
 {
-    QPainter painter(this);
-    renderer_.render(&painter, rect());
+    const qreal ratio = devicePixelRatioF();
+    const QSize pixels = size() * ratio;
+    if (drawn_.size() != pixels) {
+        drawn_ = QPixmap(pixels);
+        drawn_.fill(Qt::transparent);
+        QPainter onPixmap(&drawn_);
+        QSvgRenderer(resource_).render(&onPixmap, QRectF(QPointF(0, 0), QSizeF(pixels)));
+        drawn_.setDevicePixelRatio(ratio);
+    }
+    QPainter(this).drawPixmap(0, 0, drawn_);
 }
 
 }  // namespace kobalin

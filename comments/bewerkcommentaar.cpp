@@ -1,5 +1,6 @@
 #include "comments/bewerkcommentaar.h"
 
+#include "app/fieldfilter.h"
 #include "app/guard.h"
 #include "app/look.h"
 #include "app/qtext.h"
@@ -10,7 +11,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QRegularExpressionValidator>
 #include <QVBoxLayout>
 
 namespace kobalin {
@@ -33,8 +33,7 @@ TBewerkcommentaar::TBewerkcommentaar(QWidget* parent) : QDialog(parent)
     Edit1->setObjectName("Edit1");
     Edit1->setFont(tahoma(17));
     Edit1->setMinimumSize(529, 29);
-    // A ";" would add a field to the comment's line in the layer file.
-    Edit1->setValidator(new QRegularExpressionValidator(QRegularExpression("[^;]*"), Edit1));
+    Edit1->setValidator(new FieldFilter(Edit1));
     Button1 = new QPushButton(this);
     Button1->setObjectName("Button1");
     Button1->setAutoDefault(false);
@@ -52,7 +51,8 @@ TBewerkcommentaar::TBewerkcommentaar(QWidget* parent) : QDialog(parent)
     root->addLayout(content, 1);
 
     setTabOrder(Button1, Edit1);
-    resizeAtLeast(this, {635, 184});
+    // Grown at activation where its texts need more room.
+    resize(635, 184);
     onEvent(Button1, &QPushButton::clicked, this, &TBewerkcommentaar::Button1Click);
 }
 
@@ -78,6 +78,7 @@ void TBewerkcommentaar::FormActivate()
     Label1->setText(catalogue(taalbasis, 27));
     Button1->setText(catalogue(taalbasis, 0));
     Edit1->setAccessibleName(catalogue(taalbasis, 26));
+    resizeAtLeast(this, size());
 }
 
 void TBewerkcommentaar::Button1Click() { accept(); }

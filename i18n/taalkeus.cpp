@@ -54,7 +54,6 @@ Ttaalkeus::Ttaalkeus(QWidget* parent) : QDialog(parent)
         group_->addButton(items[i], i);
         images[i] = new QLabel(RadioGroup1);
         images[i]->setObjectName(QString("Image%1").arg(i + 1));
-        images[i]->setPixmap(QIcon(kLanguages[i].flag).pixmap(17, 17));
         images[i]->setFixedSize(17, 17);
         images[i]->setAccessibleName(kLanguages[i].caption);
         // Items 0 to 2 in the first column, 3 to 5 in the second.
@@ -97,7 +96,8 @@ Ttaalkeus::Ttaalkeus(QWidget* parent) : QDialog(parent)
     setTabOrder(RadioGroup1, Button1);
     setTabOrder(Button1, Button2);
 
-    resizeAtLeast(this, {629, 294});
+    // Grown at activation where its texts need more room.
+    resize(629, 294);
 
     onEvent(Button1, &QPushButton::clicked, this, &Ttaalkeus::Button1Click);
     onEvent(Button2, &QPushButton::clicked, this, &Ttaalkeus::Button2Click);
@@ -126,6 +126,12 @@ void Ttaalkeus::setItemIndex(int index)
 
 void Ttaalkeus::FormActivate()
 {
+    // Drawn at the first showing rather than at start, when nobody sees them.
+    if (images[0]->pixmap().isNull()) {
+        for (int i = 0; i < 6; ++i)
+            images[i]->setPixmap(QIcon(kLanguages[i].flag).pixmap(17, 17));
+    }
+    resizeAtLeast(this, size());
     auto key = openSettingsKey(kSettingsKey);
     const auto taal = key->readInteger(u"taal");
     if (!taal) {

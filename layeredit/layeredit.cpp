@@ -1,5 +1,6 @@
 #include "layeredit/layeredit.h"
 
+#include "app/fieldfilter.h"
 #include "app/guard.h"
 #include "app/look.h"
 #include "app/prompts.h"
@@ -20,7 +21,6 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
-#include <QRegularExpressionValidator>
 #include <QShortcut>
 #include <QSpinBox>
 #include <QToolButton>
@@ -64,7 +64,7 @@ TLayeredit::TLayeredit(RunData& run, QWidget* parent) : QDialog(parent), run_(ru
 {
     setObjectName("Layeredit");
     setWindowTitle("Layeredit");
-    useFont(this, 12);
+    useFont(this, 13);
 
     auto* bar = new QFrame(this);
     bar->setFixedHeight(29);
@@ -83,9 +83,7 @@ TLayeredit::TLayeredit(RunData& run, QWidget* parent) : QDialog(parent), run_(ru
     ComboBox1->setEditable(true);
     ComboBox1->setInsertPolicy(QComboBox::NoInsert);
     ComboBox1->setMinimumWidth(200);
-    // ";" and line breaks would break the layer file's fields.
-    ComboBox1->lineEdit()->setValidator(
-        new QRegularExpressionValidator(QRegularExpression("[^;\\r\\n]*"), ComboBox1));
+    ComboBox1->lineEdit()->setValidator(new FieldFilter(ComboBox1));
     ComboBox1->setEditText(catalogue(kEnglish, 37));
 
     Edit2 = named(new QLineEdit("-0.10", bevels[1]), "Edit2");
@@ -136,8 +134,6 @@ TLayeredit::TLayeredit(RunData& run, QWidget* parent) : QDialog(parent), run_(ru
     group(bevels[2], {{captions[2], CSpinEdit1, {}}, {captions[3], CSpinEdit2, {}}});
     group(bevels[3], {{captions[4], Edit1, {SpinButton1}}, {captions[5], CSpinEdit3, {}}});
     group(bevels[4], {{captions[6], CSpinEdit4, {}}});
-    for (SpinButton* spin : {SpinButton1, SpinButton2, SpinButton3})
-        spin->setFixedHeight(Edit1->sizeHint().height());
 
     auto* row = new QHBoxLayout;
     for (QFrame* bevel : bevels)
@@ -188,7 +184,8 @@ TLayeredit::TLayeredit(RunData& run, QWidget* parent) : QDialog(parent), run_(ru
                 [this, w](const QPoint& pos) { PopupMenu1->popup(w->mapToGlobal(pos)); });
     }
 
-    resizeAtLeast(this, {1004, 277});
+    // Grown at activation where its texts need more room.
+    resize(1004, 277);
 
     onEvent(Button1, &QPushButton::clicked, this, &TLayeredit::Button1Click);
     onEvent(Button2, &QPushButton::clicked, this, &TLayeredit::Button2Click);
@@ -251,6 +248,9 @@ void TLayeredit::FormActivate()
     if (modus < 100)
         ComboBox1->setEditText(text(37));
     reloadTemplates();
+    // The decimal fields keep room for a "%7.2f" value, however long the captions.
+    for (QLineEdit* field : {Edit1, Edit2})
+        field->setMinimumWidth(field->fontMetrics().horizontalAdvance(QStringLiteral("-0000.00")) + 16);
     resizeAtLeast(this, size());  // the texts of another language may need more room
 
     // For screen readers: each field by its caption, the spin buttons by what they do.

@@ -16,9 +16,11 @@ SpinButton::SpinButton(QWidget* parent) : QWidget(parent)
     for (QToolButton* b : {up, down}) {
         b->setFocusPolicy(Qt::NoFocus);
         b->setAutoRepeat(true);
-        b->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Expanding);
+        b->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Ignored);
         b->setFixedWidth(17);
     }
+    // As high as the field beside it, whatever the font.
+    setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Ignored);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);

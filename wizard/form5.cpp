@@ -1,5 +1,6 @@
 #include "wizard/form5.h"
 
+#include "app/fieldfilter.h"
 #include "app/guard.h"
 #include "app/look.h"
 #include "app/pathlabel.h"
@@ -28,7 +29,6 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
-#include <QRegularExpressionValidator>
 #include <QSpinBox>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -62,13 +62,11 @@ TForm5::TForm5(RunData& run, QWidget* parent) : QWidget(parent), run_(run)
     banner->setForegroundRole(QPalette::HighlightedText);
     Label7 = named(new QLabel("1.0.3", Panel1), "Label7");
     Label7->setForegroundRole(QPalette::HighlightedText);
-    auto* bannerLayout = new QHBoxLayout(Panel1);
+    // The caption centred over the whole banner, the version in its corner.
+    auto* bannerLayout = new QGridLayout(Panel1);
     bannerLayout->setContentsMargins(16, 4, 16, 4);
-    bannerLayout->addSpacing(Label7->sizeHint().width());
-    bannerLayout->addStretch();
-    bannerLayout->addWidget(banner);
-    bannerLayout->addStretch();
-    bannerLayout->addWidget(Label7, 0, Qt::AlignBottom);
+    bannerLayout->addWidget(banner, 0, 0, Qt::AlignCenter);
+    bannerLayout->addWidget(Label7, 0, 0, Qt::AlignRight | Qt::AlignBottom);
 
     // Picture column: one picture at a time, stretched to fill it.
     Panel3 = named(new QFrame(this), "Panel3");
@@ -102,17 +100,17 @@ TForm5::TForm5(RunData& run, QWidget* parent) : QWidget(parent), run_(run)
     Edit2->setFont(tahoma(13, true));
     Edit2->setMaxLength(25);
     Edit2->setMinimumSize(453, 26);
-    // A ";" would add a field to the comment's line in the layer file.
-    Edit2->setValidator(new QRegularExpressionValidator(QRegularExpression("[^;]*"), Edit2));
+    Edit2->setValidator(new FieldFilter(Edit2));
     Edit2->hide();
     BitBtn2 = named(new QPushButton(content), "BitBtn2");
-    BitBtn2->setIcon(QIcon(":/glyphs/plus.svg"));
+    const QIcon plus(":/glyphs/plus.svg");
+    BitBtn2->setIcon(plus);
     BitBtn2->setIconSize(QSize(32, 32));
     BitBtn2->setFixedSize(36, 38);
     BitBtn2->hide();
     BitBtn3 = named(new QPushButton(content), "BitBtn3");
     BitBtn3->setFont(tahoma(15));
-    BitBtn3->setIcon(QIcon(":/glyphs/plus.svg"));
+    BitBtn3->setIcon(plus);
     BitBtn3->setIconSize(QSize(32, 32));
     BitBtn3->setMinimumSize(179, 64);
     BitBtn3->hide();
@@ -177,14 +175,12 @@ TForm5::TForm5(RunData& run, QWidget* parent) : QWidget(parent), run_(run)
     TreeView1->setContextMenuPolicy(Qt::CustomContextMenu);
     TreeView1->setMouseTracking(true);  // hot tracking
     TreeView1->setAccessibleName("Layer file");
-    const char* nodeImages[] = {"comment", "layer", "offset", "passtarget", "passtol", "speedtarget", "speedtol", "cmv"};
-    for (int i = 0; i < 8; ++i)
-        nodeImages_[i] = QIcon(QString(":/nodes/%1.svg").arg(nodeImages[i]));
     Boompopup = named(new QMenu(this), "Boompopup");
-    edit3 = named(Boompopup->addAction(QIcon(":/menu/edit.svg"), QString()), "edit3");
-    edit4 = named(Boompopup->addAction(QIcon(":/menu/remove.svg"), QString()), "edit4");
+    // The tree's and the menu's images are loaded when first needed, not at start.
+    edit3 = named(Boompopup->addAction(QString()), "edit3");
+    edit4 = named(Boompopup->addAction(QString()), "edit4");
     Boompopup->addSeparator()->setObjectName("N1");
-    emplate1 = named(Boompopup->addAction(QIcon(":/menu/template.svg"), QString()), "emplate1");
+    emplate1 = named(Boompopup->addAction(QString()), "emplate1");
     emplate1->setEnabled(false);
 
     auto* middle = new QHBoxLayout;
@@ -254,7 +250,8 @@ TForm5::TForm5(RunData& run, QWidget* parent) : QWidget(parent), run_(run)
     onEvent(edit4, &QAction::triggered, this, &TForm5::edit4Click);
     onEvent(emplate1, &QAction::triggered, this, &TForm5::emplate1Click);
 
-    resizeAtLeast(this, {1184, 661});
+    // Grown at activation where its texts need more room.
+    resize(1184, 661);
 }
 
 void TForm5::setDialogs(Ttaalkeus* taalkeus, TBewerkcommentaar* bewerkcommentaar, TLayeredit* layeredit)
@@ -317,7 +314,6 @@ void TForm5::FormActivate()
     emplate1->setText(text(25));
     BitBtn3->setText(text(37));
     TreeView1->setToolTip(text(49));
-    resizeAtLeast(this, size());  // the texts of another language may need more room
     // For screen readers: the fields and the picture-only plus button.
     Edit1->setAccessibleName(text(16));
     Edit2->setAccessibleName(text(21));
@@ -506,6 +502,11 @@ private:
 
 void TForm5::rebuildTree()
 {
+    if (nodeImages_[0].isNull()) {
+        const char* names[] = {"comment", "layer", "offset", "passtarget", "passtol", "speedtarget", "speedtol", "cmv"};
+        for (int i = 0; i < 8; ++i)
+            nodeImages_[i] = QIcon(QString(":/nodes/%1.svg").arg(names[i]));
+    }
     enum Image { Comment, Layer, Offset, PassTarget, PassTolerance, SpeedTarget, SpeedTolerance, Cmv };
     auto node = [this](const QString& text, int image) { return new TreeNode(text, nodeImages_[image], image); };
     // Built apart and handed over in one go: a full table is 6996 nodes.
@@ -567,6 +568,11 @@ bool TForm5::eventFilter(QObject* watched, QEvent* event)
 
 void TForm5::showTreeMenu(const QPoint& pos)
 {
+    if (edit3->icon().isNull()) {
+        edit3->setIcon(QIcon(":/menu/edit.svg"));
+        edit4->setIcon(QIcon(":/menu/remove.svg"));
+        emplate1->setIcon(QIcon(":/menu/template.svg"));
+    }
     guarded(this, [this] { BoompopupPopup(); });
     // The menu opens with the middle of its top edge at the pointer.
     Boompopup->popup(TreeView1->viewport()->mapToGlobal(pos) - QPoint(Boompopup->sizeHint().width() / 2, 0));

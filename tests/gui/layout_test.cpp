@@ -131,6 +131,12 @@ TEST_P(Layout, EveryStepAndDialogShowsItsTextsWhole)
 
     recorder.answerDialog([&](QDialog& d) {
         expectFits(&d, language + " layer editor");
+        // The decimal fields show their whole value.
+        for (auto* field : {static_cast<TLayeredit&>(d).Edit1, static_cast<TLayeredit&>(d).Edit2}) {
+            field->setText("  -0.10");
+            EXPECT_LE(field->fontMetrics().horizontalAdvance(field->text()), field->contentsRect().width() - 4)
+                << field->objectName().toStdString();
+        }
         d.close();
     });
     clickWizard("BitBtn3");
