@@ -2,6 +2,8 @@
 
 #include <atomic>
 #include <cstdlib>
+#include <fstream>
+#include <iterator>
 #include <string>
 
 #ifdef _WIN32
@@ -34,4 +36,17 @@ void FreshSettings::TearDown()
 {
     std::error_code ec;
     fs::remove_all(folder, ec);
+}
+
+std::string slurp(const fs::path& file)
+{
+    std::ifstream in(file, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+void spit(const fs::path& file, const std::string& bytes)
+{
+    if (file.has_parent_path())
+        fs::create_directories(file.parent_path());
+    std::ofstream(file, std::ios::binary) << bytes;
 }

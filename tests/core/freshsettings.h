@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <string>
 
 // Gives each test an empty settings store of its own, never the user's:
 // a new XDG_CONFIG_HOME folder, or on Windows an emptied key.
@@ -13,3 +14,8 @@ protected:
 
     std::filesystem::path folder;  // a scratch folder for the test's own files
 };
+
+// A file's bytes, empty when it cannot be read.
+std::string slurp(const std::filesystem::path& file);
+// Writes bytes as the file, making its folder if needed.
+void spit(const std::filesystem::path& file, const std::string& bytes);

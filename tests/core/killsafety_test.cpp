@@ -30,11 +30,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string slurp(const fs::path& file)
-{
-    std::ifstream in(file, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
 
 std::u16string u16(const std::string& s) { return std::u16string(s.begin(), s.end()); }
 

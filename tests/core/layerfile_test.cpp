@@ -44,11 +44,6 @@ RunData topAndBase()
     return run;
 }
 
-std::string slurp(const fs::path& file)
-{
-    std::ifstream in(file, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
 
 }  // namespace
 

@@ -21,19 +21,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string slurp(const fs::path& file)
-{
-    std::ifstream in(file, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
 
-void spit(const fs::path& file, const std::string& bytes)
-{
-    fs::create_directories(file.parent_path());
-    std::ofstream(file, std::ios::binary) << bytes;
-}
 
 }  // namespace
 

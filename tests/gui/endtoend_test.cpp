@@ -23,12 +23,6 @@ using namespace kobalin;
 
 namespace {
 
-void retype(QWidget* field, const QString& text)
-{
-    QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
-    QTest::keyClick(field, Qt::Key_Delete);
-    QTest::keyClicks(field, text);
-}
 
 void typeLayer(TLayeredit& d, const QString& name, const QString& offset, int passes, int extra, const QString& speed,
                int speedDiff, int cmv)

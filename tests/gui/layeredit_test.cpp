@@ -21,12 +21,6 @@ using namespace kobalin;
 
 namespace {
 
-void retype(QWidget* field, const QString& text)
-{
-    QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
-    QTest::keyClick(field, Qt::Key_Delete);
-    QTest::keyClicks(field, text);
-}
 
 QLineEdit* nameField(TLayeredit& d) { return d.ComboBox1->lineEdit(); }
 

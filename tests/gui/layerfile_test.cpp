@@ -14,11 +14,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string slurp(const fs::path& file)
-{
-    std::ifstream in(file, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
 
 const std::string kTop = "# Leica layer file format version 1.0;;;;;;\r\n"
                          "# <Empty>;;;;;;\r\n# <Empty>;;;;;;\r\n# <Empty>;;;;;;\r\n"

@@ -5,6 +5,13 @@
 
 using namespace kobalin;
 
+void retype(QWidget* field, const QString& text)
+{
+    QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(field, Qt::Key_Delete);
+    QTest::keyClicks(field, text);
+}
+
 void typeText(QWidget* widget, const QString& text)
 {
     for (const QChar c : text) {

@@ -14,6 +14,9 @@
 
 #include <gtest/gtest.h>
 
+// Selects all of a field's text and types text in its place.
+void retype(QWidget* field, const QString& text);
+
 // Types text into widget key by key, as a user would; also letters that
 // QTest::keyClicks cannot send (anything beyond ASCII).
 void typeText(QWidget* widget, const QString& text);
