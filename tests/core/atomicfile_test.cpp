@@ -164,31 +164,11 @@ TEST_F(AtomicFile, ConcurrentWritersOfOneFileAllSucceed)
     constexpr int kProcesses = 4;
     constexpr int kWrites = 150;
     const fs::path file = folder / "_layer.csv";
-    int start[2];
-    ASSERT_EQ(::pipe(start), 0);
-    for (int p = 0; p < kProcesses; ++p) {
-        if (::fork() == 0) {
-            ::close(start[1]);
-            char go;
-            (void)!::read(start[0], &go, 1);
-            int failures = 0;
-            for (int i = 0; i < kWrites; ++i) {
-                try {
-                    replaceFileAtomically(file, std::string(100 + p, static_cast<char>('a' + p)));
-                } catch (const FileWriteError&) {
-                    ++failures;
-                }
-            }
-            ::_exit(failures == 0 ? 0 : 1);
-        }
-    }
-    ::close(start[0]);
-    ::close(start[1]);
-    for (int p = 0; p < kProcesses; ++p) {
-        int status = 0;
-        ::wait(&status);
-        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "a write failed";
-    }
+    EXPECT_TRUE(allSucceedTogether(kProcesses, [&](int p) {
+        for (int i = 0; i < kWrites; ++i)
+            replaceFileAtomically(file, std::string(100 + p, static_cast<char>('a' + p)));
+        return true;
+    })) << "a write failed";
     const std::string last = slurp(file);
     ASSERT_GE(last.size(), 100u);
     EXPECT_EQ(last, std::string(last.size(), static_cast<char>('a' + (last.size() - 100))));

@@ -9,6 +9,7 @@
 #ifdef _WIN32
 #include <windows.h>
 #else
+#include <sys/wait.h>
 #include <unistd.h>
 #endif
 
@@ -50,3 +51,35 @@ void spit(const fs::path& file, const std::string& bytes)
         fs::create_directories(file.parent_path());
     std::ofstream(file, std::ios::binary) << bytes;
 }
+
+#ifndef _WIN32
+bool allSucceedTogether(int processes, const std::function<bool(int p)>& child)
+{
+    // The children wait at this pipe until all of them exist.
+    int start[2];
+    if (::pipe(start) != 0)
+        return false;
+    for (int p = 0; p < processes; ++p) {
+        if (::fork() == 0) {
+            ::close(start[1]);
+            char go;
+            (void)!::read(start[0], &go, 1);
+            bool ok = false;
+            try {
+                ok = child(p);
+            } catch (...) {
+            }
+            ::_exit(ok ? 0 : 1);
+        }
+    }
+    ::close(start[0]);
+    ::close(start[1]);
+    bool all = true;
+    for (int p = 0; p < processes; ++p) {
+        int status = 0;
+        ::wait(&status);
+        all = all && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+    }
+    return all;
+}
+#endif

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 #include <string>
 
 // Gives each test an empty settings store of its own, never the user's:
@@ -19,3 +20,9 @@ protected:
 std::string slurp(const std::filesystem::path& file);
 // Writes bytes as the file, making its folder if needed.
 void spit(const std::filesystem::path& file, const std::string& bytes);
+
+#ifndef _WIN32
+// Runs child(p) in `processes` forked processes that all start at the same
+// moment, so that they really overlap; true when every one returned true.
+bool allSucceedTogether(int processes, const std::function<bool(int p)>& child);
+#endif

@@ -189,39 +189,20 @@ TEST_F(SettingsFile, ConcurrentProcessesLoseNoneOfEachOthersValues)
     auto lastWords = [](int p, int round) {
         return u"p" + std::u16string(1, static_cast<char16_t>(u'0' + p)) + u" round " + std::u16string(1, static_cast<char16_t>(u'0' + round % 10));
     };
-    // The children wait at this pipe until all of them exist, so that they really overlap.
-    int start[2];
-    ASSERT_EQ(::pipe(start), 0);
-    for (int p = 0; p < kProcesses; ++p) {
-        if (::fork() == 0) {
-            ::close(start[1]);
-            char go;
-            (void)!::read(start[0], &go, 1);
-            try {
-                const std::u16string mine = name(p);
-                for (int round = 1; round <= kRounds; ++round) {
-                    auto key = openSettingsKey(kSettingsKey);
-                    key->writeInteger(mine, round);
-                    key->writeString(u"shared", lastWords(p, round));
-                    key->close();
-                    auto templates = openSettingsKey(kTemplateKey);
-                    templates->writeString(mine, lastWords(p, round));
-                    templates->writeFloat(mine + u"f", round + 0.5);
-                    templates->close();
-                }
-            } catch (...) {
-                ::_exit(1);
-            }
-            ::_exit(0);
+    ASSERT_TRUE(allSucceedTogether(kProcesses, [&](int p) {
+        const std::u16string mine = name(p);
+        for (int round = 1; round <= kRounds; ++round) {
+            auto key = openSettingsKey(kSettingsKey);
+            key->writeInteger(mine, round);
+            key->writeString(u"shared", lastWords(p, round));
+            key->close();
+            auto templates = openSettingsKey(kTemplateKey);
+            templates->writeString(mine, lastWords(p, round));
+            templates->writeFloat(mine + u"f", round + 0.5);
+            templates->close();
         }
-    }
-    ::close(start[0]);
-    ::close(start[1]);
-    for (int p = 0; p < kProcesses; ++p) {
-        int status = 0;
-        ::wait(&status);
-        ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "status " << status;
-    }
+        return true;
+    }));
 
     // Every process's last value of each of its names is there.
     const RegDocument doc = RegDocument::parse(slurp(settingsFilePath()));
