@@ -1,0 +1,80 @@
+// The step pictures are drawn on another thread; what the window shows must
+// still be the drawing at the size shown, after every resize.
+#include "app/svgpicture.h"
+
+#include <QApplication>
+#include <QPainter>
+#include <QSvgRenderer>
+#include <QTest>
+#include <QVBoxLayout>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+using kobalin::SvgPicture;
+
+namespace {
+
+const QString kPicture = ":/steps/step1.svg";
+
+// The picture as the widget should show it: drawn at its size, on the window's background.
+QImage expected(const QWidget& picture)
+{
+    const qreal ratio = picture.devicePixelRatioF();
+    QImage image(picture.size() * ratio, QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(ratio);
+    image.fill(picture.palette().window().color());
+    QPainter painter(&image);
+    QImage drawn(picture.size() * ratio, QImage::Format_ARGB32_Premultiplied);
+    drawn.fill(Qt::transparent);
+    {
+        QPainter onDrawn(&drawn);
+        QSvgRenderer(kPicture).render(&onDrawn, QRectF(QPointF(0, 0), QSizeF(drawn.size())));
+    }
+    drawn.setDevicePixelRatio(ratio);
+    painter.drawImage(0, 0, drawn);
+    return image;
+}
+
+QImage shown(QWidget& picture) { return picture.grab().toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied); }
+
+}  // namespace
+
+TEST(Picture, ShowsTheDrawingAtTheSizeShownAfterEveryResize)
+{
+    QWidget window;
+    auto* picture = new SvgPicture(kPicture, &window);
+    picture->setGeometry(0, 0, 250, 513);
+    window.resize(300, 600);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    EXPECT_EQ(shown(*picture), expected(*picture));
+    for (const QSize size : {QSize(120, 240), QSize(250, 513), QSize(37, 401)}) {
+        picture->resize(size);
+        EXPECT_EQ(shown(*picture), expected(*picture)) << size.width() << " x " << size.height();
+    }
+}
+
+TEST(Picture, HiddenUntilShownThenDrawnAtItsSize)
+{
+    QWidget window;
+    auto* picture = new SvgPicture(kPicture, &window);
+    picture->hide();
+    window.resize(300, 600);
+    window.show();
+    picture->setGeometry(10, 10, 200, 300);
+    picture->show();
+    EXPECT_EQ(shown(*picture), expected(*picture));
+}
+
+TEST(Picture, CanBeDestroyedWhileItIsBeingDrawn)
+{
+    for (int i = 0; i < 20; ++i) {
+        auto window = std::make_unique<QWidget>();
+        auto* picture = new SvgPicture(kPicture, window.get());
+        picture->setGeometry(0, 0, 250 + i, 513);
+        window->show();  // starts the drawing
+        window.reset();
+    }
+}
