@@ -23,6 +23,32 @@ QFont tahoma(int pixelSize, bool italic)
 
 void useFont(QWidget* widget, int pixelSize, bool italic) { widget->setFont(tahoma(pixelSize, italic)); }
 
+namespace {
+
+// Sets the font at the widget's first show, then goes.
+class FontOnShow : public QObject {
+public:
+    FontOnShow(QWidget* widget, const QFont& font) : QObject(widget), font_(font) { widget->installEventFilter(this); }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Show) {
+            static_cast<QWidget*>(watched)->setFont(font_);
+            watched->removeEventFilter(this);
+            deleteLater();
+        }
+        return false;
+    }
+
+private:
+    QFont font_;
+};
+
+}  // namespace
+
+void useFontWhenShown(QWidget* widget, int pixelSize, bool italic) { new FontOnShow(widget, tahoma(pixelSize, italic)); }
+
 void resizeAtLeast(QWidget* window, QSize designed)
 {
     // Nested layouts learn of new texts through posted events; settle them

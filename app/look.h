@@ -13,6 +13,11 @@ QFont tahoma(int pixelSize, bool italic = false);
 // Gives widget the font, for itself and the children that take no font of their own.
 void useFont(QWidget* widget, int pixelSize, bool italic = false);
 
+// Gives widget the font when it is first shown. A text field lays out its
+// text as soon as it is made and whenever its font changes, which loads the
+// font; fields that stay hidden at start so cost the start nothing.
+void useFontWhenShown(QWidget* widget, int pixelSize, bool italic = false);
+
 // Resizes a window to its designed client size, or larger where its contents
 // need more (longer texts, larger fonts), so that nothing is clipped.
 void resizeAtLeast(QWidget* window, QSize designed);

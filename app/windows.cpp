@@ -1,10 +1,12 @@
 #include "app/windows.h"
 
+#include "app/look.h"
 #include "comments/bewerkcommentaar.h"
 #include "i18n/taalkeus.h"
 #include "layeredit/layeredit.h"
 #include "wizard/form5.h"
 
+#include <QApplication>
 #include <QIcon>
 
 // Outside any namespace, as Qt requires.
@@ -20,6 +22,10 @@ Windows::~Windows() = default;
 Windows createWindows(RunData& run)
 {
     initArtwork();
+    // Most of the texts are in this font. A text field first lays out its
+    // text in the program's font before taking its own, so with any other
+    // program font one more font would be loaded at start for nothing.
+    QApplication::setFont(tahoma(13));
     Windows w;
     w.Form5 = std::make_unique<TForm5>(run);
     w.taalkeus = new Ttaalkeus(w.Form5.get());

@@ -19,7 +19,7 @@ TBewerkcommentaar::TBewerkcommentaar(QWidget* parent) : QDialog(parent)
 {
     setObjectName("Bewerkcommentaar");
     setWindowTitle("Bewerkcommentaar");
-    useFont(this, 11);
+    useFontWhenShown(this, 11);
 
     Panel1 = new QFrame(this);
     Panel1->setObjectName("Panel1");
@@ -31,7 +31,7 @@ TBewerkcommentaar::TBewerkcommentaar(QWidget* parent) : QDialog(parent)
     Label1->setFont(tahoma(13));
     Edit1 = new QLineEdit(this);
     Edit1->setObjectName("Edit1");
-    Edit1->setFont(tahoma(17));
+    useFontWhenShown(Edit1, 17);
     Edit1->setMinimumSize(529, 29);
     Edit1->setValidator(new FieldFilter(Edit1));
     Button1 = new QPushButton(this);

@@ -92,12 +92,12 @@ TForm5::TForm5(RunData& run, QWidget* parent) : QWidget(parent), run_(run)
     Label2->setWordWrap(true);
     Label3 = named(new QLabel(content), "Label3");
     Edit1 = named(new QLineEdit(content), "Edit1");
-    Edit1->setFont(tahoma(15));
+    useFontWhenShown(Edit1, 15);
     Edit1->setReadOnly(true);
     Edit1->setMinimumSize(453, 26);
     Edit1->hide();
     Edit2 = named(new QLineEdit(qs(kEmptyComment), content), "Edit2");
-    Edit2->setFont(tahoma(13, true));
+    useFontWhenShown(Edit2, 13, true);
     Edit2->setMaxLength(25);
     Edit2->setMinimumSize(453, 26);
     Edit2->setValidator(new FieldFilter(Edit2));

@@ -55,6 +55,40 @@ int neededWidth(QPushButton* b)
     return b->style()->sizeFromContents(QStyle::CT_PushButton, &option, content, b).width();
 }
 
+struct DesignedFont {
+    const char* window;
+    const char* control;  // nullptr: every control of the window not listed
+    int pixelSize;
+    bool italic;
+};
+
+// Some fields take their font only when first shown; they must have it by then.
+const DesignedFont kFonts[] = {
+    {"Form5", nullptr, 13, false},
+    {"Form5", "Panel1Caption", 27, true},
+    {"Form5", "Label1", 19, true},
+    {"Form5", "Label2", 16, true},
+    {"Form5", "Edit1", 15, false},
+    {"Form5", "Edit2", 13, true},
+    {"Form5", "BitBtn3", 15, false},
+    {"taalkeus", nullptr, 11, false},
+    {"Bewerkcommentaar", nullptr, 11, false},
+    {"Bewerkcommentaar", "Label1", 13, false},
+    {"Bewerkcommentaar", "Edit1", 17, false},
+    {"Layeredit", nullptr, 13, false},
+};
+
+void expectDesignedFont(QWidget* window, QWidget* control)
+{
+    const DesignedFont* designed = nullptr;
+    for (const DesignedFont& f : kFonts)
+        if (window->objectName() == f.window && (!f.control ? !designed : control->objectName() == f.control))
+            designed = &f;
+    ASSERT_NE(designed, nullptr) << window->objectName().toStdString();
+    EXPECT_EQ(control->font().pixelSize(), designed->pixelSize) << control->objectName().toStdString();
+    EXPECT_EQ(control->font().italic(), designed->italic) << control->objectName().toStdString();
+}
+
 void expectFits(QWidget* window, const QString& where)
 {
     SCOPED_TRACE(where.toStdString());
@@ -66,6 +100,7 @@ void expectFits(QWidget* window, const QString& where)
         if (!w->isVisibleTo(window) || !isControl(w) || insideControl(w, window))
             continue;
         controls.push_back(w);
+        expectDesignedFont(window, w);
         const QString name = w->objectName().isEmpty() ? w->metaObject()->className() : w->objectName();
         if (auto* label = qobject_cast<QLabel*>(w); label && !qobject_cast<PathLabel*>(w) && !label->text().isEmpty()) {
             const QRect area = label->contentsRect();
