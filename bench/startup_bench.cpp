@@ -104,8 +104,8 @@ bool finish(const Child& child)
     return child.painted && WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
 
-// The program's start beside the bare window's, and beside the bare window
-// with a line of text.
+// The program's start beside the bare window's, beside the bare window with a
+// line of text, and beside the bare window with the first step's words.
 void startup(benchmark::State& state)
 {
     std::vector<std::string> env = startupEnvironment();
@@ -123,6 +123,8 @@ void startup(benchmark::State& state)
         pair.floor("floor_ms", [&] { child = startUntilPainted(KOBALIN_BENCH_BARE, nullptr, envp.data()); });
         ok = finish(child) && ok;
         pair.floor("text_ms", [&] { child = startUntilPainted(KOBALIN_BENCH_BARE, "--text", envp.data()); });
+        ok = finish(child) && ok;
+        pair.floor("step1_ms", [&] { child = startUntilPainted(KOBALIN_BENCH_BARE, "--step1", envp.data()); });
         ok = finish(child) && ok;
         pair.lap();
         if (!ok) {
