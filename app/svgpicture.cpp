@@ -3,6 +3,8 @@
 #include <QPainter>
 #include <QSvgRenderer>
 
+#include <system_error>
+
 namespace kobalin {
 
 namespace {
@@ -31,8 +33,12 @@ void SvgPicture::startDrawing()
     const QSize wanted = pixels();
     if (!isVisible() || wanted.isEmpty() || drawn_.size() == wanted || (drawing_.valid() && drawingSize_ == wanted))
         return;
-    drawingSize_ = wanted;
-    drawing_ = std::async(std::launch::async, draw, resource_, wanted, devicePixelRatioF());
+    try {
+        drawing_ = std::async(std::launch::async, draw, resource_, wanted, devicePixelRatioF());
+        drawingSize_ = wanted;
+    } catch (const std::system_error&) {
+        // No thread to be had: it is drawn when painted.
+    }
 }
 
 void SvgPicture::showEvent(QShowEvent* event)
