@@ -30,6 +30,8 @@ private:
     static void show(QWidget* parent, QMessageBox::Icon icon, const QString& text)
     {
         QMessageBox box(icon, QStringLiteral("Kobalin"), text, QMessageBox::Ok, parent);
+        // A layer name or a folder may look like markup; it is shown as typed.
+        box.setTextFormat(Qt::PlainText);
         box.exec();
     }
 };

@@ -6,7 +6,8 @@
 
 int main(int argc, char* argv[])
 {
-    // No display is needed: the windows are drawn offscreen.
+    // No display is needed: the windows are drawn offscreen (ctest also gives
+    // the offscreen platform a screen of a desktop's size).
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);

@@ -1,6 +1,7 @@
 #include "recorder.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -23,8 +24,11 @@ std::optional<QString> Recorder::openFile(QWidget*, const QString& folder, const
 int Recorder::exec(QDialog& dialog)
 {
     dialogsShown.push_back(dialog.objectName());
+    activeWhenShown.push_back(QApplication::activeWindow() ? QApplication::activeWindow()->objectName() : QString());
     dialog.setResult(0);
     dialog.show();
+    // Active, with the keyboard's focus, as a modal dialog is.
+    QApplication::setActiveWindow(&dialog);
     if (dialogs.empty()) {
         ADD_FAILURE() << "unexpected dialog " << dialog.objectName().toStdString();
     } else {
@@ -37,6 +41,14 @@ int Recorder::exec(QDialog& dialog)
         dialog.hide();
     }
     return dialog.result();
+}
+
+void Recorder::expectAllAnswersUsed()
+{
+    EXPECT_TRUE(files.empty()) << files.size() << " file dialog answer(s) never used";
+    EXPECT_TRUE(dialogs.empty()) << dialogs.size() << " dialog script(s) never run";
+    files.clear();
+    dialogs.clear();
 }
 
 std::ostream& operator<<(std::ostream& out, const QString& s) { return out << '"' << s.toStdString() << '"'; }

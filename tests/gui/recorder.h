@@ -26,8 +26,8 @@ public:
     };
     using DialogScript = std::function<void(QDialog&)>;
 
-    void error(QWidget*, const QString& text) override { messages.push_back({Message::Error, text}); }
-    void info(QWidget*, const QString& text) override { messages.push_back({Message::Info, text}); }
+    void error(QWidget*, const QString& text) override { record({Message::Error, text}); }
+    void info(QWidget*, const QString& text) override { record({Message::Info, text}); }
     std::optional<QString> openFile(QWidget*, const QString& folder, const QStringList& filters) override;
     int exec(QDialog& dialog) override;
 
@@ -36,11 +36,26 @@ public:
     // The next modal dialog is driven by script; it must leave the dialog closed.
     void answerDialog(DialogScript script) { dialogs.push_back(std::move(script)); }
 
+    // Fails the test for every scripted answer that no dialog took: a script
+    // that never ran must not pass for one whose assertions held.
+    void expectAllAnswersUsed();
+
     std::vector<Message> messages;
+    // Runs while a message box is "open", as a real box runs the event loop.
+    std::function<void()> whileShown;
     std::vector<QString> dialogsShown;  // object names, in order
+    std::vector<QString> activeWhenShown;  // the active window's name as each dialog was shown
     std::vector<FileRequest> fileRequests;
     std::deque<std::optional<QString>> files;
     std::deque<DialogScript> dialogs;
+
+private:
+    void record(Message m)
+    {
+        messages.push_back(std::move(m));
+        if (whileShown)
+            whileShown();
+    }
 };
 
 inline Recorder::Message errorBox(const QString& text) { return {Recorder::Message::Error, text}; }

@@ -35,6 +35,7 @@ void WizardTest::SetUp()
 
 void WizardTest::restart()
 {
+    recorder.expectAllAnswersUsed();
     windows = Windows();
     recorder = Recorder();
     run = RunData();
@@ -43,12 +44,20 @@ void WizardTest::restart()
 
 void WizardTest::TearDown()
 {
+    recorder.expectAllAnswersUsed();
     windows = Windows();
     Prompts::install(nullptr);
     FreshSettings::TearDown();
 }
 
-void WizardTest::start() { windows.Form5->show(); }
+void WizardTest::start()
+{
+    windows.Form5->show();
+    // The window initialises itself once it is active.
+    for (int i = 0; i < 500 && run.pagina == 0; ++i)
+        QTest::qWait(10);
+    ASSERT_EQ(run.pagina, 1) << "the wizard window was not initialised";
+}
 
 void WizardTest::seed(std::optional<std::int32_t> taal, std::optional<std::int32_t> koppel)
 {
