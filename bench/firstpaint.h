@@ -7,17 +7,23 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
+#include <utility>
 
 // Tells whoever started this process, by a line on standard output, that the
-// window has been painted for the first time, then ends the process.
+// window has been painted for the first time once ready() holds, then ends
+// the process.
 class FirstPaint : public QObject {
 public:
-    explicit FirstPaint(QWidget* window) { window->installEventFilter(this); }
+    explicit FirstPaint(QWidget* window, std::function<bool()> ready = [] { return true; }) : ready_(std::move(ready))
+    {
+        window->installEventFilter(this);
+    }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
-        if (event->type() == QEvent::Paint && !seen_) {
+        if (event->type() == QEvent::Paint && !seen_ && ready_()) {
             seen_ = true;
             // Queued, so that it runs once the paint itself is done.
             QMetaObject::invokeMethod(
@@ -33,5 +39,6 @@ protected:
     }
 
 private:
+    std::function<bool()> ready_;
     bool seen_ = false;
 };

@@ -7,6 +7,7 @@
 #include "wizard/form5.h"
 
 #include <QApplication>
+#include <QDeadlineTimer>
 #include <QIcon>
 #include <QTreeWidget>
 
@@ -92,7 +93,9 @@ void refresh(benchmark::State& state, Order order)
     const RunData table = fullTable(order);
     RunData run;
     Windows windows = createWindows(run);
-    windows.Form5->show();  // initialises the window: step 1
+    windows.Form5->show();  // once active, it initialises itself: step 1
+    for (QDeadlineTimer wait(5000); run.pagina == 0 && !wait.hasExpired();)
+        QApplication::processEvents(QEventLoop::AllEvents, 10);
     // The run as step 4 finds it; the language and link stay as read at start.
     run.layers = table.layers;
     run.lagen = table.lagen;

@@ -1,5 +1,6 @@
 // The program's start, as app/main.cpp does it, up to the wizard window's
-// first paint: the start-up figure of the benchmarks.
+// first paint with its texts, after its initialisation: the start-up figure of
+// the benchmarks.
 #include "firstpaint.h"
 
 #include "app/windows.h"
@@ -22,7 +23,7 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     kobalin::RunData run;
     kobalin::Windows windows = kobalin::createWindows(run);
-    FirstPaint painted(windows.Form5.get());
+    FirstPaint painted(windows.Form5.get(), [&run] { return run.pagina == 1; });
     windows.Form5->show();
     return app.exec();
 }

@@ -266,9 +266,19 @@ QString TForm5::text(int k) const { return catalogue(run_.taal, k); }
 void TForm5::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);
-    if (!activated_) {
+    if (!activated_)
+        activateWindow();
+}
+
+void TForm5::changeEvent(QEvent* event)
+{
+    QWidget::changeEvent(event);
+    // The initialisation runs once the window is on screen and active, so that
+    // the language dialog it may open has a window to belong to and centre on.
+    // Queued: a modal dialog must not open in the middle of the activation.
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() && !activated_) {
         activated_ = true;
-        guarded(this, [this] { FormActivate(); });
+        QMetaObject::invokeMethod(this, [this] { guarded(this, [this] { FormActivate(); }); }, Qt::QueuedConnection);
     }
 }
 

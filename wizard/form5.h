@@ -85,6 +85,7 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    void changeEvent(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -101,7 +102,7 @@ private:
     Ttaalkeus* taalkeus_ = nullptr;
     TBewerkcommentaar* bewerkcommentaar_ = nullptr;
     TLayeredit* layeredit_ = nullptr;
-    bool activated_ = false;
+    bool activated_ = false;  // the initialisation has been started
     std::mt19937 random_{std::random_device{}()};
     std::array<QIcon, 8> nodeImages_;
 };

@@ -128,3 +128,21 @@ TEST_F(Startup, AStoreThatCannotBeWrittenIsReportedAndTheWizardStillStarts)
     EXPECT_EQ(wizard<QLabel>("Label1")->text(), en(13));
     EXPECT_EQ(run.commentaar2, u"<Empty>");
 }
+
+// The language dialog of a first start belongs to a wizard window that is on
+// screen and active, and opens centred on it.
+TEST_F(Startup, TheLanguageDialogOpensOverTheActiveWizardWindow)
+{
+    QPoint dialogCentre, wizardCentre;
+    recorder.answerDialog([&](QDialog& d) {
+        dialogCentre = d.frameGeometry().center();
+        wizardCentre = windows.Form5->frameGeometry().center();
+        EXPECT_EQ(d.parentWidget(), windows.Form5.get());
+        click(d.findChild<QPushButton*>("Button2"));
+    });
+    start();
+    EXPECT_EQ(recorder.dialogsShown, std::vector<QString>{"taalkeus"});
+    EXPECT_EQ(recorder.activeWhenShown, std::vector<QString>{"Form5"}) << "the wizard window was not active";
+    EXPECT_LE((dialogCentre - wizardCentre).manhattanLength(), 2) << "dialog not centred on the wizard";
+    EXPECT_EQ(wizard<QLabel>("Label1")->text(), en(13));
+}

@@ -68,6 +68,13 @@ void shoot(std::int32_t taal, const char* language)
     auto named = [&](const char* name) { return wizard.findChild<QWidget*>(name); };
     const QString prefix = QString(language) + "-";
     wizard.show();
+    // The window initialises itself once it is active.
+    for (int i = 0; i < 500 && run.pagina == 0; ++i)
+        QTest::qWait(10);
+    if (run.pagina == 0) {
+        std::fprintf(stderr, "the wizard window was never activated\n");
+        allSaved = false;
+    }
     save(&wizard, prefix + "1-welcome");
 
     prompts.answerDialog([&](QDialog& d) {
