@@ -1,12 +1,21 @@
 #include "app/fieldfilter.h"
 
+#include <algorithm>
+
 namespace kobalin {
 
-QValidator::State FieldFilter::validate(QString& input, int&) const
+namespace {
+
+bool refused(QChar c) { return c == u';' || c == u'\r' || c == u'\n'; }
+
+}  // namespace
+
+QValidator::State FieldFilter::validate(QString& input, int& pos) const
 {
-    for (const QChar c : input)
-        if (c == u';' || c == u'\r' || c == u'\n')
-            return Invalid;
+    // Dropped one by one, so that a pasted text keeps everything else.
+    const int before = static_cast<int>(std::count_if(input.cbegin(), input.cbegin() + pos, refused));
+    input.removeIf(refused);
+    pos -= before;
     return Acceptable;
 }
 

@@ -4,7 +4,7 @@
 
 namespace kobalin {
 
-// Refuses, as they are typed or pasted, the characters that would break a line
+// Drops, as they are typed or pasted, the characters that would break a line
 // of the layer file: the field separator ";" and line breaks.
 class FieldFilter : public QValidator {
     Q_OBJECT

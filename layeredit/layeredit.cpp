@@ -82,6 +82,9 @@ TLayeredit::TLayeredit(RunData& run, QWidget* parent) : QDialog(parent), run_(ru
     ComboBox1 = named(new QComboBox(bevels[0]), "ComboBox1");
     ComboBox1->setEditable(true);
     ComboBox1->setInsertPolicy(QComboBox::NoInsert);
+    // The field holds exactly what was typed: a template is taken only when
+    // chosen from the open list, never completed into the typed name.
+    ComboBox1->setCompleter(nullptr);
     ComboBox1->setMinimumWidth(200);
     ComboBox1->lineEdit()->setValidator(new FieldFilter(ComboBox1));
     ComboBox1->setEditText(catalogue(kEnglish, 37));
@@ -169,8 +172,9 @@ TLayeredit::TLayeredit(RunData& run, QWidget* parent) : QDialog(parent), run_(ru
     auto* toOffset = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_O), this);
     connect(toOffset, &QShortcut::activated, Edit2, [this] { Edit2->setFocus(Qt::ShortcutFocusReason); });
     captions[1]->setBuddy(Edit2);
-    Edit2->installEventFilter(this);
-    Edit1->installEventFilter(this);
+    for (QWidget* field : std::initializer_list<QWidget*>{ComboBox1, ComboBox1->lineEdit(), Edit2, CSpinEdit1,
+                                                          CSpinEdit2, Edit1, CSpinEdit3, CSpinEdit4})
+        field->installEventFilter(this);
 
     PopupMenu1 = named(new QMenu(this), "PopupMenu1");
     Verwijderuittemplate1 = named(PopupMenu1->addAction(QString()), "Verwijderuittemplate1");
@@ -211,8 +215,8 @@ void TLayeredit::showEvent(QShowEvent* event)
 
 void TLayeredit::keyPressEvent(QKeyEvent* event)
 {
-    // Escape would close the dialog: it answers to its buttons only.
-    if (event->key() == Qt::Key_Escape) {
+    // Escape would close the dialog and Enter press a button: it answers to its buttons only.
+    if (event->key() == Qt::Key_Escape || event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
         event->accept();
         return;
     }
@@ -221,10 +225,14 @@ void TLayeredit::keyPressEvent(QKeyEvent* event)
 
 bool TLayeredit::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() != QEvent::KeyPress || (watched != Edit1 && watched != Edit2))
+    if (event->type() != QEvent::KeyPress)
         return QDialog::eventFilter(watched, event);
     const auto* key = static_cast<QKeyEvent*>(event);
-    if (key->key() != Qt::Key_Up && key->key() != Qt::Key_Down)
+    // Enter and Escape do nothing here: in the name field Enter would take the
+    // template of that name, in a count field it would put back the last value.
+    if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter || key->key() == Qt::Key_Escape)
+        return true;
+    if ((watched != Edit1 && watched != Edit2) || (key->key() != Qt::Key_Up && key->key() != Qt::Key_Down))
         return false;
     const bool up = key->key() == Qt::Key_Up;
     SpinButton* spin = watched == Edit1 ? SpinButton1 : (key->modifiers() & Qt::ControlModifier) ? SpinButton3 : SpinButton2;

@@ -26,8 +26,25 @@ SpinButton::SpinButton(QWidget* parent) : QWidget(parent)
     layout->setSpacing(0);
     layout->addWidget(up);
     layout->addWidget(down);
-    connect(up, &QToolButton::clicked, this, &SpinButton::upClicked);
-    connect(down, &QToolButton::clicked, this, &SpinButton::downClicked);
+    connect(up, &QToolButton::clicked, this, [this] { fire(up, &SpinButton::upClicked); });
+    connect(down, &QToolButton::clicked, this, [this] { fire(down, &SpinButton::downClicked); });
+}
+
+void SpinButton::fire(QToolButton* button, void (SpinButton::*clicked)())
+{
+    // A button held down repeats its click, also while a message box that the
+    // last click opened is waiting: that repeat is dropped and the button let
+    // go, so that one click shows at most one box.
+    if (busy_) {
+        button->setDown(false);
+        return;
+    }
+    busy_ = true;
+    struct Done {
+        bool& busy;
+        ~Done() { busy = false; }
+    } done{busy_};
+    emit(this->*clicked)();
 }
 
 }  // namespace kobalin

@@ -18,6 +18,11 @@ public:
 signals:
     void upClicked();
     void downClicked();
+
+private:
+    void fire(QToolButton* button, void (SpinButton::*clicked)());
+
+    bool busy_ = false;  // a click's handler is running
 };
 
 }  // namespace kobalin

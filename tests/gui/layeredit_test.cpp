@@ -1,11 +1,14 @@
 #include "wizardtest.h"
 
+#include "comments/bewerkcommentaar.h"
 #include "layeredit/layeredit.h"
 #include "layeredit/spinbutton.h"
 #include "layeredit/templatestore.h"
 #include "wizard/decimal.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -512,4 +515,119 @@ TEST_F(LayerEditor, TheWholeWizardWithLayersFromTheEditor)
                     "Name;Offset;PassCount_Target;PassCount_MaxExtra;Speed_Target;Speed_MaxDiff;Compaction_Target\r\n"
                     "Top;0.30;4;1;3.50;1;80\r\nBase;0.10;6;2;3.00;1;60\r\n");
     EXPECT_EQ(recorder.messages.size(), 1u);
+}
+
+// What the user typed is what the layer gets: no template name is completed
+// into it, and neither Enter nor Escape chooses a template or changes a field.
+TEST_F(LayerEditor, TheFieldsKeepExactlyWhatWasTyped)
+{
+    addTemplates({u"Base 2", u"Sand"});
+    const Typed typed{"", "0.33", "9", "3", "4.25", "2", "90"};
+    const Shown expected{"sand", "0.33", 9, 3, "4.25", 2, 90};
+    openToAdd([&](TLayeredit& d) {
+        type(d, typed);
+        // Typed into the combo box as the keyboard reaches it, with the focus in it.
+        d.ComboBox1->setFocus();
+        QTest::keyClick(d.ComboBox1, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(d.ComboBox1, "Base");
+        EXPECT_EQ(d.ComboBox1->currentText(), "Base");
+        QTest::keyClick(d.ComboBox1, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(d.ComboBox1, "sand");
+        for (QWidget* field : std::initializer_list<QWidget*>{d.ComboBox1, nameField(d), d.Edit2, d.CSpinEdit1,
+                                                              d.CSpinEdit2, d.Edit1, d.CSpinEdit3, d.CSpinEdit4}) {
+            for (Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape}) {
+                SCOPED_TRACE(field->objectName().toStdString() + " " + std::to_string(key));
+                QTest::keyClick(field, key);
+                EXPECT_EQ(shown(d), expected);
+                EXPECT_TRUE(d.isVisible());
+                EXPECT_FALSE(d.Overschrijven1->isEnabled()) << "no template was chosen";
+            }
+        }
+        // Even the exact name of a template, with Enter, chooses nothing.
+        QTest::keyClick(d.ComboBox1, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(d.ComboBox1, "Sand");
+        QTest::keyClick(d.ComboBox1, Qt::Key_Return);
+        EXPECT_EQ(shown(d), (Shown{"Sand", "0.33", 9, 3, "4.25", 2, 90}));
+        QTest::keyClick(d.ComboBox1, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(d.ComboBox1, "Base");
+        ok(d);
+    });
+    ASSERT_EQ(run.lagen, 1);
+    EXPECT_EQ(run.layers[0], (TLayerRecord{u"Base", 0.33f, 9, 3, 4.25f, 2, 90}));
+    EXPECT_TRUE(recorder.messages.empty());
+}
+
+// Held down on a field that holds no number, a spin button repeats its click;
+// the repeats must not pile error boxes on the one already open.
+TEST_F(LayerEditor, ASpinButtonShowsOneErrorPerClick)
+{
+    int open = 0;
+    recorder.whileShown = [&] {
+        if (open++ == 0)
+            QTest::qWait(1000);  // the box stays open a second, the button held down
+        --open;
+    };
+    openToAdd([&](TLayeredit& d) {
+        type(d, {.offset = "abc"});
+        QToolButton* up = d.SpinButton2->up;
+        QTest::mousePress(up, Qt::LeftButton);
+        QTest::qWait(up->autoRepeatDelay() + 5 * up->autoRepeatInterval());
+        QTest::mouseRelease(up, Qt::LeftButton);
+        EXPECT_EQ(recorder.messages.size(), 1u);
+        QTest::mouseClick(up, Qt::LeftButton);
+        EXPECT_EQ(recorder.messages.size(), 2u) << "every new click reports again";
+        EXPECT_EQ(d.Edit2->text(), "abc");
+        // With a number in the field, holding the button steps on and on.
+        recorder.whileShown = nullptr;
+        type(d, {.offset = "0"});
+        QTest::mousePress(up, Qt::LeftButton);
+        QTest::qWait(up->autoRepeatDelay() + 5 * up->autoRepeatInterval());
+        QTest::mouseRelease(up, Qt::LeftButton);
+        EXPECT_GE(d.Edit2->text().toDouble(), 0.3);
+        abort(d);
+    });
+    EXPECT_EQ(recorder.messages.size(), 2u);
+}
+
+// A pasted text keeps everything but the characters that would break a line
+// of the layer file.
+TEST_F(LayerEditor, PastingDropsOnlyTheRefusedCharacters)
+{
+    struct Case {
+        QString pasted, kept;
+    };
+    const Case cases[] = {{"Road; lane 2", "Road lane 2"}, {"a\r\nb;;c\n", "abc"}, {";", ""}, {"plain", "plain"}};
+    auto paste = [](QWidget* field, const QString& text) {
+        QApplication::clipboard()->setText(text);
+        QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(field, Qt::Key_V, Qt::ControlModifier);
+    };
+    openToAdd([&](TLayeredit& d) {
+        for (const Case& c : cases) {
+            SCOPED_TRACE(c.pasted.toStdString());
+            paste(d.ComboBox1, c.pasted);
+            EXPECT_EQ(d.ComboBox1->currentText(), c.kept);
+        }
+        // Typed in the middle: the cursor stays where the typing was.
+        QTest::keyClick(d.ComboBox1, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(d.ComboBox1, "ab");
+        QTest::keyClick(d.ComboBox1, Qt::Key_Left);
+        QTest::keyClicks(d.ComboBox1, ";x");
+        EXPECT_EQ(d.ComboBox1->currentText(), "axb");
+        abort(d);
+    });
+    // The comment field of step 3 and the comment editor alike.
+    while (run.pagina < 3) {
+        wizard("Button3")->setEnabled(true);
+        next();
+    }
+    auto* comment = wizard<QLineEdit>("Edit2");
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.pasted.toStdString());
+        paste(comment, c.pasted);
+        EXPECT_EQ(comment->text(), c.kept);
+    }
+    auto* editorField = windows.Bewerkcommentaar->findChild<QLineEdit*>("Edit1");
+    paste(editorField, "Road; lane 2");
+    EXPECT_EQ(editorField->text(), "Road lane 2");
 }
