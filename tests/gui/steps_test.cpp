@@ -1,7 +1,12 @@
 #include "wizardtest.h"
 
+#include <QAction>
+#include <QCheckBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
+
+#include <set>
 
 using namespace kobalin;
 
@@ -127,30 +132,99 @@ TEST_F(Steps, AbortClosesTheWindowAtAnyStep)
     EXPECT_FALSE(windows.Form5->isVisible());
 }
 
-TEST_F(Steps, ThePicturePanelShowsOnePictureAndBackKeepsIt)
+// Next draws a picture at random, as does a click on the picture column; Back
+// keeps the one shown. Over a few hundred draws every picture appears and the
+// picture changes most of the time (four times in five when fair).
+TEST_F(Steps, NextAndThePictureColumnDrawAnyOfTheFivePictures)
 {
     start();
     auto shown = [this] {
-        int count = 0;
-        QString name;
-        for (const char* image : {"Image1", "Image2", "Image3", "Image4", "Image5"}) {
-            if (!wizard(image)->isHidden()) {
+        int count = 0, index = -1;
+        for (int i = 0; i < 5; ++i) {
+            if (!wizard(qPrintable(QString("Image%1").arg(i + 1)))->isHidden()) {
                 ++count;
-                name = image;
+                index = i;
             }
         }
         EXPECT_EQ(count, 1);
-        return name;
+        return index;
     };
-    for (int i = 0; i < 20; ++i) {
-        clickWizard("Panel3");
-        shown();
+    EXPECT_EQ(shown(), 0) << "the first picture at start";
+    const int draws = 200;
+    for (const char* how : {"Panel3", "Button3"}) {
+        SCOPED_TRACE(how);
+        std::set<int> seen;
+        int changes = 0;
+        for (int i = 0; i < draws; ++i) {
+            const int before = shown();
+            if (QString(how) == "Button3") {
+                next();
+                seen.insert(shown());
+                const int atTwo = shown();
+                back();
+                EXPECT_EQ(shown(), atTwo) << "Back keeps the picture";
+            } else {
+                clickWizard("Panel3");
+                seen.insert(shown());
+                EXPECT_EQ(run.pagina, 1) << "the picture column changes no step";
+            }
+            changes += shown() != before;
+        }
+        EXPECT_EQ(seen.size(), 5u);
+        EXPECT_GT(changes, draws / 2);
     }
-    EXPECT_EQ(run.pagina, 1);
-    next();
-    const QString atTwo = shown();
-    back();
-    EXPECT_EQ(shown(), atTwo);
+}
+
+// Every step's title, explanation and hint, and the captions of the buttons
+// and the tree menu, in each language.
+TEST_F(Steps, EachStepShowsItsOwnTextsInEveryLanguage)
+{
+    struct Step {
+        int title, explanation, abortCaption;
+    };
+    const Step steps[] = {{13, 14, 1}, {16, 17, 1}, {21, 22, 1}, {19, 20, 1}, {38, 39, 40}};
+    for (std::int32_t taal : {kEnglish, kDutch, kNorwegian}) {
+        SCOPED_TRACE(taal);
+        TearDown();
+        SetUp();
+        seed(taal, 1);
+        addLayer(u"Top", 0.3f);
+        addLayer(u"Base", 0.1f);
+        start();
+        auto t = [taal](int k) { return catalogue(taal, k); };
+        auto expectFixedCaptions = [&] {
+            EXPECT_EQ(wizard<QLabel>("Label3")->text(), t(15));
+            EXPECT_EQ(wizard<QPushButton>("Button3")->text(), t(2));
+            EXPECT_EQ(wizard<QPushButton>("Button5")->text(), t(3));
+            EXPECT_EQ(wizard<QPushButton>("BitBtn3")->text(), t(37));
+            EXPECT_EQ(wizard<QCheckBox>("CheckBox1")->text(), t(51));
+            EXPECT_EQ(wizard<QLineEdit>("Edit1")->text(), t(18));
+            EXPECT_EQ(wizard("TreeView1")->toolTip(), t(49));
+            const std::pair<const char*, int> items[] = {{"edit3", 23}, {"edit4", 24}, {"emplate1", 25}};
+            for (const auto& [item, k] : items)
+                EXPECT_EQ(windows.Form5->findChild<QAction*>(item)->text(), t(k)) << item;
+        };
+        for (int step = 1; step <= 5; ++step) {
+            SCOPED_TRACE(step);
+            if (step > 1) {
+                wizard("Button3")->setEnabled(true);  // as a chosen reference file does
+                next();
+            }
+            const Step& s = steps[step - 1];
+            EXPECT_EQ(wizard<QLabel>("Label1")->text(), t(s.title));
+            EXPECT_EQ(wizard<QLabel>("Label2")->text(), t(s.explanation));
+            EXPECT_EQ(wizard<QPushButton>("Button4")->text(), t(s.abortCaption));
+            expectFixedCaptions();
+        }
+        // Back from the last step: every step shows its texts again.
+        for (int step = 4; step >= 1; --step) {
+            back();
+            EXPECT_EQ(wizard<QLabel>("Label1")->text(), t(steps[step - 1].title));
+            EXPECT_EQ(wizard<QLabel>("Label2")->text(), t(steps[step - 1].explanation));
+            EXPECT_EQ(wizard<QPushButton>("Button4")->text(), t(40)) << "End program stays";
+        }
+        recorder.messages.clear();  // step 5 reports its file, written or not
+    }
 }
 
 TEST_F(Steps, EveryRefreshSortsTheTableAndWarnsOfEqualOffsets)

@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QTreeWidget>
 #include <QTreeWidgetItemIterator>
 
@@ -372,4 +373,68 @@ TEST_F(Tree, ThePlusButtonFillsTheThreeLinesInTurn)
     EXPECT_FALSE(wizard("BitBtn2")->isHidden());
     EXPECT_FALSE(wizard("BitBtn2")->isEnabled()) << "disabled for the rest of the run";
     EXPECT_EQ(run.commentaar, 3);
+}
+
+// The editor opened from the tree shows the layer's own seven values, none
+// left over from the editor's previous opening.
+TEST_F(Tree, EditingALayerFillsEveryFieldFromThatLayer)
+{
+    run.layers[run.lagen++] = TLayerRecord{u"Edited", -1.25f, 7, 3, 5.5f, 4, 88};
+    addLayer(u"Other", -2.0f);
+    start();
+    goToStep(3);
+    // The previous opening leaves other values in every field.
+    auto& editor = *windows.Layeredit;
+    editor.ComboBox1->setEditText("Previous");
+    editor.Edit2->setText("0.10");
+    editor.CSpinEdit1->setValue(1);
+    editor.CSpinEdit2->setValue(0);
+    editor.Edit1->setText("2.5");
+    editor.CSpinEdit3->setValue(1);
+    editor.CSpinEdit4->setValue(50);
+    select(3);
+    QStringList shown;
+    recorder.answerDialog([&](QDialog& dialog) {
+        auto& d = static_cast<TLayeredit&>(dialog);
+        shown << d.ComboBox1->currentText() << d.Edit2->text() << QString::number(d.CSpinEdit1->value())
+              << QString::number(d.CSpinEdit2->value()) << d.Edit1->text() << QString::number(d.CSpinEdit3->value())
+              << QString::number(d.CSpinEdit4->value());
+        QTest::mouseClick(d.Button2, Qt::LeftButton);
+    });
+    menu("edit3")->trigger();
+    EXPECT_EQ(shown, (QStringList{"Edited", "  -1.25", "7", "3", "   5.50", "4", "88"}));
+}
+
+// At the last step an edit or a delete made through the tree writes the
+// layer file again at once.
+TEST_F(Tree, EditAndDeleteAtTheLastStepRewriteTheLayerFile)
+{
+    threeLayers();
+    start();
+    next();
+    recorder.chooseFile(QString::fromStdString((folder / "road.xml").string()));
+    clickWizard("Edit1");
+    goToStep(5);
+    const auto file = folder / "road.xml_layer.csv";
+    const std::string header = "# Leica layer file format version 1.0;;;;;;\r\n"
+                               "# <Empty>;;;;;;\r\n# <Empty>;;;;;;\r\n# <Empty>;;;;;;\r\n"
+                               "Name;Offset;PassCount_Target;PassCount_MaxExtra;Speed_Target;Speed_MaxDiff;"
+                               "Compaction_Target\r\n";
+    EXPECT_EQ(slurp(file), header + "L0;0.30;0;0;0.00;0;0\r\nL1;0.20;0;0;0.00;0;0\r\nL2;0.10;0;0;0.00;0;0\r\n");
+
+    select(10);
+    recorder.answerDialog([](QDialog& dialog) {
+        auto& d = static_cast<TLayeredit&>(dialog);
+        retype(d.ComboBox1->lineEdit(), "Renamed");
+        retype(d.CSpinEdit4, "77");
+        QTest::mouseClick(d.Button1, Qt::LeftButton);
+    });
+    menu("edit3")->trigger();
+    EXPECT_EQ(slurp(file), header + "L0;0.30;0;0;0.00;0;0\r\nRenamed;0.20;0;0;0.00;0;77\r\nL2;0.10;0;0;0.00;0;0\r\n");
+
+    select(3);
+    menu("edit4")->trigger();
+    EXPECT_EQ(slurp(file), header + "Renamed;0.20;0;0;0.00;0;77\r\nL2;0.10;0;0;0.00;0;0\r\n");
+    const QString written = "The layer file has been created: " + QString::fromStdString(file.string());
+    EXPECT_EQ(recorder.messages, (std::vector{infoBox(written), infoBox(written), infoBox(written)}));
 }
