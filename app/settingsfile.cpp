@@ -186,9 +186,19 @@ private:
         if (ec)
             fail(file_, "cannot create its folder", ec.value());
 
+        // The lock file lies beside the path the program uses, so that every
+        // copy of the program finds the same one even where kobalin.reg is a
+        // link into the user's dotfiles.
         fs::path lockPath = file_;
         lockPath += ".lock";
-        const int lock = ::open(lockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+        int lock = ::open(lockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+        if (lock < 0 && (errno == EACCES || errno == EPERM)) {
+            // A folder that takes no new file: every copy then writes the
+            // settings file in place, so the file itself is a lock all share.
+            const int error = errno;
+            lock = ::open(file_.c_str(), O_RDONLY | O_CLOEXEC);
+            errno = error;
+        }
         if (lock < 0)
             fail(file_, "cannot create its lock file", errno);
         struct Unlock {

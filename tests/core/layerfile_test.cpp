@@ -199,7 +199,7 @@ TEST_F(LayerFileWrite, AWriteThatFailsHalfwayKeepsTheOldFileWhole)
     EXPECT_FALSE(result.written);
     EXPECT_EQ(slurp(folder / "road.xml_layer.csv"), before);
     for (const auto& entry : fs::directory_iterator(folder))
-        EXPECT_EQ(entry.path().filename().string().find(".tmp."), std::string::npos) << entry.path();
+        EXPECT_EQ(entry.path().filename().string().find(".kobalin-tmp-"), std::string::npos) << entry.path();
 }
 #endif
 
