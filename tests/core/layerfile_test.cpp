@@ -203,6 +203,24 @@ TEST_F(LayerFileWrite, AWriteThatFailsHalfwayKeepsTheOldFileWhole)
 }
 #endif
 
+#ifndef _WIN32
+// The user's layer file is a link to a file elsewhere, and a notes file of
+// theirs sits beside it: the file linked to gets the content, the rest stays.
+TEST_F(LayerFileWrite, TheUsersLinkAndOtherFilesStayAsTheyWere)
+{
+    spit(folder / "survey" / "pier.csv", "old");
+    fs::create_directories(folder / "jobs");
+    fs::create_symlink("../survey/pier.csv", folder / "jobs" / "pier.xml_layer.csv");
+    spit(folder / "jobs" / "pier.xml_layer.csv.tmp.notes", "notes");
+    store(folder / "jobs" / "pier.xml");
+
+    ASSERT_TRUE(writeLayerFile(topAndBase(), true).written);
+    EXPECT_EQ(slurp(folder / "survey" / "pier.csv"), layerFileContent(topAndBase()));
+    EXPECT_EQ(fs::read_symlink(folder / "jobs" / "pier.xml_layer.csv"), "../survey/pier.csv");
+    EXPECT_EQ(slurp(folder / "jobs" / "pier.xml_layer.csv.tmp.notes"), "notes");
+}
+#endif
+
 TEST_F(LayerFileWrite, NoStoredFolderIsAFailureNotTheRootOfTheDrive)
 {
     const LayerFileResult unlinked = writeLayerFile(topAndBase(), false);
