@@ -47,7 +47,16 @@ bool holdsNul(const fs::path& path)
 // .<name>.kobalin-tmp-<process>.<count>.
 std::wstring tempPrefix(const fs::path& file)
 {
-    return L"." + file.filename().wstring() + L".kobalin-tmp-";
+    // A long name is cut, not at a surrogate pair, so that the temporary
+    // file's name still fits in 255 characters with room for its number.
+    std::wstring name = file.filename().wstring();
+    std::size_t keep = 255 - 14 - 24;
+    if (name.size() > keep) {
+        if (name[keep] >= 0xDC00 && name[keep] <= 0xDFFF)
+            --keep;
+        name.resize(keep);
+    }
+    return L"." + name + L".kobalin-tmp-";
 }
 
 bool isOwnTemporary(const std::wstring& name, const std::wstring& prefix)
@@ -238,15 +247,24 @@ void replace(const fs::path& path, std::string_view bytes, unsigned)
 
 #else
 
+constexpr std::string_view kTempChars = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+constexpr std::size_t kTempSuffixLength = 6;
+
 // The temporary files of a file are hidden and say whose they are:
 // .<name>.kobalin-tmp-XXXXXX.
 std::string tempPrefix(const fs::path& file)
 {
-    return "." + file.filename().string() + ".kobalin-tmp-";
+    // A long name is cut, at the start of a UTF-8 character, so that the
+    // temporary file's name still fits in 255 bytes.
+    std::string name = file.filename().string();
+    std::size_t keep = 255 - 14 - kTempSuffixLength;
+    if (name.size() > keep) {
+        while (keep > 0 && (static_cast<unsigned char>(name[keep]) & 0xC0) == 0x80)
+            --keep;
+        name.resize(keep);
+    }
+    return "." + name + ".kobalin-tmp-";
 }
-
-constexpr std::string_view kTempChars = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
-constexpr std::size_t kTempSuffixLength = 6;
 
 bool isOwnTemporary(const std::string& name, const std::string& prefix)
 {
@@ -390,7 +408,7 @@ void replace(const fs::path& path, std::string_view bytes, unsigned newFileMode)
     struct stat old {};
     const bool exists = ::stat(target.c_str(), &old) == 0;
     if (!exists && errno != ENOENT)
-        fail(path, "cannot look at it", errno);
+        fail(path, "cannot reach it", errno);
     if (exists && !S_ISREG(old.st_mode))
         fail(path, "not a plain file", S_ISDIR(old.st_mode) ? EISDIR : EINVAL);
     // As opening it for writing would (root may write any file, as the open would let it).

@@ -99,6 +99,18 @@ TEST_F(AtomicFile, CreatesAFileThatDidNotExist)
     EXPECT_EQ(namesIn(folder), std::vector<std::string>{"new.reg"});
 }
 
+// A name near the longest a folder takes leaves no room to add to it for the
+// temporary file's name.
+TEST_F(AtomicFile, WritesAFileWithTheLongestNameAFolderTakes)
+{
+    const fs::path file = folder / (u8"\u00e6" + std::u8string(249, u8'x') + u8".csv");  // 255 bytes in UTF-8
+    for (const char* bytes : {"one", "two"}) {
+        replaceFileAtomically(file, bytes);
+        EXPECT_EQ(slurp(file), bytes);
+        EXPECT_EQ(namesIn(folder), std::vector<std::string>{file.filename().string()});
+    }
+}
+
 TEST_F(AtomicFile, FailsInAFolderThatDoesNotExist)
 {
     const fs::path file = folder / "missing" / "f.csv";
