@@ -1,4 +1,5 @@
 #include "app/atomicfile.h"
+#include "app/atomicfile_testing.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -14,12 +15,15 @@
 #else
 #include <dirent.h>
 #include <fcntl.h>
+#include <random>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #endif
 
 namespace kobalin {
+
+bool refuseTemporaryFilesForTesting = false;
 
 namespace fs = std::filesystem;
 
@@ -39,10 +43,28 @@ bool holdsNul(const fs::path& path)
 
 #ifdef _WIN32
 
-// The temporary files of path are named <name>.tmp.<process>.<count>.
-std::wstring tempPrefix(const fs::path& path)
+// The temporary files of a file are hidden and say whose they are:
+// .<name>.kobalin-tmp-<process>.<count>.
+std::wstring tempPrefix(const fs::path& file)
 {
-    return path.filename().wstring() + L".tmp.";
+    // A long name is cut, not at a surrogate pair, so that the temporary
+    // file's name still fits in 255 characters with room for its number.
+    std::wstring name = file.filename().wstring();
+    std::size_t keep = 255 - 14 - 24;
+    if (name.size() > keep) {
+        if (name[keep] >= 0xDC00 && name[keep] <= 0xDFFF)
+            --keep;
+        name.resize(keep);
+    }
+    return L"." + name + L".kobalin-tmp-";
+}
+
+bool isOwnTemporary(const std::wstring& name, const std::wstring& prefix)
+{
+    const int length = static_cast<int>(prefix.size());
+    return name.size() > prefix.size()
+           && CompareStringOrdinal(name.c_str(), length, prefix.c_str(), length, TRUE) == CSTR_EQUAL
+           && std::all_of(name.begin() + length, name.end(), [](wchar_t c) { return (c >= L'0' && c <= L'9') || c == L'.'; });
 }
 
 [[noreturn]] void failWin(const fs::path& path, const std::string& what)
@@ -52,12 +74,59 @@ std::wstring tempPrefix(const fs::path& path)
     throw FileWriteError("Cannot write " + toUtf8(path.u16string()) + ": " + what + " (" + windowsErrorMessage(error) + ")");
 }
 
+class Handle {
+public:
+    explicit Handle(HANDLE h) : h_(h) {}
+    ~Handle() { if (*this) CloseHandle(h_); }
+    Handle(const Handle&) = delete;
+    Handle& operator=(const Handle&) = delete;
+    explicit operator bool() const { return h_ != INVALID_HANDLE_VALUE; }
+    HANDLE get() const { return h_; }
+    void reset(HANDLE h) { if (*this) CloseHandle(h_); h_ = h; }
+    bool close() { const HANDLE h = h_; h_ = INVALID_HANDLE_VALUE; return CloseHandle(h); }
+private:
+    HANDLE h_;
+};
+
+// The file that path finally names, through symbolic links and junctions;
+// path itself where no file is yet.
+fs::path finalTarget(const fs::path& path)
+{
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    const bool link = attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT);
+    const Handle h(CreateFileW(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                               OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    if (!h) {
+        const DWORD error = GetLastError();
+        // A rename would put a file in the place of a link that leads nowhere.
+        if (link)
+            failWin(path, "the link leads to no file");
+        if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND)
+            return path;
+        failWin(path, "cannot open it");
+    }
+    std::wstring name(MAX_PATH, L'\0');
+    DWORD length = GetFinalPathNameByHandleW(h.get(), name.data(), static_cast<DWORD>(name.size()), FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
+    if (length >= name.size()) {
+        name.resize(length);
+        length = GetFinalPathNameByHandleW(h.get(), name.data(), static_cast<DWORD>(name.size()), FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
+    }
+    if (length == 0 || length >= name.size()) {
+        // A volume without a drive letter, say: fine unless a link has to be followed.
+        if (link)
+            failWin(path, "cannot follow the link");
+        return path;
+    }
+    name.resize(length);
+    return fs::path(name);
+}
+
 // A temporary file that nobody holds open belongs to a writer that died: a
 // live writer holds its own without sharing it, so this exclusive open fails.
-void removeStaleTemporaries(const fs::path& path)
+void removeStaleTemporaries(const fs::path& file)
 {
-    const fs::path folder = folderOf(path);
-    const std::wstring prefix = tempPrefix(path);
+    const fs::path folder = folderOf(file);
+    const std::wstring prefix = tempPrefix(file);
     const std::wstring pattern = (folder / (prefix + L"*")).wstring();
     WIN32_FIND_DATAW found;
     HANDLE search = FindFirstFileW(pattern.c_str(), &found);
@@ -66,9 +135,7 @@ void removeStaleTemporaries(const fs::path& path)
     do {
         // The pattern also matches through 8.3 short names: check the real name.
         const std::wstring name = found.cFileName;
-        const int prefixLength = static_cast<int>(prefix.size());
-        if (name.size() < prefix.size() || (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-            || CompareStringOrdinal(name.c_str(), prefixLength, prefix.c_str(), prefixLength, TRUE) != CSTR_EQUAL)
+        if ((found.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) || !isOwnTemporary(name, prefix))
             continue;
         const std::wstring candidate = (folder / name).wstring();
         HANDLE h = CreateFileW(candidate.c_str(), DELETE, 0, nullptr, OPEN_EXISTING, FILE_FLAG_DELETE_ON_CLOSE | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
@@ -78,57 +145,131 @@ void removeStaleTemporaries(const fs::path& path)
     FindClose(search);
 }
 
+bool writeAll(HANDLE h, std::string_view bytes)
+{
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        DWORD written = 0;
+        const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1u << 20));
+        if (!WriteFile(h, bytes.data() + done, chunk, &written, nullptr) || written == 0)
+            return false;
+        done += written;
+    }
+    return true;
+}
+
+// For a folder that takes no new file: the one way left, with no guarantee
+// against a crash in the middle.
+void writeInPlace(const fs::path& path, const fs::path& target, std::string_view bytes)
+{
+    Handle h(CreateFileW(target.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, TRUNCATE_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!h)
+        failWin(path, "cannot open it for writing");
+    if (!writeAll(h.get(), bytes))
+        failWin(path, "write failed");
+    if (!FlushFileBuffers(h.get()))
+        failWin(path, "flush failed");
+    if (!h.close())
+        failWin(path, "close failed");
+}
+
 void replace(const fs::path& path, std::string_view bytes, unsigned)
 {
     if (holdsNul(path)) {
         SetLastError(ERROR_INVALID_NAME);
         failWin(path, "the name holds a NUL character");
     }
+    const fs::path target = finalTarget(path);
+    const DWORD attributes = GetFileAttributesW(target.c_str());
+    const bool exists = attributes != INVALID_FILE_ATTRIBUTES;
+    if (exists) {
+        if (attributes & FILE_ATTRIBUTE_DIRECTORY) {
+            SetLastError(ERROR_ACCESS_DENIED);
+            failWin(path, "it is a folder");
+        }
+        if (attributes & FILE_ATTRIBUTE_READONLY) {
+            SetLastError(ERROR_ACCESS_DENIED);
+            failWin(path, "the file is read-only");
+        }
+        // What the file's permissions or another program holding it allow.
+        if (!Handle(CreateFileW(target.c_str(), FILE_WRITE_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)))
+            failWin(path, "the file may not be written");
+    }
+
     static unsigned counter = 0;
-    const fs::path folder = folderOf(path);
+    const fs::path folder = folderOf(target);
     fs::path temp;
-    HANDLE h = INVALID_HANDLE_VALUE;
+    Handle h(INVALID_HANDLE_VALUE);
     // Process ids are reused: a dead writer's temporary file may carry the name
     // this one would take, so go on to the next number.
-    for (int attempt = 0; attempt < 1000 && h == INVALID_HANDLE_VALUE; ++attempt) {
-        temp = folder / (tempPrefix(path) + std::to_wstring(GetCurrentProcessId()) + L"." + std::to_wstring(++counter));
+    for (int attempt = 0; attempt < 1000 && !h; ++attempt) {
+        temp = folder / (tempPrefix(target) + std::to_wstring(GetCurrentProcessId()) + L"." + std::to_wstring(++counter));
+        if (refuseTemporaryFilesForTesting) {
+            SetLastError(ERROR_ACCESS_DENIED);
+            break;
+        }
         // Held open until it has been renamed, shared for the rename only, so
         // that no other writer takes it for stale.
-        h = CreateFileW(temp.wstring().c_str(), GENERIC_WRITE | DELETE, FILE_SHARE_DELETE, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
-        if (h == INVALID_HANDLE_VALUE && GetLastError() != ERROR_FILE_EXISTS)
+        h.reset(CreateFileW(temp.c_str(), GENERIC_WRITE | DELETE, FILE_SHARE_DELETE, nullptr, CREATE_NEW, FILE_ATTRIBUTE_HIDDEN, nullptr));
+        if (!h && GetLastError() != ERROR_FILE_EXISTS)
             break;
     }
-    if (h == INVALID_HANDLE_VALUE)
+    if (!h) {
+        if (exists && GetLastError() == ERROR_ACCESS_DENIED)
+            return writeInPlace(path, target, bytes);
         failWin(path, "cannot create a temporary file");
+    }
     auto abandon = [&](const std::string& what) {
         const DWORD error = GetLastError();
-        CloseHandle(h);
-        DeleteFileW(temp.wstring().c_str());
+        h.reset(INVALID_HANDLE_VALUE);
+        DeleteFileW(temp.c_str());
         SetLastError(error);
         failWin(path, what);
     };
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        DWORD written = 0;
-        const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1u << 20));
-        if (!WriteFile(h, bytes.data() + done, chunk, &written, nullptr) || written == 0)
-            abandon("write failed");
-        done += written;
-    }
-    if (!FlushFileBuffers(h))
+    if (!writeAll(h.get(), bytes))
+        abandon("write failed");
+    if (!FlushFileBuffers(h.get()))
         abandon("flush failed");
-    if (!MoveFileExW(temp.wstring().c_str(), path.wstring().c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+    // The file's own attributes instead of the temporary file's hidden one.
+    constexpr DWORD kept = FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+    FILE_BASIC_INFO basic{};
+    basic.FileAttributes = exists ? (attributes & kept) : FILE_ATTRIBUTE_ARCHIVE;
+    if (basic.FileAttributes == 0)
+        basic.FileAttributes = FILE_ATTRIBUTE_NORMAL;
+    if (!SetFileInformationByHandle(h.get(), FileBasicInfo, &basic, sizeof basic))
+        abandon("cannot set its attributes");
+    if (!MoveFileExW(temp.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
         abandon("cannot replace the file");
-    CloseHandle(h);
-    removeStaleTemporaries(path);
+    h.close();
+    removeStaleTemporaries(target);
 }
 
 #else
 
-// The temporary files of path are named <name>.tmp.<unique>.
-std::string tempPrefix(const fs::path& path)
+constexpr std::string_view kTempChars = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+constexpr std::size_t kTempSuffixLength = 6;
+
+// The temporary files of a file are hidden and say whose they are:
+// .<name>.kobalin-tmp-XXXXXX.
+std::string tempPrefix(const fs::path& file)
 {
-    return path.filename().string() + ".tmp.";
+    // A long name is cut, at the start of a UTF-8 character, so that the
+    // temporary file's name still fits in 255 bytes.
+    std::string name = file.filename().string();
+    std::size_t keep = 255 - 14 - kTempSuffixLength;
+    if (name.size() > keep) {
+        while (keep > 0 && (static_cast<unsigned char>(name[keep]) & 0xC0) == 0x80)
+            --keep;
+        name.resize(keep);
+    }
+    return "." + name + ".kobalin-tmp-";
+}
+
+bool isOwnTemporary(const std::string& name, const std::string& prefix)
+{
+    return name.size() == prefix.size() + kTempSuffixLength && name.compare(0, prefix.size(), prefix) == 0
+           && name.find_first_not_of(kTempChars, prefix.size()) == std::string::npos;
 }
 
 [[noreturn]] void fail(const fs::path& path, const std::string& what, int error)
@@ -149,87 +290,172 @@ private:
     int fd_;
 };
 
+// The file that path finally names, through any chain of symbolic links
+// (relative ones from the link's own folder). It need not exist.
+fs::path finalTarget(const fs::path& path)
+{
+    fs::path target = path;
+    for (int hops = 0;; ++hops) {
+        std::error_code ec;
+        if (!fs::is_symlink(fs::symlink_status(target, ec)))
+            return target;
+        if (hops == 40)
+            fail(path, "too many symbolic links", ELOOP);
+        const fs::path next = fs::read_symlink(target, ec);
+        if (ec)
+            fail(path, "cannot read the symbolic link", ec.value());
+        target = folderOf(target) / next;
+    }
+}
+
 // A temporary file whose lock can be taken belongs to a writer that died
 // (a live writer holds the lock from creation until the rename).
-void removeStaleTemporaries(const fs::path& path)
+void removeStaleTemporaries(const fs::path& file)
 {
-    const std::string prefix = tempPrefix(path);
-    const fs::path folder = folderOf(path);
+    const std::string prefix = tempPrefix(file);
+    const fs::path folder = folderOf(file);
     DIR* dir = ::opendir(folder.c_str());
     if (!dir)
         return;
     while (const dirent* entry = ::readdir(dir)) {
         const std::string name = entry->d_name;
-        if (name.rfind(prefix, 0) != 0)
+        if (!isOwnTemporary(name, prefix))
             continue;
         const fs::path candidate = folder / name;
-        Descriptor fd(::open(candidate.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW));
-        if (fd.get() >= 0 && ::flock(fd.get(), LOCK_EX | LOCK_NB) == 0)
+        Descriptor fd(::open(candidate.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK));
+        struct stat st {};
+        if (fd.get() >= 0 && ::fstat(fd.get(), &st) == 0 && S_ISREG(st.st_mode) && ::flock(fd.get(), LOCK_EX | LOCK_NB) == 0)
             ::unlink(candidate.c_str());
     }
     ::closedir(dir);
+}
+
+// 0, or the errno of the failed write.
+int writeAll(int fd, std::string_view bytes)
+{
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return n < 0 ? errno : EIO;
+        done += static_cast<std::size_t>(n);
+    }
+    return 0;
+}
+
+// For a folder that takes no new file: the one way left, with no guarantee
+// against a crash in the middle.
+void writeInPlace(const fs::path& path, const fs::path& target, std::string_view bytes)
+{
+    Descriptor fd(::open(target.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC | O_NOFOLLOW));
+    if (fd.get() < 0)
+        fail(path, "cannot open it for writing", errno);
+    if (const int error = writeAll(fd.get(), bytes))
+        fail(path, "write failed", error);
+    if (::fsync(fd.get()) != 0)
+        fail(path, "flush failed", errno);
+    if (::close(fd.release()) != 0)
+        fail(path, "close failed", errno);
+}
+
+// A new temporary file for target, created with mode (less the umask) and
+// locked; -1 with errno set when none can be made.
+int createTemporary(const fs::path& target, unsigned mode, std::string& name)
+{
+    const std::string prefix = (folderOf(target) / tempPrefix(target)).string();
+    std::random_device random;
+    std::uniform_int_distribution<std::size_t> pick(0, kTempChars.size() - 1);
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        if (refuseTemporaryFilesForTesting) {
+            errno = EACCES;
+            return -1;
+        }
+        name = prefix;
+        for (std::size_t i = 0; i < kTempSuffixLength; ++i)
+            name += kTempChars[pick(random)];
+        Descriptor fd(::open(name.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, static_cast<mode_t>(mode)));
+        if (fd.get() < 0) {
+            if (errno == EEXIST)
+                continue;
+            return -1;
+        }
+        int locked;
+        while ((locked = ::flock(fd.get(), LOCK_EX)) != 0 && errno == EINTR) {
+        }
+        if (locked != 0) {
+            const int error = errno;
+            ::unlink(name.c_str());
+            errno = error;
+            return -1;
+        }
+        // Between its creation and its lock a new temporary file looks stale,
+        // and another writer's sweep may remove it then: take a fresh one if so.
+        struct stat own {};
+        if (::fstat(fd.get(), &own) == 0 && own.st_nlink > 0)
+            return fd.release();
+    }
+    errno = EEXIST;
+    return -1;
 }
 
 void replace(const fs::path& path, std::string_view bytes, unsigned newFileMode)
 {
     if (holdsNul(path))
         fail(path, "the name holds a NUL character", EINVAL);
-    const std::string pattern = (folderOf(path) / (tempPrefix(path) + "XXXXXX")).string();
+    const fs::path target = finalTarget(path);
+    struct stat old {};
+    const bool exists = ::stat(target.c_str(), &old) == 0;
+    if (!exists && errno != ENOENT)
+        fail(path, "cannot reach it", errno);
+    if (exists && !S_ISREG(old.st_mode))
+        fail(path, "not a plain file", S_ISDIR(old.st_mode) ? EISDIR : EINVAL);
+    // As opening it for writing would (root may write any file, as the open would let it).
+    if (exists && ::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0)
+        fail(path, "the file may not be written", errno);
+
     std::string temp;
-    Descriptor fd(-1);
-    // Between its creation and its lock a new temporary file looks stale, and
-    // another writer's sweep may remove it then: take a fresh one if so.
-    for (int attempt = 0;; ++attempt) {
-        temp = pattern;
-        fd.reset(::mkostemp(temp.data(), O_CLOEXEC));
-        if (fd.get() < 0)
-            fail(path, "cannot create a temporary file", errno);
-        int locked;
-        while ((locked = ::flock(fd.get(), LOCK_EX)) != 0 && errno == EINTR) {
-        }
-        if (locked != 0) {
-            const int error = errno;
-            ::unlink(temp.c_str());
-            fail(path, "cannot lock a temporary file", error);
-        }
-        struct stat own {};
-        if (::fstat(fd.get(), &own) != 0 || own.st_nlink > 0)
-            break;
-        if (attempt == 100)
-            fail(path, "cannot keep a temporary file", ENOENT);
+    Descriptor fd(createTemporary(target, newFileMode, temp));
+    if (fd.get() < 0) {
+        if (exists && (errno == EACCES || errno == EPERM))
+            return writeInPlace(path, target, bytes);
+        fail(path, "cannot create a temporary file", errno);
     }
-    auto abandon = [&](const std::string& what) {
-        const int error = errno;
+    auto abandon = [&](const std::string& what, int error) {
         ::unlink(temp.c_str());
         fail(path, what, error);
     };
 
-    struct stat existing {};
-    const mode_t mode = ::stat(path.c_str(), &existing) == 0 ? (existing.st_mode & 07777) : static_cast<mode_t>(newFileMode);
-    if (::fchmod(fd.get(), mode) != 0)
-        abandon("cannot set permissions");
-
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n = ::write(fd.get(), bytes.data() + done, bytes.size() - done);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            abandon("write failed");
-        done += static_cast<std::size_t>(n);
+    if (exists) {
+        // Owner and group where this process may give them (root; a group of the user's).
+        struct stat own {};
+        if (::fstat(fd.get(), &own) == 0 && (own.st_uid != old.st_uid || own.st_gid != old.st_gid)
+            && ::fchown(fd.get(), old.st_uid, old.st_gid) != 0)
+            (void)!::fchown(fd.get(), static_cast<uid_t>(-1), old.st_gid);
+        if (::fchmod(fd.get(), old.st_mode & 07777) != 0)
+            abandon("cannot set permissions", errno);
     }
+    if (const int error = writeAll(fd.get(), bytes))
+        abandon("write failed", error);
     if (::fsync(fd.get()) != 0)
-        abandon("flush failed");
-    if (::rename(temp.c_str(), path.c_str()) != 0)
-        abandon("cannot replace the file");
+        abandon("flush failed", errno);
+    if (::rename(temp.c_str(), target.c_str()) != 0) {
+        const int error = errno;
+        ::unlink(temp.c_str());
+        // A folder with the sticky bit lets no one replace another's file.
+        if (exists && (error == EACCES || error == EPERM))
+            return writeInPlace(path, target, bytes);
+        fail(path, "cannot replace the file", error);
+    }
     if (::close(fd.release()) != 0)
         fail(path, "close failed", errno);
 
     // Make the rename itself durable.
-    Descriptor folder(::open(folderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    Descriptor folder(::open(folderOf(target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (folder.get() >= 0)
         ::fsync(folder.get());
-    removeStaleTemporaries(path);
+    removeStaleTemporaries(target);
 }
 
 #endif

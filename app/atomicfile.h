@@ -11,12 +11,24 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-// Replaces the file at path by bytes: written to a temporary file in the same
-// folder, flushed to disk and renamed over the old one, so that a reader or a
-// crash sees the old or the new content, complete, and a failure leaves the old
-// file untouched. Temporary files left behind by a crashed writer are removed.
-// A new file gets newFileMode (POSIX permission bits); an existing one keeps its mode.
+// Replaces the content of the file at path by bytes, changing nothing else:
+// - A symbolic link (a chain of them, on Windows also a junction) is followed:
+//   the file it finally names is replaced and the link stays as it was.
+// - The bytes go to a hidden temporary file in that file's folder, named
+//   .<name>.kobalin-tmp-..., flushed to disk and renamed over the old file, so
+//   that a reader or a crash sees the old or the new content, complete.
+// - The replaced file keeps its permission bits (Windows: attributes), and its
+//   owner and group where the process may set them. A new file gets
+//   newFileMode less the umask (Windows: the defaults).
+// - A file that could not be opened for writing (no write permission, the
+//   read-only attribute) is refused.
+// - Where the folder takes no new file but the file may be written, the file
+//   is written in place: truncated, written and synced. Only then can a crash
+//   in the middle leave a partial file.
+// - Temporary files of this name left by a writer that died are removed; no
+//   other file ever is.
+// Any failure leaves the old file untouched, except in the in-place write.
 // Throws FileWriteError with a message that names the path.
-void replaceFileAtomically(const std::filesystem::path& path, std::string_view bytes, unsigned newFileMode = 0644);
+void replaceFileAtomically(const std::filesystem::path& path, std::string_view bytes, unsigned newFileMode = 0666);
 
 }  // namespace kobalin

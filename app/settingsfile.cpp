@@ -13,6 +13,7 @@
 
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace kobalin {
@@ -69,6 +70,41 @@ void keepDamagedCopy(const fs::path& file, const std::string& bytes)
         replaceFileAtomically(copy, bytes, 0600);
     } catch (const FileWriteError& e) {
         throw SettingsError(e.what());
+    }
+}
+
+// Opens and locks the lock of the settings file. It lies beside the path the
+// program uses, so that every copy of the program finds the same one even
+// where kobalin.reg is a link into the user's dotfiles.
+int lockFile(const fs::path& file)
+{
+    fs::path lockPath = file;
+    lockPath += ".lock";
+    for (;;) {
+        int lock = ::open(lockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+        // A folder that takes no new file: the settings file is then written
+        // in place, so the file itself is a lock all copies share.
+        const bool ownFile = lock < 0 && (errno == EACCES || errno == EPERM);
+        if (ownFile) {
+            const int error = errno;
+            lock = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
+            errno = error;
+        }
+        if (lock < 0)
+            fail(file, "cannot create its lock file", errno);
+        while (::flock(lock, LOCK_EX) != 0) {
+            if (errno != EINTR) {
+                const int error = errno;
+                ::close(lock);
+                fail(file, "cannot lock it", error);
+            }
+        }
+        // Unless a link leads to a folder that did take a new file: then the
+        // file locked may have been replaced meanwhile, so lock the new one.
+        struct stat held {}, now {};
+        if (!ownFile || (::fstat(lock, &held) == 0 && ::stat(file.c_str(), &now) == 0 && held.st_ino == now.st_ino && held.st_dev == now.st_dev))
+            return lock;
+        ::close(lock);
     }
 }
 
@@ -186,19 +222,10 @@ private:
         if (ec)
             fail(file_, "cannot create its folder", ec.value());
 
-        fs::path lockPath = file_;
-        lockPath += ".lock";
-        const int lock = ::open(lockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
-        if (lock < 0)
-            fail(file_, "cannot create its lock file", errno);
         struct Unlock {
             int fd;
             ~Unlock() { ::close(fd); }
-        } unlock{lock};
-        while (::flock(lock, LOCK_EX) != 0) {
-            if (errno != EINTR)
-                fail(file_, "cannot lock it", errno);
-        }
+        } unlock{lockFile(file_)};
 
         // Merge into the file as it is now: another instance may have written since we read it.
         const FileContents current = readFile(file_);

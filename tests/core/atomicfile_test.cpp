@@ -1,13 +1,18 @@
 #include "app/atomicfile.h"
+#include "app/atomicfile_testing.h"
 
 #include "freshsettings.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
+#include <cstdlib>
+#include <csignal>
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 #ifdef _WIN32
@@ -15,6 +20,8 @@
 #else
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #endif
@@ -24,8 +31,6 @@ using namespace std::string_literals;
 namespace fs = std::filesystem;
 
 namespace {
-
-
 
 std::vector<std::string> namesIn(const fs::path& folder)
 {
@@ -94,6 +99,18 @@ TEST_F(AtomicFile, CreatesAFileThatDidNotExist)
     EXPECT_EQ(namesIn(folder), std::vector<std::string>{"new.reg"});
 }
 
+// A name near the longest a folder takes leaves no room to add to it for the
+// temporary file's name.
+TEST_F(AtomicFile, WritesAFileWithTheLongestNameAFolderTakes)
+{
+    const fs::path file = folder / (u8"\u00e6" + std::u8string(249, u8'x') + u8".csv");  // 255 bytes in UTF-8
+    for (const char* bytes : {"one", "two"}) {
+        replaceFileAtomically(file, bytes);
+        EXPECT_EQ(slurp(file), bytes);
+        EXPECT_EQ(namesIn(folder), std::vector<std::string>{file.filename().string()});
+    }
+}
+
 TEST_F(AtomicFile, FailsInAFolderThatDoesNotExist)
 {
     const fs::path file = folder / "missing" / "f.csv";
@@ -126,19 +143,34 @@ TEST_F(AtomicFile, RefusesANameThatHoldsANulCharacter)
     EXPECT_EQ(namesIn(folder), std::vector<std::string>{});
 }
 
-TEST_F(AtomicFile, RemovesTheTemporaryFilesOfADeadWriterOnly)
+// A user's files beside the layer file, whatever their names, are never removed
+// or changed; only the program's own temporary files that no writer holds are.
+TEST_F(AtomicFile, RemovesOnlyItsOwnTemporaryFilesOfADeadWriter)
 {
     const fs::path file = folder / "f.csv";
     spit(file, "old");
-    spit(folder / "f.csv.tmp.x", "left by a crash");
-    spit(folder / "g.csv.tmp.x", "another file's");
-    spit(folder / "f.csv.tmpx", "not a temporary file");
-    const LiveWriter live(folder / "f.csv.tmp.live");
+    const std::vector<std::string> users{"f.csv.tmp.x", "f.csv.tmp.notes", "f.csv.notes", "f.csv.tmpx", "f.csv.bak",
+                                         ".f.csv.kobalin-tmp-my notes", ".f.csv.kobalin-tmp-", "g.csv.tmp.x"};
+    for (const std::string& name : users)
+        spit(folder / name, "the user's " + name);
+#ifdef _WIN32
+    const std::string stale = ".f.csv.kobalin-tmp-1.2", live = ".f.csv.kobalin-tmp-3.4", other = ".g.csv.kobalin-tmp-1.2";
+#else
+    const std::string stale = ".f.csv.kobalin-tmp-Ab12Cd", live = ".f.csv.kobalin-tmp-LIVE00", other = ".g.csv.kobalin-tmp-Ab12Cd";
+#endif
+    spit(folder / stale, "left by a crash");
+    spit(folder / other, "another file's");
+    const LiveWriter liveWriter(folder / live);
 
     replaceFileAtomically(file, "new");
 
     EXPECT_EQ(slurp(file), "new");
-    EXPECT_EQ(namesIn(folder), (std::vector<std::string>{"f.csv", "f.csv.tmp.live", "f.csv.tmpx", "g.csv.tmp.x"}));
+    std::vector<std::string> expected = users;
+    expected.insert(expected.end(), {"f.csv", live, other});
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(namesIn(folder), expected);
+    for (const std::string& name : users)
+        EXPECT_EQ(slurp(folder / name), "the user's " + name);
 }
 
 #ifdef _WIN32
@@ -148,7 +180,7 @@ TEST_F(AtomicFile, IsNotBlockedByADeadWritersFilesOfTheSameProcessId)
 {
     const fs::path file = folder / "f.csv";
     for (int n = 1; n <= 100; ++n)
-        spit(folder / ("f.csv.tmp." + std::to_string(GetCurrentProcessId()) + "." + std::to_string(n)), "stale");
+        spit(folder / (".f.csv.kobalin-tmp-" + std::to_string(GetCurrentProcessId()) + "." + std::to_string(n)), "stale");
     replaceFileAtomically(file, "new");
     EXPECT_EQ(slurp(file), "new");
     EXPECT_EQ(namesIn(folder), std::vector<std::string>{"f.csv"});
@@ -173,5 +205,332 @@ TEST_F(AtomicFile, ConcurrentWritersOfOneFileAllSucceed)
     ASSERT_GE(last.size(), 100u);
     EXPECT_EQ(last, std::string(last.size(), static_cast<char>('a' + (last.size() - 100))));
     EXPECT_EQ(namesIn(folder), std::vector<std::string>{"_layer.csv"});
+}
+#endif
+
+#ifndef _WIN32
+namespace {
+
+struct stat statOf(const fs::path& file)
+{
+    struct stat st {};
+    EXPECT_EQ(::stat(file.c_str(), &st), 0) << file;
+    return st;
+}
+
+// For checks run in another process: "" when ok, else what went wrong.
+std::string check(bool ok, const std::string& what)
+{
+    return ok ? "" : what + "; ";
+}
+
+}  // namespace
+
+TEST_F(AtomicFile, ReplacesTheFileALinkFinallyNamesAndKeepsTheLink)
+{
+    struct Case {
+        const char* what;
+        std::vector<std::pair<std::string, std::string>> links;  // in jobs/: name, where it points
+        bool exists;                                              // does elsewhere/real.csv exist before
+    };
+    const fs::path real = folder / "elsewhere" / "real.csv";
+    const Case cases[] = {
+        {"a relative link", {{"pier.xml_layer.csv", "../elsewhere/real.csv"}}, true},
+        {"an absolute link", {{"pier.xml_layer.csv", real.string()}}, true},
+        {"a link to a link", {{"pier.xml_layer.csv", "middle"}, {"middle", real.string()}}, true},
+        {"a link to a file not made yet", {{"pier.xml_layer.csv", "../elsewhere/real.csv"}}, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        fs::remove_all(folder / "jobs");
+        fs::remove_all(folder / "elsewhere");
+        fs::create_directories(folder / "jobs");
+        fs::create_directories(folder / "elsewhere");
+        if (c.exists)
+            spit(real, "old");
+        for (const auto& [name, to] : c.links)
+            fs::create_symlink(to, folder / "jobs" / name);
+        const std::vector<std::string> jobs = namesIn(folder / "jobs");
+
+        replaceFileAtomically(folder / "jobs" / "pier.xml_layer.csv", "new");
+
+        EXPECT_EQ(slurp(real), "new");
+        for (const auto& [name, to] : c.links) {
+            EXPECT_TRUE(fs::is_symlink(folder / "jobs" / name)) << name;
+            EXPECT_EQ(fs::read_symlink(folder / "jobs" / name), to);
+        }
+        EXPECT_EQ(namesIn(folder / "jobs"), jobs);
+        EXPECT_EQ(namesIn(folder / "elsewhere"), std::vector<std::string>{"real.csv"});
+    }
+
+    // Links in a circle name no file: an error, and nothing changes.
+    fs::remove_all(folder / "jobs");
+    fs::create_directories(folder / "jobs");
+    fs::create_symlink("b", folder / "jobs" / "a");
+    fs::create_symlink("a", folder / "jobs" / "b");
+    EXPECT_THROW(replaceFileAtomically(folder / "jobs" / "a", "new"), FileWriteError);
+    EXPECT_EQ(namesIn(folder / "jobs"), (std::vector<std::string>{"a", "b"}));
+    EXPECT_EQ(fs::read_symlink(folder / "jobs" / "a"), "b");
+}
+
+TEST_F(AtomicFile, KeepsPermissionsOwnerAndGroupAndGivesANewFileTheDefaults)
+{
+    const fs::path file = folder / "f.csv";
+    // Root may write a file without write permission, as opening it would let it.
+    const std::vector<mode_t> modes = ::geteuid() == 0 ? std::vector<mode_t>{0600, 0640, 0604, 0444}
+                                                       : std::vector<mode_t>{0600, 0640, 0604};
+    for (const mode_t mode : modes) {
+        SCOPED_TRACE(mode);
+        spit(file, "old");
+        ::chmod(file.c_str(), mode);
+        replaceFileAtomically(file, "new");
+        EXPECT_EQ(slurp(file), "new");
+        EXPECT_EQ(statOf(file).st_mode & 07777, mode);
+    }
+
+    if (::geteuid() == 0) {
+        ASSERT_EQ(::chown(file.c_str(), 65534, 65534), 0);
+        replaceFileAtomically(file, "newer");
+        EXPECT_EQ(statOf(file).st_uid, 65534u);
+        EXPECT_EQ(statOf(file).st_gid, 65534u);
+    }
+
+    const mode_t umask = ::umask(027);
+    replaceFileAtomically(folder / "new.csv", "new");
+    replaceFileAtomically(folder / "private.reg", "new", 0600);
+    ::umask(umask);
+    EXPECT_EQ(statOf(folder / "new.csv").st_mode & 07777, 0640u);
+    EXPECT_EQ(statOf(folder / "private.reg").st_mode & 07777, 0600u);
+}
+
+// Runs as a user without root's rights, who may not write the file but may
+// create files in its folder (where a rename would have replaced it).
+TEST_F(AtomicFile, RefusesAFileTheUserMayNotWriteAndChangesNothing)
+{
+    const fs::path mine = folder / "mine";
+    fs::create_directories(mine);
+    ::chmod(folder.c_str(), 0755);
+    ::chmod(mine.c_str(), 0755);
+    giveToUserWithoutRoot(mine);
+    const fs::path file = mine / "f.csv";
+    spit(file, "old");
+    giveToUserWithoutRoot(file);
+    ::chmod(file.c_str(), 0444);
+    const ino_t inode = statOf(file).st_ino;
+
+    const auto problems = runWithoutRoot([&] {
+        std::string problems;
+        try {
+            replaceFileAtomically(file, "new");
+            problems += "no error; ";
+        } catch (const FileWriteError& e) {
+            problems += check(std::string(e.what()).find("f.csv") != std::string::npos, std::string("message ") + e.what());
+        }
+        return problems;
+    });
+    if (!problems)
+        GTEST_SKIP() << "cannot run as a user without root's rights (no setuid here)";
+    EXPECT_EQ(*problems, "");
+    EXPECT_EQ(slurp(file), "old");
+    EXPECT_EQ(statOf(file).st_ino, inode);
+    EXPECT_EQ(statOf(file).st_mode & 07777, 0444u);
+    EXPECT_EQ(namesIn(mine), std::vector<std::string>{"f.csv"});
+}
+
+// A share where the user may change files but not create them: the file is
+// written in place, and every failure of that write is reported.
+TEST_F(AtomicFile, WritesInPlaceWhereTheFolderTakesNoNewFile)
+{
+    const fs::path share = folder / "share";
+    fs::create_directories(share);
+    ::chmod(folder.c_str(), 0755);
+    giveToUserWithoutRoot(share);
+    const fs::path file = share / "f.csv";
+    spit(file, "old content");
+    giveToUserWithoutRoot(file);
+    ::chmod(file.c_str(), 0640);
+    ::chmod(share.c_str(), 0555);
+    const ino_t inode = statOf(file).st_ino;
+
+    const auto problems = runWithoutRoot([&] {
+        std::string problems;
+        try {
+            replaceFileAtomically(file, "new");
+            problems += check(slurp(file) == "new", "content " + slurp(file));
+        } catch (const FileWriteError& e) {
+            problems += std::string("error ") + e.what() + "; ";
+        }
+        problems += check(!fs::exists(share / "g.csv"), "a new file was made");
+        try {
+            replaceFileAtomically(share / "g.csv", "new");
+            problems += "a new file in the folder: no error; ";
+        } catch (const FileWriteError&) {
+        }
+        // As a full disk would: the in-place write fails halfway.
+        std::signal(SIGXFSZ, SIG_IGN);
+        const struct rlimit limit {4, 4};
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+        try {
+            replaceFileAtomically(file, "longer than four bytes");
+            problems += "a write cut short: no error; ";
+        } catch (const FileWriteError&) {
+        }
+        return problems;
+    });
+    ::chmod(share.c_str(), 0755);
+    if (!problems)
+        GTEST_SKIP() << "cannot run as a user without root's rights (no setuid here)";
+    EXPECT_EQ(*problems, "");
+    EXPECT_EQ(statOf(file).st_ino, inode);
+    EXPECT_EQ(statOf(file).st_mode & 07777, 0640u);
+    EXPECT_EQ(namesIn(share), std::vector<std::string>{"f.csv"});
+
+    // A folder with the sticky bit lets a user create files but not replace
+    // another's file that they may write: written in place too.
+    if (::geteuid() != 0)
+        return;
+    const fs::path shared = folder / "sticky";
+    fs::create_directories(shared);
+    ::chmod(shared.c_str(), 01777);
+    spit(shared / "f.csv", "old");
+    ::chmod((shared / "f.csv").c_str(), 0666);
+    const ino_t rootsInode = statOf(shared / "f.csv").st_ino;
+    EXPECT_EQ(runWithoutRoot([&] {
+        replaceFileAtomically(shared / "f.csv", "new");
+        return std::string();
+    }), "");
+    EXPECT_EQ(slurp(shared / "f.csv"), "new");
+    EXPECT_EQ(statOf(shared / "f.csv").st_ino, rootsInode);
+    EXPECT_EQ(namesIn(shared), std::vector<std::string>{"f.csv"});
+}
+
+TEST_F(AtomicFile, AKilledWriterLeavesTheUsersFilesAsTheyWere)
+{
+    const fs::path file = folder / "pier.xml_layer.csv";
+    spit(file, "old");
+    const std::vector<std::string> users{"pier.xml_layer.csv.tmp.notes", "pier.xml_layer.csv.notes", "pier.xml_layer.csv.tmp.1"};
+    for (const std::string& name : users)
+        spit(folder / name, "the user's " + name);
+    const std::string big(4 << 20, 'b');
+
+    for (int kill = 0; kill < 5; ++kill) {
+        const pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            for (;;)
+                replaceFileAtomically(file, big);
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(5 + 10 * kill));
+        ::kill(child, SIGKILL);
+        ::waitpid(child, nullptr, 0);
+        const std::string now = slurp(file);
+        EXPECT_TRUE(now == "old" || now == big) << now.size() << " bytes";
+        for (const std::string& name : users)
+            EXPECT_EQ(slurp(folder / name), "the user's " + name);
+    }
+    replaceFileAtomically(file, "new");
+    std::vector<std::string> expected = users;
+    expected.push_back("pier.xml_layer.csv");
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(namesIn(folder), expected);
+}
+#endif
+
+#ifdef _WIN32
+namespace {
+
+DWORD attributesOf(const fs::path& file)
+{
+    return GetFileAttributesW(file.c_str());
+}
+
+}  // namespace
+
+TEST_F(AtomicFile, RefusesAReadOnlyFileAndChangesNothing)
+{
+    const fs::path file = folder / "f.csv";
+    spit(file, "old");
+    ASSERT_TRUE(SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_READONLY));
+    try {
+        replaceFileAtomically(file, "new");
+        ADD_FAILURE() << "no error";
+    } catch (const FileWriteError& e) {
+        EXPECT_NE(std::string(e.what()).find("f.csv"), std::string::npos) << e.what();
+    }
+    EXPECT_EQ(slurp(file), "old");
+    EXPECT_TRUE(attributesOf(file) & FILE_ATTRIBUTE_READONLY);
+    EXPECT_EQ(namesIn(folder), std::vector<std::string>{"f.csv"});
+    SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+// In place (the folder refusing new files is simulated: Wine cannot make one)
+// and by rename alike.
+TEST_F(AtomicFile, KeepsTheAttributesOfTheFile)
+{
+    const fs::path file = folder / "f.csv";
+    for (const bool inPlace : {false, true}) {
+        SCOPED_TRACE(inPlace ? "in place" : "renamed");
+        refuseTemporaryFilesForTesting = inPlace;
+        for (const DWORD set : {DWORD{FILE_ATTRIBUTE_NORMAL}, DWORD{FILE_ATTRIBUTE_HIDDEN}, DWORD{FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM},
+                                DWORD{FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED}}) {
+            SCOPED_TRACE(set);
+            spit(file, "old");
+            ASSERT_TRUE(SetFileAttributesW(file.c_str(), set));
+            const DWORD before = attributesOf(file);
+            replaceFileAtomically(file, "new content");
+            EXPECT_EQ(slurp(file), "new content");
+            EXPECT_EQ(attributesOf(file), before);
+            EXPECT_EQ(namesIn(folder), std::vector<std::string>{"f.csv"});
+            SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_NORMAL);
+        }
+    }
+    // In place, a file not there yet cannot be made.
+    EXPECT_THROW(replaceFileAtomically(folder / "g.csv", "new"), FileWriteError);
+    refuseTemporaryFilesForTesting = false;
+    EXPECT_EQ(namesIn(folder), std::vector<std::string>{"f.csv"});
+
+    // A new file is not hidden like the temporary file it was written as.
+    replaceFileAtomically(folder / "g.csv", "new");
+    EXPECT_FALSE(attributesOf(folder / "g.csv") & FILE_ATTRIBUTE_HIDDEN);
+}
+
+// The file a path finally names, as the system resolves it.
+std::wstring finalPathOf(const fs::path& path)
+{
+    HANDLE h = CreateFileW(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                           FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    std::wstring name(1024, L'\0');
+    name.resize(GetFinalPathNameByHandleW(h, name.data(), static_cast<DWORD>(name.size()), FILE_NAME_NORMALIZED));
+    CloseHandle(h);
+    return name;
+}
+
+// Wine makes no symbolic links of its own (CreateSymbolicLinkW does nothing)
+// but follows the host's: under ctest the build makes one and names its
+// folder in KOBALIN_HOST_LINKS.
+TEST_F(AtomicFile, ReplacesTheFileASymbolicLinkNamesAndKeepsTheLink)
+{
+    fs::path base = folder;
+    if (const char* hostLinks = std::getenv("KOBALIN_HOST_LINKS")) {
+        base = hostLinks;
+    } else {
+        fs::create_directories(folder / "elsewhere");
+        fs::create_directories(folder / "jobs");
+        spit(folder / "elsewhere" / "real.csv", "");
+        if (!CreateSymbolicLinkW((folder / "jobs" / "pier.xml_layer.csv").c_str(), L"..\\elsewhere\\real.csv", SYMBOLIC_LINK_FLAG_ALLOW_UNPRIVILEGED_CREATE)
+            || GetFileAttributesW((folder / "jobs" / "pier.xml_layer.csv").c_str()) == INVALID_FILE_ATTRIBUTES)
+            GTEST_SKIP() << "no symbolic links to files here, and none made by the build (KOBALIN_HOST_LINKS)";
+    }
+    const fs::path real = base / "elsewhere" / "real.csv";
+    const fs::path link = base / "jobs" / "pier.xml_layer.csv";
+    spit(real, "old");
+    const std::wstring linked = finalPathOf(link);
+    ASSERT_EQ(linked, finalPathOf(real));
+
+    replaceFileAtomically(link, "new");
+    EXPECT_EQ(slurp(real), "new");
+    EXPECT_EQ(finalPathOf(link), linked) << "the link is still a link to the same file";
+    EXPECT_EQ(namesIn(base / "jobs"), std::vector<std::string>{"pier.xml_layer.csv"});
+    EXPECT_EQ(namesIn(base / "elsewhere"), std::vector<std::string>{"real.csv"});
 }
 #endif

@@ -9,6 +9,8 @@
 #ifdef _WIN32
 #include <windows.h>
 #else
+#include <grp.h>
+#include <pwd.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #endif
@@ -81,5 +83,67 @@ bool allSucceedTogether(int processes, const std::function<bool(int p)>& child)
         all = all && WIFEXITED(status) && WEXITSTATUS(status) == 0;
     }
     return all;
+}
+
+namespace {
+
+struct User {
+    uid_t uid;
+    gid_t gid;
+};
+
+User userWithoutRoot()
+{
+    if (::geteuid() != 0)
+        return {::geteuid(), ::getegid()};
+    const passwd* nobody = ::getpwnam("nobody");
+    return nobody ? User{nobody->pw_uid, nobody->pw_gid} : User{65534, 65534};
+}
+
+}  // namespace
+
+void giveToUserWithoutRoot(const fs::path& file)
+{
+    const User user = userWithoutRoot();
+    if (::geteuid() == 0 && ::chown(file.c_str(), user.uid, user.gid) != 0)
+        ADD_FAILURE() << "cannot give " << file << " to the user without root";
+}
+
+std::optional<std::string> runWithoutRoot(const std::function<std::string()>& check)
+{
+    constexpr int kCannotDrop = 77;
+    int pipeEnds[2];
+    if (::pipe(pipeEnds) != 0)
+        return "no pipe";
+    const pid_t child = ::fork();
+    if (child < 0)
+        return "no child process";
+    if (child == 0) {
+        ::close(pipeEnds[0]);
+        const User user = userWithoutRoot();
+        if (::geteuid() == 0 && (::setgroups(0, nullptr) != 0 || ::setgid(user.gid) != 0 || ::setuid(user.uid) != 0))
+            ::_exit(kCannotDrop);
+        std::string message;
+        try {
+            message = check();
+        } catch (const std::exception& e) {
+            message = std::string("exception: ") + e.what();
+        }
+        (void)!::write(pipeEnds[1], message.data(), message.size());
+        ::_exit(0);
+    }
+    ::close(pipeEnds[1]);
+    std::string message;
+    char buffer[512];
+    for (ssize_t n; (n = ::read(pipeEnds[0], buffer, sizeof buffer)) > 0;)
+        message.append(buffer, static_cast<std::size_t>(n));
+    ::close(pipeEnds[0]);
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    if (WIFEXITED(status) && WEXITSTATUS(status) == kCannotDrop)
+        return std::nullopt;
+    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0)
+        return message + " (the child ended with status " + std::to_string(status) + ")";
+    return message;
 }
 #endif

@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <string>
 
 // Gives each test an empty settings store of its own, never the user's:
@@ -25,4 +26,12 @@ void spit(const std::filesystem::path& file, const std::string& bytes);
 // Runs child(p) in `processes` forked processes that all start at the same
 // moment, so that they really overlap; true when every one returned true.
 bool allSucceedTogether(int processes, const std::function<bool(int p)>& child);
+
+// Runs check in a child process as a user without root's rights: "nobody"
+// when the tests run as root, else the user running them. Gives check's
+// message, empty when it found nothing wrong; nullopt when root's rights
+// cannot be dropped.
+std::optional<std::string> runWithoutRoot(const std::function<std::string()>& check);
+// Makes file (or folder) the own of the user runWithoutRoot runs as.
+void giveToUserWithoutRoot(const std::filesystem::path& file);
 #endif

@@ -96,7 +96,7 @@ std::vector<std::string> temporaryFilesIn(const fs::path& folder)
     std::vector<std::string> found;
     for (const auto& entry : fs::directory_iterator(folder)) {
         const std::string name = entry.path().filename().string();
-        if (name.find(".tmp.") != std::string::npos)
+        if (name.find(".kobalin-tmp-") != std::string::npos)
             found.push_back(name);
     }
     return found;

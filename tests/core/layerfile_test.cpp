@@ -199,7 +199,25 @@ TEST_F(LayerFileWrite, AWriteThatFailsHalfwayKeepsTheOldFileWhole)
     EXPECT_FALSE(result.written);
     EXPECT_EQ(slurp(folder / "road.xml_layer.csv"), before);
     for (const auto& entry : fs::directory_iterator(folder))
-        EXPECT_EQ(entry.path().filename().string().find(".tmp."), std::string::npos) << entry.path();
+        EXPECT_EQ(entry.path().filename().string().find(".kobalin-tmp-"), std::string::npos) << entry.path();
+}
+#endif
+
+#ifndef _WIN32
+// The user's layer file is a link to a file elsewhere, and a notes file of
+// theirs sits beside it: the file linked to gets the content, the rest stays.
+TEST_F(LayerFileWrite, TheUsersLinkAndOtherFilesStayAsTheyWere)
+{
+    spit(folder / "survey" / "pier.csv", "old");
+    fs::create_directories(folder / "jobs");
+    fs::create_symlink("../survey/pier.csv", folder / "jobs" / "pier.xml_layer.csv");
+    spit(folder / "jobs" / "pier.xml_layer.csv.tmp.notes", "notes");
+    store(folder / "jobs" / "pier.xml");
+
+    ASSERT_TRUE(writeLayerFile(topAndBase(), true).written);
+    EXPECT_EQ(slurp(folder / "survey" / "pier.csv"), layerFileContent(topAndBase()));
+    EXPECT_EQ(fs::read_symlink(folder / "jobs" / "pier.xml_layer.csv"), "../survey/pier.csv");
+    EXPECT_EQ(slurp(folder / "jobs" / "pier.xml_layer.csv.tmp.notes"), "notes");
 }
 #endif
 

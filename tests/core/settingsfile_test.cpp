@@ -9,8 +9,10 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <optional>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -18,12 +20,6 @@
 
 using namespace kobalin;
 namespace fs = std::filesystem;
-
-namespace {
-
-
-
-}  // namespace
 
 using SettingsFile = FreshSettings;
 
@@ -181,6 +177,78 @@ TEST_F(SettingsFile, AFolderThatCannotBeWrittenFailsTheWriteClearly)
     ::chmod((folder / "config" / "Tendrik").c_str(), 0700);
 }
 
+// kobalin.reg kept in the user's dotfiles and linked into place stays a link;
+// the lock and a copy of a damaged file stay in the program's own folder.
+TEST_F(SettingsFile, ALinkIntoTheUsersDotfilesStaysALink)
+{
+    const fs::path dotfiles = folder / "dotfiles" / "kobalin.reg";
+    const std::string header = "Windows Registry Editor Version 5.00\n\n[HKEY_CURRENT_USER\\SOFTWARE\\Tendrik\\kobalin]\n";
+    spit(dotfiles, header + "\"taal\"=dword:000007d0\n");
+    fs::create_directories(settingsFilePath().parent_path());
+    fs::create_symlink("../../dotfiles/kobalin.reg", settingsFilePath());
+
+    openSettingsKey(kSettingsKey)->writeInteger(u"koppel", 1);
+    EXPECT_TRUE(fs::is_symlink(settingsFilePath()));
+    EXPECT_EQ(slurp(dotfiles), header + "\"taal\"=dword:000007d0\n\"koppel\"=dword:00000001\n");
+
+    spit(dotfiles, "damaged");
+    openSettingsKey(kSettingsKey)->writeInteger(u"koppel", 0);
+    EXPECT_TRUE(fs::is_symlink(settingsFilePath()));
+    EXPECT_EQ(slurp(dotfiles), header + "\"koppel\"=dword:00000000\n");
+    fs::path bad = settingsFilePath();
+    bad += ".bad";
+    EXPECT_EQ(slurp(bad), "damaged");
+
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(folder / "dotfiles"))
+        names.push_back(entry.path().filename().string());
+    EXPECT_EQ(names, std::vector<std::string>{"kobalin.reg"});
+}
+
+// Run as a user without root's rights: a settings file without write
+// permission is refused; one that may be written, in a folder that takes no
+// new file (not even the lock), is written in place.
+TEST_F(SettingsFile, IsWrittenAsItsPermissionsAndItsFoldersAllow)
+{
+    struct Case {
+        const char* what;
+        mode_t file, folder;
+        bool written;
+    };
+    const Case cases[] = {
+        {"a file without write permission", 0444, 0755, false},
+        {"a folder that takes no new file", 0600, 0555, true},
+    };
+    const fs::path tendrik = settingsFilePath().parent_path();
+    ::chmod(folder.c_str(), 0755);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        fs::remove_all(folder / "config");
+        spit(settingsFilePath(), "Windows Registry Editor Version 5.00\n");
+        for (const fs::path& mine : {folder / "config", tendrik, settingsFilePath()})
+            giveToUserWithoutRoot(mine);
+        ::chmod((folder / "config").c_str(), 0755);
+        ::chmod(settingsFilePath().c_str(), c.file);
+        ::chmod(tendrik.c_str(), c.folder);
+        const auto problems = runWithoutRoot([&] {
+            try {
+                auto key = openSettingsKey(kSettingsKey);
+                key->writeInteger(u"koppel", 1);
+                key->close();
+                return std::string(c.written ? "" : "no error");
+            } catch (const SettingsError& e) {
+                return c.written ? std::string(e.what()) : std::string();
+            }
+        });
+        ::chmod(tendrik.c_str(), 0755);
+        if (!problems)
+            GTEST_SKIP() << "cannot run as a user without root's rights (no setuid here)";
+        EXPECT_EQ(*problems, "");
+        EXPECT_EQ(openSettingsKey(kSettingsKey)->readInteger(u"koppel"), c.written ? std::optional<std::int32_t>(1) : std::nullopt);
+        EXPECT_EQ(fs::exists(tendrik / "kobalin.reg.lock"), !c.written) << "a lock file where one can be made";
+    }
+}
+
 TEST_F(SettingsFile, ConcurrentProcessesLoseNoneOfEachOthersValues)
 {
     constexpr int kProcesses = 4;
@@ -222,7 +290,7 @@ TEST_F(SettingsFile, ConcurrentProcessesLoseNoneOfEachOthersValues)
     EXPECT_TRUE(someonesLast);
     for (const auto& entry : fs::directory_iterator(settingsFilePath().parent_path())) {
         const std::string file = entry.path().filename().string();
-        EXPECT_EQ(file.find(".tmp."), std::string::npos) << file;
+        EXPECT_EQ(file.find(".kobalin-tmp-"), std::string::npos) << file;
         EXPECT_EQ(file.find(".bad"), std::string::npos) << file;
     }
 }

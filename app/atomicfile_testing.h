@@ -1,0 +1,10 @@
+#pragma once
+
+namespace kobalin {
+
+// Tests only: makes the creation of temporary files fail as in a folder that
+// takes no new file, for where a test cannot make such a folder (Wine, which
+// runs as root in CI and does not model folder permissions).
+extern bool refuseTemporaryFilesForTesting;
+
+}  // namespace kobalin
