@@ -24,7 +24,7 @@ cleanup() {
         kill "$pid" 2>/dev/null || true
         wait "$pid" 2>/dev/null || true
     done
-    if [ -n "$installed" ]; then
+    if [ -n "$installed" ] && dpkg-query -W kobalin >/dev/null 2>&1; then
         echo "Removing the package left by the failed check" >&2
         DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get purge -y -q kobalin >/dev/null || true
     fi
