@@ -6,6 +6,7 @@
 #   ./kobalin.sh test    build and run every test
 #   ./kobalin.sh screenshots   pictures of every step and dialog in build/screenshots
 #   ./kobalin.sh bench   build and run the benchmarks, each figure beside its floor
+#   ./kobalin.sh package   the Debian package, in build/package
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -16,6 +17,12 @@ TEST_PACKAGES=(libgtest-dev locales libbenchmark-dev)
 SCREENSHOT_PACKAGES=(xvfb xauth)
 # The core's cross-build for Windows (windres comes with the binutils) and Wine to run its tests.
 WINDOWS_TEST_PACKAGES=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64)
+# CPack's Debian generator needs dpkg-shlibdeps (dpkg-dev) and file.
+PACKAGE_PACKAGES=(dpkg-dev file)
+# The package's check: lintian, the validators of the menu entry and the
+# software-centre details, and a virtual display with a window manager on
+# which the installed program is started and closed.
+PACKAGE_TEST_PACKAGES=(lintian desktop-file-utils appstream xvfb xauth openbox xdotool wmctrl x11-utils)
 # clang with its runtimes (libFuzzer, the sanitizers) for the fuzz targets.
 HARDENING_PACKAGES=(clang libclang-rt-14-dev)
 
@@ -112,15 +119,43 @@ benchmarks() {
     build/bench/bench/kobalin_bench "$@"
 }
 
+# The Debian package: a Release build of the program alone with Debian's
+# hardening flags, packed by CPack into build/package/.
+package() {
+    local dir=build/release
+    export DEB_BUILD_MAINT_OPTIONS=hardening=+all
+    cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF -DCMAKE_INSTALL_PREFIX=/usr \
+        "-DCMAKE_CXX_FLAGS=$(dpkg-buildflags --get CPPFLAGS) $(dpkg-buildflags --get CXXFLAGS)" \
+        "-DCMAKE_EXE_LINKER_FLAGS=$(dpkg-buildflags --get LDFLAGS)"
+    cmake --build "$dir"
+    rm -rf build/package
+    cpack --config "$dir/CPackConfig.cmake" -B "$PWD/build/package"
+    rm -rf build/package/_CPack_Packages
+    echo "Package: $(ls build/package/*.deb)"
+}
+
+# The package as a user meets it: lintian, then installed with apt-get,
+# started from its menu entry on a virtual display, closed, and purged.
+package_tests() {
+    local started=$SECONDS
+    package
+    tests/package/check.sh build/package/kobalin_*.deb
+    echo "Package built and checked: $((SECONDS - started)) s"
+}
+
 case "${1:-}" in
 start)
     install_missing "${BUILD_PACKAGES[@]}"
     build build/app -DBUILD_TESTING=OFF
     exec build/app/kobalin
     ;;
+package)
+    install_missing "${BUILD_PACKAGES[@]}" "${PACKAGE_PACKAGES[@]}"
+    package
+    ;;
 test)
     install_missing "${BUILD_PACKAGES[@]}" "${TEST_PACKAGES[@]}" "${WINDOWS_TEST_PACKAGES[@]}" "${SCREENSHOT_PACKAGES[@]}" \
-        "${HARDENING_PACKAGES[@]}"
+        "${HARDENING_PACKAGES[@]}" "${PACKAGE_PACKAGES[@]}" "${PACKAGE_TEST_PACKAGES[@]}"
     comma_locale
     build build/test
     ctest --test-dir build/test --output-on-failure
@@ -128,6 +163,7 @@ test)
     windows_tests
     sanitizer_tests
     fuzz_tests
+    package_tests
     ;;
 screenshots)
     install_missing "${BUILD_PACKAGES[@]}" "${TEST_PACKAGES[@]}" "${SCREENSHOT_PACKAGES[@]}"
@@ -139,7 +175,7 @@ bench)
     benchmarks "${@:2}"
     ;;
 *)
-    sed -n '2,9s/^# \{0,1\}//p' "$0"
+    sed -n '2,10s/^# \{0,1\}//p' "$0"
     exit 2
     ;;
 esac

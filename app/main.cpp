@@ -10,6 +10,8 @@
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
+    // The menu entry's id, by which a Wayland desktop matches the window to its entry and icon.
+    QGuiApplication::setDesktopFileName("nl.tendrik.Kobalin");
     try {
         kobalin::RunData run;
         kobalin::Windows windows = kobalin::createWindows(run);

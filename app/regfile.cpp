@@ -356,8 +356,11 @@ std::string RegDocument::serialize() const
             }
             case RegValue::Type::Binary:
                 out += "hex:";
-                for (std::size_t i = 0; i < value.bytes.size(); ++i)
-                    out += (i ? "," : "") + hexByte(value.bytes[i]);
+                for (std::size_t i = 0; i < value.bytes.size(); ++i) {
+                    if (i)
+                        out += ',';
+                    out += hexByte(value.bytes[i]);
+                }
                 break;
             case RegValue::Type::Other:
                 out += value.raw;

@@ -1,12 +1,51 @@
-# Installs into a scratch prefix and checks that the program, its menu entry
-# and its icon land where a Linux desktop looks for them.
+# Installs into a scratch prefix and checks that the program, its menu entry,
+# software-centre details, icon and documents land where a Linux desktop and
+# Debian look for them, under one id, with the project's version; the menu
+# entry and the details are validated when the validators are installed.
 file(REMOVE_RECURSE "${PREFIX}")
 execute_process(COMMAND "${CMAKE_COMMAND}" --install "${BUILD}" --prefix "${PREFIX}" RESULT_VARIABLE failed OUTPUT_QUIET)
 if(failed)
   message(FATAL_ERROR "cmake --install failed")
 endif()
-foreach(file bin/kobalin share/applications/kobalin.desktop share/icons/hicolor/scalable/apps/kobalin.svg)
+set(desktop share/applications/${ID}.desktop)
+set(metainfo share/metainfo/${ID}.metainfo.xml)
+foreach(file bin/kobalin ${desktop} ${metainfo} share/icons/hicolor/scalable/apps/${ID}.svg
+             share/man/man1/kobalin.1.gz share/doc/kobalin/copyright share/doc/kobalin/changelog.gz)
   if(NOT EXISTS "${PREFIX}/${file}")
     message(FATAL_ERROR "not installed: ${file}")
   endif()
 endforeach()
+
+file(STRINGS "${PREFIX}/${desktop}" icon REGEX "^Icon=")
+if(NOT icon STREQUAL "Icon=${ID}")
+  message(FATAL_ERROR "${desktop}: '${icon}' does not name the installed icon ${ID}")
+endif()
+file(READ "${PREFIX}/${metainfo}" details)
+string(FIND "${details}" "<launchable type=\"desktop-id\">${ID}.desktop</launchable>" at)
+if(at EQUAL -1)
+  message(FATAL_ERROR "${metainfo} does not launch ${ID}.desktop")
+endif()
+# The newest release comes first in both.
+string(REGEX MATCH "<release version=\"[^\"]*\"" release "${details}")
+if(NOT release STREQUAL "<release version=\"${VERSION}\"")
+  message(FATAL_ERROR "${metainfo}: newest release is not ${VERSION}")
+endif()
+execute_process(COMMAND gzip -dc "${PREFIX}/share/doc/kobalin/changelog.gz" OUTPUT_VARIABLE changes)
+if(NOT changes MATCHES "^kobalin \\(${VERSION}\\) ")
+  message(FATAL_ERROR "changelog: newest entry is not ${VERSION}")
+endif()
+
+find_program(DESKTOP_FILE_VALIDATE desktop-file-validate)
+if(DESKTOP_FILE_VALIDATE)
+  execute_process(COMMAND "${DESKTOP_FILE_VALIDATE}" "${PREFIX}/${desktop}" RESULT_VARIABLE failed)
+  if(failed)
+    message(FATAL_ERROR "desktop-file-validate rejects ${desktop}")
+  endif()
+endif()
+find_program(APPSTREAMCLI appstreamcli)
+if(APPSTREAMCLI)
+  execute_process(COMMAND "${APPSTREAMCLI}" validate --no-net "${PREFIX}/${metainfo}" RESULT_VARIABLE failed)
+  if(failed)
+    message(FATAL_ERROR "appstreamcli rejects ${metainfo}")
+  endif()
+endif()
