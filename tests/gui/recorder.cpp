@@ -5,9 +5,22 @@
 
 #include <gtest/gtest.h>
 
-std::optional<QString> Recorder::openFile(QWidget*, const QString& folder, const QStringList& filters)
+bool Recorder::question(QWidget*, const QString& text)
 {
-    fileRequests.push_back({folder, filters});
+    questions.push_back(text);
+    if (answers.empty()) {
+        ADD_FAILURE() << "unexpected question " << text;
+        return false;
+    }
+    const bool yes = answers.front();
+    answers.pop_front();
+    return yes;
+}
+
+std::optional<QString> Recorder::openFile(QWidget*, const QString& folder, const QStringList& filters,
+                                          const QString& selected)
+{
+    fileRequests.push_back({folder, filters, selected});
     if (files.empty()) {
         ADD_FAILURE() << "unexpected file dialog";
         return std::nullopt;

@@ -43,6 +43,7 @@ void WizardTest::restart()
 
 void WizardTest::TearDown()
 {
+    EXPECT_TRUE(recorder.answers.empty()) << "a scripted answer to a question was never used";
     windows = Windows();
     Prompts::install(nullptr);
     FreshSettings::TearDown();
