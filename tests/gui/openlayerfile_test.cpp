@@ -81,11 +81,11 @@ TEST_F(OpenLayerFile, ReadsTheFileAndStepFiveWritesItForTheChosenModel)
     EXPECT_EQ(recorder.messages, std::vector{infoBox("The layer file has been read: " + path(folder / "other" / "old.csv"))});
     EXPECT_EQ(settingsFile(), settings);
     EXPECT_EQ(wizard<QLabel>("Label23")->text(), "road.xml");
-    EXPECT_TRUE(wizard("Button3")->isEnabled()) << "the model chosen before stays chosen";
+    ASSERT_TRUE(wizard("Button3")->isEnabled()) << "the model chosen before stays chosen";
 
     next();
     auto* tree = wizard<QTreeWidget>("TreeView1");
-    EXPECT_EQ(topTexts(tree), QStringList({"Road A12", "Caf\u00E9 \u20AC 5", "<Empty>", "Top", "Middle", "Base"}));
+    ASSERT_EQ(topTexts(tree), QStringList({"Road A12", "Caf\u00E9 \u20AC 5", "<Empty>", "Top", "Middle", "Base"}));
     EXPECT_EQ(tree->topLevelItem(4)->child(0)->text(0), "0.20 m");
     EXPECT_EQ(tree->topLevelItem(4)->child(3)->text(0), "3.20 km/h");
     EXPECT_EQ(tree->topLevelItem(4)->child(5)->text(0), "70 CMV");
@@ -172,6 +172,7 @@ TEST_F(OpenLayerFile, ThePlusButtonGoesOnAfterTheLastCommentLineOfTheFile)
     open(folder / "three.csv");
     EXPECT_EQ(run.commentaar, 3);
     next();
+    ASSERT_EQ(run.pagina, 3);
     EXPECT_FALSE(wizard("BitBtn2")->isEnabled());
 
     back();
@@ -204,7 +205,10 @@ TEST_F(OpenLayerFile, ARefusedFileChangesNothing)
     open(folder / "missing.csv");
     recorder.answerQuestion(true);
     open(folder);  // a folder, not a file
-    EXPECT_EQ(recorder.messages, (std::vector{errorBox(en(56) + "7"), errorBox(en(56)), errorBox(en(56))}));
+    spit(folder / "huge.csv", kHead + std::string(16 * 1024 * 1024, 'x'));
+    recorder.answerQuestion(true);
+    open(folder / "huge.csv");  // far beyond any layer file: not read at all
+    EXPECT_EQ(recorder.messages, (std::vector{errorBox(en(56) + "7"), errorBox(en(56)), errorBox(en(56)), errorBox(en(56))}));
     EXPECT_EQ(run.lagen, 1);
     EXPECT_EQ(run.layers[0].Name, u"Sand");
     EXPECT_EQ(run.commentaar1, u"mine");
