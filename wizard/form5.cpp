@@ -492,11 +492,12 @@ void TForm5::BitBtn4Click()
         return;
 
     // A layer file is a few hundred kilobytes at most; a far larger one is not
-    // one, and is not read into memory whole.
+    // one, and is not read into memory whole. Only plain files: reading a pipe
+    // or a device could wait for ever.
     constexpr qint64 kLargest = 16 * 1024 * 1024;
     QFile file(*chosen);
     QByteArray bytes;
-    if (file.open(QIODevice::ReadOnly))
+    if (QFileInfo(file).isFile() && file.open(QIODevice::ReadOnly))
         bytes = file.read(kLargest + 1);
     if (!file.isOpen() || file.error() != QFileDevice::NoError || bytes.size() > kLargest) {
         prompts().error(this, text(56));
