@@ -84,12 +84,13 @@ fuzz_tests() {
     local dir=build/fuzz started=$SECONDS target
     build "$dir" -DCMAKE_CXX_COMPILER=clang++ -DKOBALIN_CORE_ONLY=ON -DBUILD_TESTING=OFF -DKOBALIN_FUZZ=ON
     echo "Fuzz targets built: $((SECONDS - started)) s"
-    for target in regfile decimal namerule; do
+    for target in regfile decimal namerule layerfile; do
         local part=$SECONDS log="$dir/fuzz_$target.log"
         local options=(-max_total_time="${KOBALIN_FUZZ_SECONDS:-60}" -timeout=10 -print_final_stats=1
                        -artifact_prefix="$dir/artifacts/$target/")
         case $target in
         regfile) options+=(-max_len=8192 -dict=tests/fuzz/regfile.dict) ;;
+        layerfile) options+=(-max_len=8192 -dict=tests/fuzz/layerfile.dict) ;;
         *) options+=(-max_len=256) ;;
         esac
         mkdir -p "$dir/corpus/$target" "$dir/artifacts/$target"

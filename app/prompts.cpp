@@ -13,12 +13,24 @@ public:
     void error(QWidget* parent, const QString& text) override { show(parent, QMessageBox::Critical, text); }
     void info(QWidget* parent, const QString& text) override { show(parent, QMessageBox::Information, text); }
 
-    std::optional<QString> openFile(QWidget* parent, const QString& folder, const QStringList& filters) override
+    bool question(QWidget* parent, const QString& text) override
+    {
+        QMessageBox box(QMessageBox::Question, QStringLiteral("Kobalin"), text, QMessageBox::Yes | QMessageBox::No, parent);
+        box.setTextFormat(Qt::PlainText);
+        box.setDefaultButton(QMessageBox::No);
+        box.setEscapeButton(QMessageBox::No);
+        return box.exec() == QMessageBox::Yes;
+    }
+
+    std::optional<QString> openFile(QWidget* parent, const QString& folder, const QStringList& filters,
+                                    const QString& selected) override
     {
         QFileDialog dialog(parent, QString(), folder);
         dialog.setFileMode(QFileDialog::ExistingFile);
         dialog.setNameFilters(filters);
         dialog.selectNameFilter(filters.value(0));
+        if (!selected.isEmpty())
+            dialog.selectFile(selected);
         if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
             return std::nullopt;
         return dialog.selectedFiles().constFirst();

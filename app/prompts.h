@@ -18,8 +18,12 @@ public:
 
     virtual void error(QWidget* parent, const QString& text) = 0;
     virtual void info(QWidget* parent, const QString& text) = 0;
-    // The chosen file's full path, or nothing when the dialog was cancelled.
-    virtual std::optional<QString> openFile(QWidget* parent, const QString& folder, const QStringList& filters) = 0;
+    // Yes (true) or No, No the default.
+    virtual bool question(QWidget* parent, const QString& text) = 0;
+    // The chosen file's full path, or nothing when the dialog was cancelled;
+    // selected, when given, is the file chosen when the dialog opens.
+    virtual std::optional<QString> openFile(QWidget* parent, const QString& folder, const QStringList& filters,
+                                            const QString& selected = QString()) = 0;
     virtual int exec(QDialog& dialog) = 0;
 
     // The prompts in use; install(nullptr) brings back the real ones.

@@ -18,7 +18,11 @@ class SilentPrompts final : public kobalin::Prompts {
 public:
     void error(QWidget*, const QString&) override {}
     void info(QWidget*, const QString&) override {}
-    std::optional<QString> openFile(QWidget*, const QString&, const QStringList&) override { return std::nullopt; }
+    bool question(QWidget*, const QString&) override { return false; }
+    std::optional<QString> openFile(QWidget*, const QString&, const QStringList&, const QString&) override
+    {
+        return std::nullopt;
+    }
     int exec(QDialog&) override { return 0; }
 };
 

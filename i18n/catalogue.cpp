@@ -10,7 +10,7 @@ using namespace std::string_view_literals;
 
 // Every language has the same offsets; 4 to 11 were never assigned, so those
 // slots stay empty and a lookup of them yields an empty text.
-constexpr std::size_t kTextsPerLanguage = 54;
+constexpr std::size_t kTextsPerLanguage = 58;
 using TextTable = std::array<std::u16string_view, kTextsPerLanguage>;
 
 // English texts, base 1000.
@@ -62,6 +62,10 @@ constexpr TextTable kEnglishTexts = [] {
     t[51] = u"Connect layerfile to the specified model"sv;
     t[52] = u"There are two or more layers with the same offset!"sv;
     t[53] = u"Point (.) and Comma (,) are not alowed in layernames.\nThe layername is truncated. Use edit to rename the layer again if needed."sv;
+    t[54] = u"Open a layer file"sv;
+    t[55] = u"The layer file has been read: "sv;
+    t[56] = u"This file cannot be read as a layer file. Nothing was changed. First line in error: "sv;
+    t[57] = u"The comment lines and layers entered so far will be replaced. Continue?"sv;
     return t;
 }();
 
@@ -114,6 +118,10 @@ constexpr TextTable kDutchTexts = [] {
     t[51] = u"Koppel layerfile aan geselecteerde model"sv;
     t[52] = u"Er zijn twee of meer lagen met dezelfde offset!"sv;
     t[53] = u"Punt (.) en komma (,) zijn niet toegestaan in de laagnaam.\nDe laagnaam is ingekort. Kies bewerken om de naam weer aan te passen"sv;
+    t[54] = u"Layer file openen"sv;
+    t[55] = u"De layer file is ingelezen: "sv;
+    t[56] = u"Deze file kan niet als layer file gelezen worden. Er is niets gewijzigd. Eerste regel met een fout: "sv;
+    t[57] = u"De tot nu toe ingevoerde commentaar regels en lagen worden vervangen. Doorgaan?"sv;
     return t;
 }();
 
@@ -166,6 +174,10 @@ constexpr TextTable kNorwegianTexts = [] {
     t[51] = u"Koble lagsfil til valgt modell"sv;
     t[52] = u"Det er to eller flere lag med samme offset!"sv;
     t[53] = u"Punkt (.) og komma (,) er ikke tillatt i lagnavn.\nLagnavnet er avkortet. Bruk rediger for å gi nytt navn til laget om nødvendig."sv;
+    t[54] = u"Åpne en lagfil"sv;
+    t[55] = u"Lagfilen er lest inn: "sv;
+    t[56] = u"Denne filen kan ikke leses som en lagfil. Ingenting er endret. Første linje med feil: "sv;
+    t[57] = u"Kommentarlinjene og lagene som er lagt inn så langt, blir erstattet. Fortsette?"sv;
     return t;
 }();
 

@@ -14,12 +14,15 @@
 #include "layeredit/templatestore.h"
 #include "wizard/decimal.h"
 #include "wizard/layerfile.h"
+#include "wizard/layerfilereader.h"
 #include "wizard/paths.h"
 
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -96,6 +99,11 @@ TForm5::TForm5(RunData& run, QWidget* parent) : QWidget(parent), run_(run)
     Edit1->setReadOnly(true);
     Edit1->setMinimumSize(453, 26);
     Edit1->hide();
+    BitBtn4 = named(new QPushButton(content), "BitBtn4");
+    BitBtn4->setIcon(QIcon(":/glyphs/open.svg"));
+    BitBtn4->setIconSize(QSize(24, 24));
+    BitBtn4->setMinimumHeight(38);
+    BitBtn4->hide();
     Edit2 = named(new QLineEdit(qs(kEmptyComment), content), "Edit2");
     useFontWhenShown(Edit2, 13, true);
     Edit2->setMaxLength(25);
@@ -139,6 +147,9 @@ TForm5::TForm5(RunData& run, QWidget* parent) : QWidget(parent), run_(run)
     auto* fileRow = new QHBoxLayout;
     fileRow->addWidget(Edit1);
     fileRow->addStretch();
+    auto* openRow = new QHBoxLayout;
+    openRow->addWidget(BitBtn4);
+    openRow->addStretch();
     auto* choice = new QGridLayout;
     choice->setHorizontalSpacing(12);
     choice->addWidget(Label4, 0, 0);
@@ -153,6 +164,7 @@ TForm5::TForm5(RunData& run, QWidget* parent) : QWidget(parent), run_(run)
     contentLayout->setContentsMargins(26, 16, 26, 12);
     contentLayout->addWidget(titleBlock);
     contentLayout->addLayout(fileRow);
+    contentLayout->addLayout(openRow);
     contentLayout->addLayout(commentRow);
     contentLayout->addSpacing(8);
     contentLayout->addWidget(BitBtn3, 0, Qt::AlignHCenter);
@@ -221,7 +233,8 @@ TForm5::TForm5(RunData& run, QWidget* parent) : QWidget(parent), run_(run)
     root->addLayout(middle, 1);
     root->addWidget(Panel2);
 
-    setTabOrder(Edit1, Edit2);
+    setTabOrder(Edit1, BitBtn4);
+    setTabOrder(BitBtn4, Edit2);
     setTabOrder(Edit2, BitBtn2);
     setTabOrder(BitBtn2, BitBtn3);
     setTabOrder(BitBtn3, CheckBox1);
@@ -237,6 +250,7 @@ TForm5::TForm5(RunData& run, QWidget* parent) : QWidget(parent), run_(run)
     onEvent(BitBtn1, &QPushButton::clicked, this, &TForm5::BitBtn1Click);
     onEvent(actie, &QPushButton::clicked, this, &TForm5::actieClick);
     onEvent(BitBtn3, &QPushButton::clicked, this, &TForm5::BitBtn3Click);
+    onEvent(BitBtn4, &QPushButton::clicked, this, &TForm5::BitBtn4Click);
     onEvent(BitBtn2, &QPushButton::clicked, this, &TForm5::BitBtn2Click);
     onEvent(CheckBox1, &QCheckBox::toggled, this, &TForm5::CheckBox1Click);
     onClick(Panel3, this, &TForm5::Panel3Click);
@@ -323,11 +337,13 @@ void TForm5::FormActivate()
     edit4->setText(text(24));
     emplate1->setText(text(25));
     BitBtn3->setText(text(37));
+    BitBtn4->setText(text(54));
     TreeView1->setToolTip(text(49));
     // For screen readers: the fields and the picture-only plus button.
     Edit1->setAccessibleName(text(16));
     Edit2->setAccessibleName(text(21));
     BitBtn2->setAccessibleName(text(21));
+    BitBtn4->setAccessibleName(text(54));
 }
 
 void TForm5::Button3Click()
@@ -368,8 +384,10 @@ void TForm5::actieClick()
     // Only what the step does not show is hidden: hiding a control and
     // showing it again costs a relayout and a repaint at every refresh.
     const int step = run_.pagina;
-    if (step != 2)
+    if (step != 2) {
         Edit1->hide();
+        BitBtn4->hide();
+    }
     if (step != 3) {
         Edit2->hide();
         BitBtn2->hide();
@@ -388,6 +406,7 @@ void TForm5::actieClick()
         Label1->setText(text(16));
         Label2->setText(text(17));
         Edit1->show();
+        BitBtn4->show();
         Button3->setEnabled(false);
         break;
     case 3:
@@ -458,6 +477,66 @@ void TForm5::Edit1Click()
     if (!CheckBox1->isChecked())
         Label9->setText("_layer.csv");
     Button3->setEnabled(true);
+}
+
+void TForm5::BitBtn4Click()
+{
+    const bool holdsData = run_.lagen > 0 || run_.commentaar1 != kEmptyComment || run_.commentaar2 != kEmptyComment ||
+                           run_.commentaar3 != kEmptyComment;
+    if (holdsData && !prompts().question(this, text(57)))
+        return;
+
+    auto key = openSettingsKey(kSettingsKey);
+    const std::u16string meetfile = key->readString(u"meetfile").value_or(std::u16string());
+    const std::u16string initdir = key->readString(u"initdir").value_or(std::u16string());
+    key->close();
+    // The file step 5 would write, when there is one already.
+    QString preselected;
+    if (CheckBox1->isChecked() ? !meetfile.empty() : !initdir.empty()) {
+        const QString path = qs(layerFilePath(CheckBox1->isChecked(), meetfile, initdir));
+        if (QFileInfo(path).isFile())
+            preselected = path;
+    }
+    const auto chosen = prompts().openFile(this, qs(initdir), {"Layer file (*.csv)", "All files (*)"}, preselected);
+    if (!chosen)
+        return;
+
+    // A layer file is a few hundred kilobytes at most; a far larger one is not
+    // one, and is not read into memory whole. Only plain files: reading a pipe
+    // or a device could wait for ever.
+    constexpr qint64 kLargest = 16 * 1024 * 1024;
+    QFile file(*chosen);
+    QByteArray bytes;
+    if (QFileInfo(file).isFile() && file.open(QIODevice::ReadOnly))
+        bytes = file.read(kLargest + 1);
+    if (!file.isOpen() || file.error() != QFileDevice::NoError || bytes.size() > kLargest) {
+        prompts().error(this, text(56));
+        return;
+    }
+    file.close();
+    const LayerFileReading reading = readLayerFile(std::string_view(bytes.constData(), bytes.size()));
+    if (reading.errorLine > 0) {
+        prompts().error(this, text(56) + QString::number(reading.errorLine));
+        return;
+    }
+
+    const RunData& read = reading.run;
+    run_.commentaar1 = read.commentaar1;
+    run_.commentaar2 = read.commentaar2;
+    run_.commentaar3 = read.commentaar3;
+    run_.commentaar = read.commentaar;
+    std::copy(read.layers.begin(), read.layers.begin() + read.lagen, run_.layers.begin());
+    run_.lagen = read.lagen;
+    BitBtn2->setEnabled(run_.commentaar < 3);
+    if (reading.nameCut)
+        prompts().error(this, text(53));
+    // The refresh of step 2 disables Next until a model is chosen; a model
+    // chosen before the file was opened stays chosen.
+    const bool nextEnabled = Button3->isEnabled();
+    actieClick();
+    if (run_.pagina == 2)
+        Button3->setEnabled(nextEnabled);
+    prompts().info(this, text(55) + QDir::toNativeSeparators(*chosen));
 }
 
 void TForm5::CheckBox1Click()

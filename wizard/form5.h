@@ -40,6 +40,7 @@ public:
     void Panel3Click();   // another picture
     void actieClick();    // the step refresh
     void Edit1Click();    // choose the reference file
+    void BitBtn4Click();  // open a layer file
     void CheckBox1Click();
     void BitBtn3Click();  // New Layer
     void Edit2Click();
@@ -68,6 +69,7 @@ public:
     QPushButton* BitBtn1;
     QPushButton* actie;
     QLineEdit* Edit1;
+    QPushButton* BitBtn4;
     QLineEdit* Edit2;
     QPushButton* BitBtn2;
     QPushButton* BitBtn3;

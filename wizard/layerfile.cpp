@@ -3,6 +3,7 @@
 #include "app/atomicfile.h"
 #include "app/settings.h"
 #include "wizard/decimal.h"
+#include "wizard/windows1252.h"
 
 #include <charconv>
 
@@ -14,20 +15,13 @@ namespace {
 // seven fields per line.
 void appendText(std::string& out, std::u16string_view text)
 {
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const char16_t c = text[i];
-        if (c == u';')
-            out += ',';
-        else if (c == u'\r' || c == u'\n')
-            out += ' ';
-        else if (c < 0x100)
-            out += static_cast<char>(c);
-        else {
-            out += '?';
-            // A pair of surrogates is one character.
-            if (c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF)
-                ++i;
-        }
+    for (;;) {
+        const std::size_t breaking = text.find_first_of(u";\r\n");
+        appendWindows1252(out, text.substr(0, breaking));
+        if (breaking == std::u16string_view::npos)
+            return;
+        out += text[breaking] == u';' ? ',' : ' ';
+        text.remove_prefix(breaking + 1);
     }
 }
 
@@ -44,7 +38,7 @@ constexpr std::string_view kEndOfLine = "\r\n";
 
 std::string layerFileContent(const RunData& run)
 {
-    std::string out = "# Leica layer file format version 1.0;;;;;;";
+    std::string out(kLayerFileHeader);
     out += kEndOfLine;
     for (const std::u16string* comment : {&run.commentaar1, &run.commentaar2, &run.commentaar3}) {
         out += "# ";
@@ -52,7 +46,7 @@ std::string layerFileContent(const RunData& run)
         out += ";;;;;;";
         out += kEndOfLine;
     }
-    out += "Name;Offset;PassCount_Target;PassCount_MaxExtra;Speed_Target;Speed_MaxDiff;Compaction_Target";
+    out += kLayerFileColumns;
     out += kEndOfLine;
     for (std::int32_t i = 0; i < run.lagen; ++i) {
         const TLayerRecord& r = run.layers[i];

@@ -8,7 +8,12 @@
 
 namespace kobalin {
 
-// The layer file's bytes: 8-bit text (a character beyond U+00FF becomes "?"),
+// The first line and the line of column names, exactly as written.
+inline constexpr std::string_view kLayerFileHeader = "# Leica layer file format version 1.0;;;;;;";
+inline constexpr std::string_view kLayerFileColumns =
+    "Name;Offset;PassCount_Target;PassCount_MaxExtra;Speed_Target;Speed_MaxDiff;Compaction_Target";
+
+// The layer file's bytes: Windows-1252 text (a character it lacks becomes "?"),
 // seven ";"-separated fields per line, CR LF after every line, no byte-order mark.
 std::string layerFileContent(const RunData& run);
 

@@ -70,6 +70,10 @@ constexpr Entry kExpected[] = {
     {1051, u"Connect layerfile to the specified model"},
     {1052, u"There are two or more layers with the same offset!"},
     {1053, u"Point (.) and Comma (,) are not alowed in layernames.\nThe layername is truncated. Use edit to rename the layer again if needed."},
+    {1054, u"Open a layer file"},
+    {1055, u"The layer file has been read: "},
+    {1056, u"This file cannot be read as a layer file. Nothing was changed. First line in error: "},
+    {1057, u"The comment lines and layers entered so far will be replaced. Continue?"},
 
     // Dutch
     {2000, u"OK"},
@@ -118,6 +122,10 @@ constexpr Entry kExpected[] = {
     {2051, u"Koppel layerfile aan geselecteerde model"},
     {2052, u"Er zijn twee of meer lagen met dezelfde offset!"},
     {2053, u"Punt (.) en komma (,) zijn niet toegestaan in de laagnaam.\nDe laagnaam is ingekort. Kies bewerken om de naam weer aan te passen"},
+    {2054, u"Layer file openen"},
+    {2055, u"De layer file is ingelezen: "},
+    {2056, u"Deze file kan niet als layer file gelezen worden. Er is niets gewijzigd. Eerste regel met een fout: "},
+    {2057, u"De tot nu toe ingevoerde commentaar regels en lagen worden vervangen. Doorgaan?"},
 
     // Norwegian
     {3000, u"OK"},
@@ -166,6 +174,10 @@ constexpr Entry kExpected[] = {
     {3051, u"Koble lagsfil til valgt modell"},
     {3052, u"Det er to eller flere lag med samme offset!"},
     {3053, u"Punkt (.) og komma (,) er ikke tillatt i lagnavn.\nLagnavnet er avkortet. Bruk rediger for å gi nytt navn til laget om nødvendig."},
+    {3054, u"\u00C5pne en lagfil"},
+    {3055, u"Lagfilen er lest inn: "},
+    {3056, u"Denne filen kan ikke leses som en lagfil. Ingenting er endret. F\u00F8rste linje med feil: "},
+    {3057, u"Kommentarlinjene og lagene som er lagt inn s\u00E5 langt, blir erstattet. Fortsette?"},
 };
 // clang-format on
 
@@ -205,7 +217,7 @@ TEST(Catalogue, IdentifiersWithoutTextGiveEmptyText) {
     // Languages offered by the language dialog but never translated, a
     // zeroed setting, and a base one off from a real one.
     for (std::int32_t base : {0, 1, 999, 1001, 4000, 5000, 6000, -1000}) {
-        for (std::int32_t k = 0; k <= 53; ++k) {
+        for (std::int32_t k = 0; k <= 57; ++k) {
             EXPECT_TRUE(catalogueText(base, k).empty()) << "base " << base << ", text " << k;
         }
     }
@@ -218,17 +230,17 @@ TEST(Catalogue, IdentifiersWithoutTextGiveEmptyText) {
         // Just outside each language's range.
         {0, 999},
         {kEnglish, -1},
-        {kEnglish, 54},
+        {kEnglish, 58},
         {kDutch, -1},
-        {kDutch, 54},
-        {kNorwegian, 54},
+        {kDutch, 58},
+        {kNorwegian, 58},
         {kNorwegian, 999},
         {4000, -1},
         // The stored base comes from a hand-editable setting, so base + k
         // must not overflow into undefined behaviour.
         {kMax, 0},
         {kMax, 12},
-        {kMax, 53},
+        {kMax, 57},
         {kMax, kMax},
         {kMin, 0},
         {kMin, -1},
@@ -243,20 +255,20 @@ TEST(Catalogue, IdentifiersWithoutTextGiveEmptyText) {
 }
 
 TEST(Catalogue, TableAndVisibleDetails) {
-    // Every language has the same 46 offsets: 0-3 and 12-53.
+    // Every language has the same 50 offsets: 0-3 and 12-57.
     std::set<std::int32_t> wanted;
     for (std::int32_t k = 0; k <= 3; ++k) wanted.insert(k);
-    for (std::int32_t k = 12; k <= 53; ++k) wanted.insert(k);
-    ASSERT_EQ(wanted.size(), 46u);
+    for (std::int32_t k = 12; k <= 57; ++k) wanted.insert(k);
+    ASSERT_EQ(wanted.size(), 50u);
     for (std::int32_t base : kBases) {
         std::multiset<std::int32_t> offsets;
         for (const Entry& e : kExpected) {
             if (e.id / 1000 * 1000 == base) offsets.insert(e.id - base);
         }
-        EXPECT_EQ(offsets.size(), 46u) << "base " << base;
+        EXPECT_EQ(offsets.size(), 50u) << "base " << base;
         EXPECT_TRUE(std::set<std::int32_t>(offsets.begin(), offsets.end()) == wanted) << "base " << base;
     }
-    EXPECT_EQ(std::size(kExpected), 3u * 46u);
+    EXPECT_EQ(std::size(kExpected), 3u * 50u);
     // The longest text; a dropped or doubled word in the table shows here.
     EXPECT_EQ(catalogueText(kDutch, 22).size(), 209u);
 
@@ -268,11 +280,16 @@ TEST(Catalogue, TableAndVisibleDetails) {
     EXPECT_EQ(nl12.back(), u' ');
     EXPECT_NE(no12.back(), u' ');
 
-    // The path follows text 42 directly, so exactly one space must separate them.
-    const auto en42 = catalogueText(kEnglish, 42);
-    ASSERT_GE(en42.size(), 2u);
-    EXPECT_EQ(en42.back(), u' ');
-    EXPECT_NE(en42[en42.size() - 2], u' ');
+    // A path or a line number follows texts 42, 55 and 56 directly, so exactly
+    // one space must separate them.
+    for (std::int32_t base : kBases) {
+        for (std::int32_t k : {42, 55, 56}) {
+            const auto text = catalogueText(base, k);
+            ASSERT_GE(text.size(), 2u) << "base " << base << ", text " << k;
+            EXPECT_EQ(text.back(), u' ') << "base " << base << ", text " << k;
+            EXPECT_NE(text[text.size() - 2], u' ') << "base " << base << ", text " << k;
+        }
+    }
 
     // Multi-line texts use bare line feeds; a CR would show as a stray glyph.
     for (std::int32_t base : kBases) {

@@ -91,7 +91,7 @@ TEST(LayerFileContent, NumbersAreWrittenWithTwoDecimalsAndAPoint)
         GTEST_SKIP() << "no locale with a decimal comma is installed";
 }
 
-TEST(LayerFileContent, TextIsEightBitAndNeverBreaksTheSevenFields)
+TEST(LayerFileContent, TextIsWindows1252AndNeverBreaksTheSevenFields)
 {
     RunData run = emptyRun();
     run.commentaar1 = u"Caf\u00e9 \u20ac5";
@@ -99,7 +99,7 @@ TEST(LayerFileContent, TextIsEightBitAndNeverBreaksTheSevenFields)
     add(run, u"Bj\u00f8rn;1\n", 0.2f, 1, 1, 1, 1, 1);
     add(run, u"", 0.1f, 1, 1, 1, 1, 1);
     add(run, u"\U0001F600x", 0.0f, 1, 1, 1, 1, 1);
-    EXPECT_EQ(layerFileContent(run), kHead + "# Caf\xe9 ?5;;;;;;\r\n# a,b  c;;;;;;\r\n# <Empty>;;;;;;\r\n" + kColumns +
+    EXPECT_EQ(layerFileContent(run), kHead + "# Caf\xe9 \x80" "5;;;;;;\r\n# a,b  c;;;;;;\r\n# <Empty>;;;;;;\r\n" + kColumns +
                                          "Bj\xf8rn,1 ;0.20;1;1;1.00;1;1\r\n;0.10;1;1;1.00;1;1\r\n?x;0.00;1;1;1.00;1;1\r\n");
 }
 

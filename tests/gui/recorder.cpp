@@ -6,9 +6,22 @@
 
 #include <gtest/gtest.h>
 
-std::optional<QString> Recorder::openFile(QWidget*, const QString& folder, const QStringList& filters)
+bool Recorder::question(QWidget*, const QString& text)
 {
-    fileRequests.push_back({folder, filters});
+    questions.push_back(text);
+    if (answers.empty()) {
+        ADD_FAILURE() << "unexpected question " << text;
+        return false;
+    }
+    const bool yes = answers.front();
+    answers.pop_front();
+    return yes;
+}
+
+std::optional<QString> Recorder::openFile(QWidget*, const QString& folder, const QStringList& filters,
+                                          const QString& selected)
+{
+    fileRequests.push_back({folder, filters, selected});
     if (files.empty()) {
         ADD_FAILURE() << "unexpected file dialog";
         return std::nullopt;
@@ -47,8 +60,10 @@ void Recorder::expectAllAnswersUsed()
 {
     EXPECT_TRUE(files.empty()) << files.size() << " file dialog answer(s) never used";
     EXPECT_TRUE(dialogs.empty()) << dialogs.size() << " dialog script(s) never run";
+    EXPECT_TRUE(answers.empty()) << answers.size() << " answer(s) to a question never used";
     files.clear();
     dialogs.clear();
+    answers.clear();
 }
 
 std::ostream& operator<<(std::ostream& out, const QString& s) { return out << '"' << s.toStdString() << '"'; }

@@ -23,16 +23,21 @@ public:
     struct FileRequest {
         QString folder;
         QStringList filters;
+        QString selected;
     };
     using DialogScript = std::function<void(QDialog&)>;
 
     void error(QWidget*, const QString& text) override { record({Message::Error, text}); }
     void info(QWidget*, const QString& text) override { record({Message::Info, text}); }
-    std::optional<QString> openFile(QWidget*, const QString& folder, const QStringList& filters) override;
+    bool question(QWidget*, const QString& text) override;
+    std::optional<QString> openFile(QWidget*, const QString& folder, const QStringList& filters,
+                                    const QString& selected) override;
     int exec(QDialog& dialog) override;
 
     // Answers: the next file dialog chooses path (nothing: cancelled).
     void chooseFile(std::optional<QString> path) { files.push_back(std::move(path)); }
+    // The next question is answered Yes (true) or No.
+    void answerQuestion(bool yes) { answers.push_back(yes); }
     // The next modal dialog is driven by script; it must leave the dialog closed.
     void answerDialog(DialogScript script) { dialogs.push_back(std::move(script)); }
 
@@ -46,6 +51,8 @@ public:
     std::vector<QString> dialogsShown;  // object names, in order
     std::vector<QString> activeWhenShown;  // the active window's name as each dialog was shown
     std::vector<FileRequest> fileRequests;
+    std::vector<QString> questions;  // texts, in order
+    std::deque<bool> answers;
     std::deque<std::optional<QString>> files;
     std::deque<DialogScript> dialogs;
 

@@ -35,7 +35,7 @@ protected:
         EXPECT_EQ(run.pagina, s.pagina);
         EXPECT_EQ(wizard("Button3")->isEnabled(), s.next);
         EXPECT_EQ(wizard("Button5")->isEnabled(), s.back);
-        for (const char* control : {"Edit1", "Edit2", "BitBtn2", "BitBtn3"}) {
+        for (const char* control : {"Edit1", "BitBtn4", "Edit2", "BitBtn2", "BitBtn3"}) {
             const bool expected = s.shown && (QString(s.shown).contains(control));
             EXPECT_EQ(!wizard(control)->isHidden(), expected) << control;
         }
@@ -49,7 +49,7 @@ TEST_F(Steps, NextAndBackWalkTheFiveSteps)
     start();
     expectStep({1, true, false, nullptr});
     next();
-    expectStep({2, false, true, "Edit1"});
+    expectStep({2, false, true, "Edit1 BitBtn4"});
     EXPECT_EQ(wizard<QLabel>("Label1")->text(), "Choose the reference file");
     wizard("Button3")->setEnabled(true);  // as a chosen reference file does
     next();
@@ -61,7 +61,7 @@ TEST_F(Steps, NextAndBackWalkTheFiveSteps)
     back();
     expectStep({3, true, true, "Edit2 BitBtn2"});
     back();
-    expectStep({2, false, true, "Edit1"});
+    expectStep({2, false, true, "Edit1 BitBtn4"});
     back();
     expectStep({1, true, false, nullptr});
     EXPECT_EQ(wizard<QLabel>("Label1")->text(), en(13));
