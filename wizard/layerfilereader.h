@@ -15,8 +15,8 @@ struct LayerFileReading {
 };
 
 // Reads a layer file as the program writes it, and as a person may have edited
-// it; anything else refuses the whole file, and then only errorLine counts. Bytes are Windows-1252, or UTF-8
-// after a UTF-8 byte-order mark.
+// it; anything else refuses the whole file, and then only errorLine counts.
+// Bytes are Windows-1252, or UTF-8 after a UTF-8 byte-order mark.
 LayerFileReading readLayerFile(std::string_view bytes);
 
 }  // namespace kobalin
