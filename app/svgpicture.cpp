@@ -1,7 +1,8 @@
 #include "app/svgpicture.h"
 
+#include "app/art.h"
+
 #include <QPainter>
-#include <QSvgRenderer>
 
 namespace kobalin {
 
@@ -11,10 +12,7 @@ void SvgPicture::paintEvent(QPaintEvent*)
 {
     const QSize pixels = size() * devicePixelRatioF();
     if (drawn_.size() != pixels) {
-        drawn_ = QImage(pixels, QImage::Format_ARGB32_Premultiplied);
-        drawn_.fill(Qt::transparent);
-        QPainter painter(&drawn_);
-        QSvgRenderer(resource_).render(&painter, QRectF(QPointF(0, 0), QSizeF(pixels)));
+        drawn_ = artImage(resource_, pixels);
         drawn_.setDevicePixelRatio(devicePixelRatioF());
     }
     QPainter(this).drawImage(0, 0, drawn_);

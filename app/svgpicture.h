@@ -6,8 +6,8 @@
 
 namespace kobalin {
 
-// A picture drawn from SVG at the size it is shown, so it stays crisp at any
-// scaling. It is drawn once per size, when first painted at that size.
+// A picture drawn from its SVG (see art.h) at the size it is shown, so it stays
+// crisp at any scaling. It is drawn once per size, when first painted at that size.
 class SvgPicture : public QWidget {
     Q_OBJECT
 public:

@@ -1,5 +1,6 @@
 #include "app/windows.h"
 
+#include "app/art.h"
 #include "app/look.h"
 #include "comments/bewerkcommentaar.h"
 #include "i18n/taalkeus.h"
@@ -32,7 +33,7 @@ Windows createWindows(RunData& run)
     w.Bewerkcommentaar = new TBewerkcommentaar(w.Form5.get());
     w.Layeredit = new TLayeredit(run, w.Form5.get());
     w.Form5->setDialogs(w.taalkeus, w.Bewerkcommentaar, w.Layeredit);
-    w.Form5->setWindowIcon(QIcon(":/app/kobalin.svg"));
+    w.Form5->setWindowIcon(artIcon(":/app/kobalin.svg"));
     return w;
 }
 

@@ -1,23 +1,21 @@
 # Cross-build for 64-bit Windows with Debian's MinGW-w64, tests run under Wine:
-#   cmake -S . -B build/windows -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake -DKOBALIN_CORE_ONLY=ON
-set(CMAKE_SYSTEM_NAME Windows)
-set(CMAKE_SYSTEM_PROCESSOR x86_64)
+#   cmake -S . -B build/windows -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake -DKOBALIN_QT_WINDOWS=<Qt for Windows>
+# (./kobalin.sh windows builds that Qt and passes it), or the core alone with
+# -DKOBALIN_CORE_ONLY=ON.
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-w64-base.cmake)
 
-# The posix thread model: the default win32 one lacks std::thread and
-# std::mutex, which GoogleTest needs.
-set(KOBALIN_MINGW x86_64-w64-mingw32)
-set(CMAKE_C_COMPILER ${KOBALIN_MINGW}-gcc-posix)
-set(CMAKE_CXX_COMPILER ${KOBALIN_MINGW}-g++-posix)
-set(CMAKE_RC_COMPILER ${KOBALIN_MINGW}-windres)
+# Qt for Windows is searched in its own prefix; its moc, rcc and uic are the host's.
+if(KOBALIN_QT_WINDOWS)
+  list(APPEND CMAKE_FIND_ROOT_PATH ${KOBALIN_QT_WINDOWS})
+  list(APPEND CMAKE_PREFIX_PATH ${KOBALIN_QT_WINDOWS})
+  set(QT_HOST_PATH /usr)
+  execute_process(COMMAND dpkg-architecture -qDEB_HOST_MULTIARCH OUTPUT_VARIABLE multiarch
+                  OUTPUT_STRIP_TRAILING_WHITESPACE ERROR_QUIET)
+  set(QT_HOST_PATH_CMAKE_DIR /usr/lib/${multiarch}/cmake)
+endif()
 
-# Libraries, headers and packages only from the MinGW tree, never the host's.
-set(CMAKE_FIND_ROOT_PATH /usr/${KOBALIN_MINGW})
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
-
-# Self-contained executables: no libstdc++, libgcc or winpthread DLLs to ship.
+# Self-contained executables: no libstdc++, libgcc or winpthread DLLs needed
+# by the program's own code (Qt's DLLs bring theirs, laid out beside them).
 set(CMAKE_EXE_LINKER_FLAGS_INIT -static)
 
 # ctest runs the tests under Wine, in a prefix of this build folder so that no

@@ -1,5 +1,6 @@
 #include "i18n/taalkeus.h"
 
+#include "app/art.h"
 #include "app/guard.h"
 #include "app/look.h"
 #include "app/qtext.h"
@@ -129,7 +130,7 @@ void Ttaalkeus::FormActivate()
     // Drawn at the first showing rather than at start, when nobody sees them.
     if (images[0]->pixmap().isNull()) {
         for (int i = 0; i < 6; ++i)
-            images[i]->setPixmap(QIcon(kLanguages[i].flag).pixmap(17, 17));
+            images[i]->setPixmap(artIcon(kLanguages[i].flag).pixmap(17, 17));
     }
     resizeAtLeast(this, size());
     auto key = openSettingsKey(kSettingsKey);

@@ -1,5 +1,6 @@
 #include "wizard/form5.h"
 
+#include "app/art.h"
 #include "app/fieldfilter.h"
 #include "app/guard.h"
 #include "app/look.h"
@@ -100,7 +101,7 @@ TForm5::TForm5(RunData& run, QWidget* parent) : QWidget(parent), run_(run)
     Edit1->setMinimumSize(453, 26);
     Edit1->hide();
     BitBtn4 = named(new QPushButton(content), "BitBtn4");
-    BitBtn4->setIcon(QIcon(":/glyphs/open.svg"));
+    BitBtn4->setIcon(artIcon(":/glyphs/open.svg"));
     BitBtn4->setIconSize(QSize(24, 24));
     BitBtn4->setMinimumHeight(38);
     BitBtn4->hide();
@@ -111,7 +112,7 @@ TForm5::TForm5(RunData& run, QWidget* parent) : QWidget(parent), run_(run)
     Edit2->setValidator(new FieldFilter(Edit2));
     Edit2->hide();
     BitBtn2 = named(new QPushButton(content), "BitBtn2");
-    const QIcon plus(":/glyphs/plus.svg");
+    const QIcon plus = artIcon(":/glyphs/plus.svg");
     BitBtn2->setIcon(plus);
     BitBtn2->setIconSize(QSize(32, 32));
     BitBtn2->setFixedSize(36, 38);
@@ -206,7 +207,7 @@ TForm5::TForm5(RunData& run, QWidget* parent) : QWidget(parent), run_(run)
     Panel2 = named(new QFrame(this), "Panel2");
     Panel2->setFixedHeight(82);
     BitBtn1 = named(new QPushButton(Panel2), "BitBtn1");
-    BitBtn1->setIcon(QIcon(":/glyphs/gear.svg"));
+    BitBtn1->setIcon(artIcon(":/glyphs/gear.svg"));
     BitBtn1->setIconSize(QSize(28, 28));
     BitBtn1->setFixedSize(44, 38);
     BitBtn1->setAccessibleName("Language");
@@ -594,7 +595,7 @@ void TForm5::rebuildTree()
     if (nodeImages_[0].isNull()) {
         const char* names[] = {"comment", "layer", "offset", "passtarget", "passtol", "speedtarget", "speedtol", "cmv"};
         for (int i = 0; i < 8; ++i)
-            nodeImages_[i] = QIcon(QString(":/nodes/%1.svg").arg(names[i]));
+            nodeImages_[i] = artIcon(QString(":/nodes/%1.svg").arg(names[i]));
     }
     enum Image { Comment, Layer, Offset, PassTarget, PassTolerance, SpeedTarget, SpeedTolerance, Cmv };
     auto node = [this](const QString& text, int image) { return new TreeNode(text, nodeImages_[image], image); };
@@ -658,9 +659,9 @@ bool TForm5::eventFilter(QObject* watched, QEvent* event)
 void TForm5::showTreeMenu(const QPoint& pos)
 {
     if (edit3->icon().isNull()) {
-        edit3->setIcon(QIcon(":/menu/edit.svg"));
-        edit4->setIcon(QIcon(":/menu/remove.svg"));
-        emplate1->setIcon(QIcon(":/menu/template.svg"));
+        edit3->setIcon(artIcon(":/menu/edit.svg"));
+        edit4->setIcon(artIcon(":/menu/remove.svg"));
+        emplate1->setIcon(artIcon(":/menu/template.svg"));
     }
     guarded(this, [this] { BoompopupPopup(); });
     // The menu opens with the middle of its top edge at the pointer.

@@ -1,10 +1,10 @@
-// The step pictures are drawn from SVG at the size shown: what the window
-// shows must be that drawing, after every resize.
+// The step pictures are drawn from their artwork at the size shown: what the
+// window shows must be that drawing, after every resize.
+#include "app/art.h"
 #include "app/svgpicture.h"
 
 #include <QApplication>
 #include <QPainter>
-#include <QSvgRenderer>
 #include <QTest>
 #include <QVBoxLayout>
 
@@ -25,12 +25,7 @@ QImage expected(const QWidget& picture)
     image.setDevicePixelRatio(ratio);
     image.fill(picture.palette().window().color());
     QPainter painter(&image);
-    QImage drawn(picture.size() * ratio, QImage::Format_ARGB32_Premultiplied);
-    drawn.fill(Qt::transparent);
-    {
-        QPainter onDrawn(&drawn);
-        QSvgRenderer(kPicture).render(&onDrawn, QRectF(QPointF(0, 0), QSizeF(drawn.size())));
-    }
+    QImage drawn = kobalin::artImage(kPicture, picture.size() * ratio);
     drawn.setDevicePixelRatio(ratio);
     painter.drawImage(0, 0, drawn);
     return image;
