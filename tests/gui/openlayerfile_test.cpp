@@ -11,7 +11,9 @@
 
 #include <filesystem>
 
-#ifndef _WIN32
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <sys/stat.h>
 #endif
 
@@ -67,7 +69,29 @@ protected:
         clickWizard("BitBtn4");
     }
 
+    // Everything stored in the settings, to compare before and after.
+#ifdef _WIN32
+    std::string settingsFile() const
+    {
+        HKEY key;
+        if (RegOpenKeyExW(HKEY_CURRENT_USER, L"SOFTWARE\\Tendrik\\kobalin", 0, KEY_READ, &key) != ERROR_SUCCESS)
+            return {};
+        std::string values;
+        for (DWORD i = 0;; ++i) {
+            wchar_t name[256];
+            BYTE data[4096];
+            DWORD nameLength = 256, size = sizeof data, type = 0;
+            if (RegEnumValueW(key, i, name, &nameLength, nullptr, &type, data, &size) != ERROR_SUCCESS)
+                break;
+            values += std::string(reinterpret_cast<const char*>(name), nameLength * sizeof(wchar_t)) + '=' +
+                      std::to_string(type) + ':' + std::string(reinterpret_cast<const char*>(data), size) + '\n';
+        }
+        RegCloseKey(key);
+        return values;
+    }
+#else
     std::string settingsFile() const { return slurp(folder / "config" / "Tendrik" / "kobalin.reg"); }
+#endif
 };
 
 TEST_F(OpenLayerFile, ReadsTheFileAndStepFiveWritesItForTheChosenModel)

@@ -1,6 +1,8 @@
 #include "wizardtest.h"
 
+#ifndef _WIN32
 #include "app/settingsfile.h"
+#endif
 
 #include <QCheckBox>
 #include <QLabel>
@@ -98,6 +100,8 @@ TEST_F(Startup, TheWindowOpensAtTheWelcomeStep)
     EXPECT_EQ(windows.Form5->windowTitle(), "Kobalin");
 }
 
+#ifndef _WIN32
+// Where the settings live in a file (on Windows the registry holds them).
 TEST_F(Startup, ACorruptSettingsFileIsKeptAndTheProgramRuns)
 {
     const auto file = settingsFilePath();
@@ -128,6 +132,7 @@ TEST_F(Startup, AStoreThatCannotBeWrittenIsReportedAndTheWizardStillStarts)
     EXPECT_EQ(wizard<QLabel>("Label1")->text(), en(13));
     EXPECT_EQ(run.commentaar2, u"<Empty>");
 }
+#endif
 
 // The language dialog of a first start belongs to a wizard window that is on
 // screen and active, and opens centred on it.

@@ -1,0 +1,147 @@
+#!/usr/bin/env bash
+# The Windows setup as a Windows user meets it, under Wine:
+#   tests/windows/setupcheck.sh build/package/kobalin-<version>-setup.exe
+# Installed silently (/S) into a fresh Wine prefix, for this user alone; the
+# language and link choice preset in that prefix's registry; the program
+# started from the Start menu shortcut's target on a virtual display with a
+# window manager shows its window "Kobalin", is closed through the window
+# manager and exits with status 0, having written "koppel"; the silent
+# uninstall then leaves nothing of it in its folder or the Start menu, and
+# the user's settings where they were.
+set -euo pipefail
+
+setup=$(realpath "$1")
+work=$(mktemp -d /tmp/kobalin-setup.XXXXXX)
+xvfb= wm= program=
+export WINEPREFIX="$work/wine" WINEDEBUG=-all
+# No menu entries or file associations in this machine's own desktop, no Mono or Gecko.
+export WINEDLLOVERRIDES="winemenubuilder.exe,mscoree,mshtml=d"
+unset QT_QPA_PLATFORM WAYLAND_DISPLAY
+
+cleanup() {
+    local pid
+    for pid in $program $wm $xvfb; do
+        kill "$pid" 2>/dev/null || true
+        wait "$pid" 2>/dev/null || true
+    done
+    wineserver -k 2>/dev/null || true
+    rm -rf "$work"
+}
+trap cleanup EXIT
+trap 'exit 130' INT
+trap 'exit 143' TERM
+
+fail() {
+    echo "setup check: $*" >&2
+    exit 1
+}
+
+wait_for() {
+    local deadline=$((SECONDS + $1))
+    shift
+    until "$@"; do
+        ((SECONDS < deadline)) || return 1
+        sleep 0.1
+    done
+}
+
+ended() {
+    local stat
+    stat=$(cat "/proc/$1/stat" 2>/dev/null) || return 0
+    [[ ${stat##*) } == Z* ]]
+}
+
+# The last-written time Wine keeps for a key of the user's hive ("" if none).
+key_time() {
+    wineserver -w
+    awk -v key="[$1]" 'index($0, key) == 1 { found = 1; next } found && /^#time=/ { print; exit } /^\[/ { found = 0 }' \
+        "$WINEPREFIX/user.reg"
+}
+
+settings='Software\\Tendrik\\kobalin'
+uninstall_key='Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Kobalin'
+
+echo "== a fresh Wine prefix"
+wineboot -i >/dev/null 2>&1
+wineserver -w
+profile=$(wine cmd /c echo %USERPROFILE% 2>/dev/null | tr -d '\r')
+profile=$(winepath -u "$profile")
+folder="$profile/AppData/Local/Programs/Kobalin"
+menu="$profile/AppData/Roaming/Microsoft/Windows/Start Menu/Programs"
+
+echo "== $setup /S"
+wine "$setup" /S
+wineserver -w
+[ -f "$folder/kobalin.exe" ] || fail "no kobalin.exe in $folder"
+[ -f "$menu/Kobalin.lnk" ] || fail "no shortcut Kobalin in the Start menu ($menu)"
+for value in DisplayName DisplayVersion Publisher DisplayIcon UninstallString; do
+    wine reg query "HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Kobalin" /v "$value" 2>/dev/null |
+        tr -d '\r' | grep "$value" || fail "the uninstall entry has no $value"
+done
+wine reg query "HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Kobalin" /v DisplayVersion |
+    grep -q '1\.0\.4\.8' || fail "the uninstall entry's version is not 1.0.4.8"
+(cd "$folder" && find . -type f | sort) >"$work/installed"
+echo "installed: $(wc -l <"$work/installed") files in $folder"
+
+# The program as the shortcut starts it: the target the .lnk names.
+# The target the .lnk names: its local base path, a whole path with drive letter.
+target=$(strings "$menu/Kobalin.lnk" | grep -iE '^[A-Z]:\\.*\\kobalin\.exe$' | head -n 1)
+[ -n "$target" ] || fail "the shortcut names no kobalin.exe"
+[ "$(realpath "$(winepath -u "$target")")" = "$(realpath "$folder/kobalin.exe")" ] ||
+    fail "the shortcut starts $target, not the installed program"
+
+# The language is chosen already, so the wizard opens at once.
+wine reg add "HKCU\\Software\\Tendrik\\kobalin" /v taal /t REG_DWORD /d 1000 /f >/dev/null
+wine reg add "HKCU\\Software\\Tendrik\\kobalin" /v koppel /t REG_DWORD /d 1 /f >/dev/null
+before=$(key_time "$settings")
+[ -n "$before" ] || fail "the preset settings are not in the registry"
+sleep 1
+
+Xvfb -displayfd 3 -screen 0 1600x1000x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+xvfb=$!
+wait_for 20 test -s "$work/display" || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
+export DISPLAY=":$(cat "$work/display")"
+openbox --startup "touch $work/wm-ready" >"$work/openbox.log" 2>&1 &
+wm=$!
+wait_for 20 test -e "$work/wm-ready" || fail "openbox did not start: $(cat "$work/openbox.log")"
+
+echo "== start: $target"
+wine "$target" >"$work/kobalin.log" 2>&1 &
+program=$!
+window=$(timeout 60 xdotool search --sync --onlyvisible --name '^Kobalin$' | head -n 1) ||
+    fail "no window named Kobalin appeared within 60 s: $(cat "$work/kobalin.log")"
+echo "window $window: $(xdotool getwindowgeometry "$window" | tr -s '\n ' ' ')"
+if [ -n "${KOBALIN_SETUP_SCREENSHOT:-}" ]; then
+    sleep 2
+    import -window root "$KOBALIN_SETUP_SCREENSHOT"
+fi
+wmctrl -i -c "$window"
+wait_for 30 ended "$program" || fail "the program still runs 30 s after its window was closed"
+status=0
+wait "$program" || status=$?
+program=
+((status == 0)) || fail "the program exited with status $status: $(cat "$work/kobalin.log")"
+echo "closed, exit status 0"
+after=$(key_time "$settings")
+[ -n "$after" ] && [ "$after" != "$before" ] || fail "the program did not write \"koppel\""
+wine reg query "HKCU\\Software\\Tendrik\\kobalin" /v koppel | tr -d '\r' | grep -q 'REG_DWORD.*0x1' ||
+    fail "\"koppel\" is not the 1 it was"
+echo "\"koppel\" written"
+
+echo "== uninstall /S"
+wine "$folder/uninstall.exe" /S
+wineserver -w
+# The uninstaller finishes from a copy of itself in the temporary folder.
+wait_for 30 test ! -e "$folder/uninstall.exe" || fail "the uninstaller did not remove itself"
+wineserver -w
+if [ -e "$folder" ]; then
+    left=$(cd "$folder" && find . -mindepth 1)
+    [ -z "$left" ] || fail "left behind in $folder: $left"
+    fail "the empty folder $folder was left behind"
+fi
+[ ! -e "$menu/Kobalin.lnk" ] || fail "the Start menu shortcut was left behind"
+! wine reg query "HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Kobalin" >/dev/null 2>&1 ||
+    fail "the uninstall entry was left behind"
+wine reg query "HKCU\\Software\\Tendrik\\kobalin" /v taal 2>/dev/null | tr -d '\r' | grep -q 'REG_DWORD.*0x3e8' ||
+    fail "the uninstall removed the user's settings"
+echo "uninstalled: nothing left in the folder or the Start menu; the settings are kept"
