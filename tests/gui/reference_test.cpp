@@ -17,7 +17,9 @@ protected:
         next();
     }
 
+    // As the file dialog gives it ("/" on Windows too), and as the wizard shows and stores it.
     QString path(const char* name) const { return QDir(QString::fromStdString(folder.string())).filePath(name); }
+    QString shown(const char* name) const { return QDir::toNativeSeparators(path(name)); }
     std::u16string stored(std::u16string_view name) { return openSettingsKey(kSettingsKey)->readString(name).value(); }
 
     void choose(std::optional<QString> file)
@@ -35,12 +37,12 @@ TEST_F(ReferenceFile, AChosenFileIsShownAndStored)
     ASSERT_EQ(recorder.fileRequests.size(), 1u);
     EXPECT_EQ(recorder.fileRequests[0].folder, "");
     EXPECT_EQ(recorder.fileRequests[0].filters, QStringList({"*.xml", "*.lin"}));
-    EXPECT_EQ(wizard<QLineEdit>("Edit1")->text(), path("road.lin"));
-    EXPECT_EQ(label("Label6"), path(""));
+    EXPECT_EQ(wizard<QLineEdit>("Edit1")->text(), shown("road.lin"));
+    EXPECT_EQ(label("Label6"), shown(""));
     EXPECT_EQ(label("Label6"), QString::fromStdString(folder.string()));
     EXPECT_EQ(label("Label23"), "road.lin");
     EXPECT_EQ(label("Label9"), "road.xml_layer.csv");
-    EXPECT_EQ(qs(stored(u"meetfile")), path("road.xml_layer.csv"));
+    EXPECT_EQ(qs(stored(u"meetfile")), shown("road.xml_layer.csv"));
     EXPECT_EQ(qs(stored(u"initdir")), QString::fromStdString(folder.string()));
     EXPECT_TRUE(wizard("Button3")->isEnabled());
 
@@ -49,8 +51,8 @@ TEST_F(ReferenceFile, AChosenFileIsShownAndStored)
     EXPECT_EQ(recorder.fileRequests[1].folder, QString::fromStdString(folder.string()));
     EXPECT_EQ(label("Label23"), "a.b.xml");
     EXPECT_EQ(label("Label9"), "a.b.xml_layer.csv");
-    EXPECT_EQ(qs(stored(u"meetfile")), path("sub/a.b.xml_layer.csv"));
-    EXPECT_EQ(qs(stored(u"initdir")), path("sub"));
+    EXPECT_EQ(qs(stored(u"meetfile")), shown("sub/a.b.xml_layer.csv"));
+    EXPECT_EQ(qs(stored(u"initdir")), shown("sub"));
 }
 
 TEST_F(ReferenceFile, TheLinkBoxDecidesTheShownName)
@@ -81,9 +83,9 @@ TEST_F(ReferenceFile, ACancelledDialogKeepsTheEarlierChoice)
     EXPECT_FALSE(wizard("Button3")->isEnabled()) << "each visit of the step needs a choice";
     choose(std::nullopt);
     EXPECT_FALSE(wizard("Button3")->isEnabled());
-    EXPECT_EQ(wizard<QLineEdit>("Edit1")->text(), path("road.xml"));
+    EXPECT_EQ(wizard<QLineEdit>("Edit1")->text(), shown("road.xml"));
     EXPECT_EQ(label("Label23"), "road.xml");
     EXPECT_EQ(label("Label9"), "road.xml_layer.csv");
-    EXPECT_EQ(qs(stored(u"meetfile")), path("road.xml_layer.csv"));
+    EXPECT_EQ(qs(stored(u"meetfile")), shown("road.xml_layer.csv"));
     EXPECT_EQ(qs(stored(u"initdir")), QString::fromStdString(folder.string()));
 }

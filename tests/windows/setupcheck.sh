@@ -54,7 +54,7 @@ ended() {
 # The last-written time Wine keeps for a key of the user's hive ("" if none).
 key_time() {
     wineserver -w
-    awk -v key="[$1]" 'index($0, key) == 1 { found = 1; next } found && /^#time=/ { print; exit } /^\[/ { found = 0 }' \
+    KEY="[$1]" awk 'BEGIN { key = ENVIRON["KEY"] } index($0, key) == 1 { found = 1; next } found && /^#time=/ { print; exit } /^\[/ { found = 0 }' \
         "$WINEPREFIX/user.reg"
 }
 
