@@ -73,9 +73,10 @@ protected:
 
 private:
     QString text(int k) const;
-    double readField(const QLineEdit* field, const QLabel* caption) const;
+    double readField(QLineEdit* field, const QLabel* caption);
     void step(QLineEdit* field, const QLabel* caption, double by);
-    LayerTemplate fieldsAsTemplate() const;
+    LayerTemplate fieldsAsTemplate();
+    bool chooseFromList(QObject* watched, QEvent* event);
     QString applyNameRuleToField();
     void reloadTemplates();
 
