@@ -81,13 +81,13 @@ void fitWindow(QWidget* window, QSize designed)
     const QMargins frame = frameOf(window);
     const QSize room = area.size().shrunkBy(frame).expandedTo(QSize(1, 1));
     const QSize size = designed.expandedTo(window->minimumSizeHint()).boundedTo(room);
-    window->resize(size);
 
     QRect placed(QPoint(0, 0), size.grownBy(frame));
     placed.moveCenter(over && over->isVisible() ? over->frameGeometry().center() : area.center());
     placed.moveLeft(std::clamp(placed.left(), area.left(), std::max(area.left(), area.right() + 1 - placed.width())));
     placed.moveTop(std::clamp(placed.top(), area.top(), std::max(area.top(), area.bottom() + 1 - placed.height())));
-    window->move(placed.topLeft());
+    // The client area's geometry: a window not yet framed cannot place its frame.
+    window->setGeometry(QRect(placed.topLeft() + QPoint(frame.left(), frame.top()), size));
 }
 
 FittingArea::FittingArea(QWidget* content, QWidget* parent) : QScrollArea(parent)
