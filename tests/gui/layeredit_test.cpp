@@ -102,17 +102,14 @@ protected:
             clickWizard("BitBtn3");
     }
 
+    // Opens layer k (in the table's order, as the tree shows it) with the tree's Edit command.
     void openToEdit(int k, std::function<void(TLayeredit&)> script)
     {
-        const TLayerRecord& r = run.layers[k];
-        editor().ComboBox1->setEditText(qs(r.Name));
-        editor().Edit2->setText(qs(formatField(r.Offset)));
-        editor().Edit1->setText(qs(formatField(r.Speed_Target)));
-        editor().taalbasis = run.taal;
-        editor().modus = 100;
-        editor().laagindex = k;
+        auto* tree = wizard<QTreeWidget>("TreeView1");
+        ASSERT_GE(run.pagina, 3) << "the tree shows the layers from step 3 on";
+        const QPoint at = tree->visualItemRect(tree->topLevelItem(3 + k)).center();
         recorder.answerDialog([script](QDialog& d) { script(static_cast<TLayeredit&>(d)); });
-        prompts().exec(editor());
+        clickMenuItem(rightClick(tree->viewport(), at), windows.Form5->findChild<QAction*>("edit3"));
     }
 
     void addTemplates(std::initializer_list<std::u16string> names)
@@ -598,13 +595,10 @@ TEST_F(LayerEditor, EveryOpeningStartsInTheNameFieldWithItsTextSelected)
         ok(d);
     });
     ASSERT_EQ(run.lagen, 2);
-    auto* tree = wizard<QTreeWidget>("TreeView1");
-    const QRect subbase = tree->visualItemRect(tree->topLevelItem(3));
-    recorder.answerDialog([&](QDialog& dialog) {
-        typeName(static_cast<TLayeredit&>(dialog), "Subbase", "Top");
-        ok(static_cast<TLayeredit&>(dialog));
+    openToEdit(0, [&](TLayeredit& d) {
+        typeName(d, "Subbase", "Top");
+        ok(d);
     });
-    clickMenuItem(rightClick(tree->viewport(), subbase.center()), windows.Form5->findChild<QAction*>("edit3"));
     EXPECT_EQ(run.layers[0].Name, u"Top");
     EXPECT_EQ(run.layers[1].Name, u"Base");
 }
