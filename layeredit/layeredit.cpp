@@ -180,9 +180,6 @@ TLayeredit::TLayeredit(RunData& run, QWidget* parent) : QDialog(parent), run_(ru
     for (QWidget* field : std::initializer_list<QWidget*>{ComboBox1, ComboBox1->lineEdit(), Edit2, CSpinEdit1,
                                                           CSpinEdit2, Edit1, CSpinEdit3, CSpinEdit4})
         field->installEventFilter(this);
-    // Installed after the list's own filter, so this one sees the choice first.
-    ComboBox1->view()->installEventFilter(this);
-    ComboBox1->view()->viewport()->installEventFilter(this);
 
     PopupMenu1 = named(new QMenu(this), "PopupMenu1");
     Verwijderuittemplate1 = named(PopupMenu1->addAction(QString()), "Verwijderuittemplate1");
@@ -232,7 +229,7 @@ void TLayeredit::keyPressEvent(QKeyEvent* event)
 
 bool TLayeredit::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == ComboBox1->view() || watched == ComboBox1->view()->viewport())
+    if (listWatched_ && (watched == ComboBox1->view() || watched == ComboBox1->view()->viewport()))
         return chooseFromList(watched, event);
     const bool nameField = watched == ComboBox1 || watched == ComboBox1->lineEdit();
     // The combo box would take the next or previous template for a wheel turn
@@ -307,6 +304,13 @@ void TLayeredit::FormActivate()
     Overschrijven1->setText(text(47));
     if (modus < 100)
         ComboBox1->setEditText(text(37));
+    // The list is made at the first opening, not at start; this filter comes
+    // after the list's own, so it sees a choice first.
+    if (!listWatched_) {
+        ComboBox1->view()->installEventFilter(this);
+        ComboBox1->view()->viewport()->installEventFilter(this);
+        listWatched_ = true;
+    }
     reloadTemplates();
     // The decimal fields keep room for a "%7.2f" value, however long the captions.
     for (QLineEdit* field : {Edit1, Edit2})
