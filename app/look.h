@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QFont>
+#include <QScrollArea>
 #include <QSize>
 
 class QWidget;
@@ -18,8 +19,29 @@ void useFont(QWidget* widget, int pixelSize, bool italic = false);
 // font; fields that stay hidden at start so cost the start nothing.
 void useFontWhenShown(QWidget* widget, int pixelSize, bool italic = false);
 
-// Resizes a window to its designed client size, or larger where its contents
-// need more (longer texts, larger fonts), so that nothing is clipped.
-void resizeAtLeast(QWidget* window, QSize designed);
+// Sizes and places a window on the available area of its screen (without
+// the taskbar and docks): its designed client size, or larger where its
+// contents need more (longer texts, larger fonts), but never beyond that area
+// with its frame; inside the area, centred over its parent window, or over
+// the area when it has none. Where the area is too small, the contents of its
+// FittingArea scroll.
+void fitWindow(QWidget* window, QSize designed);
+
+// A frameless scroll area that asks for its whole content's minimum size, so
+// the window sized by fitWindow shows everything without scrolling where the
+// screen has the room. The window's layout must then be made with
+// allowShrinking, or the window could not be made smaller than that content.
+class FittingArea : public QScrollArea {
+public:
+    FittingArea(QWidget* content, QWidget* parent);
+    QSize minimumSizeHint() const override;
+    QSize sizeHint() const override;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+};
+
+// Lets a window be smaller than its contents' minimum size (which then scroll).
+void allowShrinking(QWidget* window);
 
 }  // namespace kobalin

@@ -3,10 +3,13 @@
 #include <QDialog>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace kobalin {
 
 namespace {
+
+QString yesCaption, noCaption;  // empty: Qt's own
 
 class RealPrompts final : public Prompts {
 public:
@@ -17,6 +20,10 @@ public:
     {
         QMessageBox box(QMessageBox::Question, QStringLiteral("Kobalin"), text, QMessageBox::Yes | QMessageBox::No, parent);
         box.setTextFormat(Qt::PlainText);
+        if (!yesCaption.isEmpty())
+            box.button(QMessageBox::Yes)->setText(yesCaption);
+        if (!noCaption.isEmpty())
+            box.button(QMessageBox::No)->setText(noCaption);
         box.setDefaultButton(QMessageBox::No);
         box.setEscapeButton(QMessageBox::No);
         return box.exec() == QMessageBox::Yes;
@@ -54,6 +61,12 @@ Prompts* installed = &realPrompts;
 }  // namespace
 
 Prompts& Prompts::current() { return *installed; }
+
+void setQuestionButtons(const QString& yes, const QString& no)
+{
+    yesCaption = yes;
+    noCaption = no;
+}
 
 void Prompts::install(Prompts* prompts) { installed = prompts ? prompts : &realPrompts; }
 

@@ -33,4 +33,7 @@ public:
 
 inline Prompts& prompts() { return Prompts::current(); }
 
+// The captions of a question's Yes and No buttons, in the run's language.
+void setQuestionButtons(const QString& yes, const QString& no);
+
 }  // namespace kobalin

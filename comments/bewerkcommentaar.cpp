@@ -78,7 +78,7 @@ void TBewerkcommentaar::FormActivate()
     Label1->setText(catalogue(taalbasis, 27));
     Button1->setText(catalogue(taalbasis, 0));
     Edit1->setAccessibleName(catalogue(taalbasis, 26));
-    resizeAtLeast(this, size());
+    fitWindow(this, size());
 }
 
 void TBewerkcommentaar::Button1Click() { accept(); }

@@ -10,7 +10,7 @@ using namespace std::string_view_literals;
 
 // Every language has the same offsets; 4 to 11 were never assigned, so those
 // slots stay empty and a lookup of them yields an empty text.
-constexpr std::size_t kTextsPerLanguage = 58;
+constexpr std::size_t kTextsPerLanguage = 63;
 using TextTable = std::array<std::u16string_view, kTextsPerLanguage>;
 
 // English texts, base 1000.
@@ -66,6 +66,11 @@ constexpr TextTable kEnglishTexts = [] {
     t[55] = u"The layer file has been read: "sv;
     t[56] = u"This file cannot be read as a layer file. Nothing was changed. First line in error: "sv;
     t[57] = u"The comment lines and layers entered so far will be replaced. Continue?"sv;
+    t[58] = u"This file cannot be opened, is too large or is not a plain file. Nothing was changed: "sv;
+    t[59] = u"Yes"sv;
+    t[60] = u"No"sv;
+    t[61] = u"Layer file (*.csv)"sv;
+    t[62] = u"All files (*)"sv;
     return t;
 }();
 
@@ -122,6 +127,11 @@ constexpr TextTable kDutchTexts = [] {
     t[55] = u"De layer file is ingelezen: "sv;
     t[56] = u"Deze file kan niet als layer file gelezen worden. Er is niets gewijzigd. Eerste regel met een fout: "sv;
     t[57] = u"De tot nu toe ingevoerde commentaar regels en lagen worden vervangen. Doorgaan?"sv;
+    t[58] = u"Deze file kan niet geopend worden, is te groot of is geen gewone file. Er is niets gewijzigd: "sv;
+    t[59] = u"Ja"sv;
+    t[60] = u"Nee"sv;
+    t[61] = u"Layer file (*.csv)"sv;
+    t[62] = u"Alle files (*)"sv;
     return t;
 }();
 
@@ -178,6 +188,11 @@ constexpr TextTable kNorwegianTexts = [] {
     t[55] = u"Lagfilen er lest inn: "sv;
     t[56] = u"Denne filen kan ikke leses som en lagfil. Ingenting er endret. Første linje med feil: "sv;
     t[57] = u"Kommentarlinjene og lagene som er lagt inn så langt, blir erstattet. Fortsette?"sv;
+    t[58] = u"Denne filen kan ikke åpnes, er for stor eller er ikke en vanlig fil. Ingenting er endret: "sv;
+    t[59] = u"Ja"sv;
+    t[60] = u"Nei"sv;
+    t[61] = u"Lagfil (*.csv)"sv;
+    t[62] = u"Alle filer (*)"sv;
     return t;
 }();
 

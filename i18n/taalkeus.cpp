@@ -131,7 +131,7 @@ void Ttaalkeus::FormActivate()
         for (int i = 0; i < 6; ++i)
             images[i]->setPixmap(QIcon(kLanguages[i].flag).pixmap(17, 17));
     }
-    resizeAtLeast(this, size());
+    fitWindow(this, size());
     auto key = openSettingsKey(kSettingsKey);
     const auto taal = key->readInteger(u"taal");
     if (!taal) {

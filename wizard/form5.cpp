@@ -33,6 +33,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QTimer>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -195,7 +196,9 @@ TForm5::TForm5(RunData& run, QWidget* parent) : QWidget(parent), run_(run)
     emplate1 = named(Boompopup->addAction(QString()), "emplate1");
     emplate1->setEnabled(false);
 
-    auto* middle = new QHBoxLayout;
+    // Between banner and button bar, the part that scrolls on a screen too small for it.
+    auto* steps = named(new QWidget(this), "steps");
+    auto* middle = new QHBoxLayout(steps);
     middle->setContentsMargins(0, 0, 0, 0);
     middle->setSpacing(0);
     middle->addWidget(Panel3);
@@ -230,8 +233,9 @@ TForm5::TForm5(RunData& run, QWidget* parent) : QWidget(parent), run_(run)
     root->setContentsMargins(0, 0, 0, 0);
     root->setSpacing(0);
     root->addWidget(Panel1);
-    root->addLayout(middle, 1);
+    root->addWidget(named(new FittingArea(steps, this), "stepsArea"), 1);
     root->addWidget(Panel2);
+    allowShrinking(this);
 
     setTabOrder(Edit1, BitBtn4);
     setTabOrder(BitBtn4, Edit2);
@@ -264,7 +268,6 @@ TForm5::TForm5(RunData& run, QWidget* parent) : QWidget(parent), run_(run)
     onEvent(edit4, &QAction::triggered, this, &TForm5::edit4Click);
     onEvent(emplate1, &QAction::triggered, this, &TForm5::emplate1Click);
 
-    // Grown at activation where its texts need more room.
     resize(1184, 661);
 }
 
@@ -280,8 +283,14 @@ QString TForm5::text(int k) const { return catalogue(run_.taal, k); }
 void TForm5::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);
-    if (!activated_)
+    if (!activated_) {
+        // Sized once: a size the user gives the window stays across the steps.
+        fitWindow(this, QSize(1184, 661));
         activateWindow();
+        // A desktop that prevents focus stealing may never activate the new
+        // window; it must not stay without its texts until clicked.
+        QTimer::singleShot(kActivationWait, this, [this] { initialiseOnce(); });
+    }
 }
 
 void TForm5::changeEvent(QEvent* event)
@@ -289,11 +298,17 @@ void TForm5::changeEvent(QEvent* event)
     QWidget::changeEvent(event);
     // The initialisation runs once the window is on screen and active, so that
     // the language dialog it may open has a window to belong to and centre on.
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        initialiseOnce();
+}
+
+void TForm5::initialiseOnce()
+{
+    if (activated_)
+        return;
+    activated_ = true;
     // Queued: a modal dialog must not open in the middle of the activation.
-    if (event->type() == QEvent::ActivationChange && isActiveWindow() && !activated_) {
-        activated_ = true;
-        QMetaObject::invokeMethod(this, [this] { guarded(this, [this] { FormActivate(); }); }, Qt::QueuedConnection);
-    }
+    QMetaObject::invokeMethod(this, [this] { guarded(this, [this] { FormActivate(); }); }, Qt::QueuedConnection);
 }
 
 void TForm5::FormActivate()
@@ -322,6 +337,7 @@ void TForm5::FormActivate()
         });
     }
 
+    setQuestionButtons(text(59), text(60));
     Label1->setText(text(13));
     Label2->setText(text(14));
     Button3->setText(text(2));
@@ -497,7 +513,7 @@ void TForm5::BitBtn4Click()
         if (QFileInfo(path).isFile())
             preselected = path;
     }
-    const auto chosen = prompts().openFile(this, qs(initdir), {"Layer file (*.csv)", "All files (*)"}, preselected);
+    const auto chosen = prompts().openFile(this, qs(initdir), {text(61), text(62)}, preselected);
     if (!chosen)
         return;
 
@@ -510,7 +526,7 @@ void TForm5::BitBtn4Click()
     if (QFileInfo(file).isFile() && file.open(QIODevice::ReadOnly))
         bytes = file.read(kLargest + 1);
     if (!file.isOpen() || file.error() != QFileDevice::NoError || bytes.size() > kLargest) {
-        prompts().error(this, text(56));
+        prompts().error(this, text(58) + QDir::toNativeSeparators(*chosen));
         return;
     }
     file.close();

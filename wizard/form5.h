@@ -92,6 +92,7 @@ protected:
 
 private:
     QString text(int k) const;
+    void initialiseOnce();
     void showRandomPicture();
     void applyStep();
     void openLayerEditorToAdd();
@@ -105,6 +106,7 @@ private:
     TBewerkcommentaar* bewerkcommentaar_ = nullptr;
     TLayeredit* layeredit_ = nullptr;
     bool activated_ = false;  // the initialisation has been started
+    static constexpr int kActivationWait = 500;  // ms after showing, when no activation came
     std::mt19937 random_{std::random_device{}()};
     std::array<QIcon, 8> nodeImages_;
 };

@@ -74,6 +74,11 @@ constexpr Entry kExpected[] = {
     {1055, u"The layer file has been read: "},
     {1056, u"This file cannot be read as a layer file. Nothing was changed. First line in error: "},
     {1057, u"The comment lines and layers entered so far will be replaced. Continue?"},
+    {1058, u"This file cannot be opened, is too large or is not a plain file. Nothing was changed: "},
+    {1059, u"Yes"},
+    {1060, u"No"},
+    {1061, u"Layer file (*.csv)"},
+    {1062, u"All files (*)"},
 
     // Dutch
     {2000, u"OK"},
@@ -126,6 +131,11 @@ constexpr Entry kExpected[] = {
     {2055, u"De layer file is ingelezen: "},
     {2056, u"Deze file kan niet als layer file gelezen worden. Er is niets gewijzigd. Eerste regel met een fout: "},
     {2057, u"De tot nu toe ingevoerde commentaar regels en lagen worden vervangen. Doorgaan?"},
+    {2058, u"Deze file kan niet geopend worden, is te groot of is geen gewone file. Er is niets gewijzigd: "},
+    {2059, u"Ja"},
+    {2060, u"Nee"},
+    {2061, u"Layer file (*.csv)"},
+    {2062, u"Alle files (*)"},
 
     // Norwegian
     {3000, u"OK"},
@@ -178,6 +188,11 @@ constexpr Entry kExpected[] = {
     {3055, u"Lagfilen er lest inn: "},
     {3056, u"Denne filen kan ikke leses som en lagfil. Ingenting er endret. F\u00F8rste linje med feil: "},
     {3057, u"Kommentarlinjene og lagene som er lagt inn s\u00E5 langt, blir erstattet. Fortsette?"},
+    {3058, u"Denne filen kan ikke \u00E5pnes, er for stor eller er ikke en vanlig fil. Ingenting er endret: "},
+    {3059, u"Ja"},
+    {3060, u"Nei"},
+    {3061, u"Lagfil (*.csv)"},
+    {3062, u"Alle filer (*)"},
 };
 // clang-format on
 
@@ -217,7 +232,7 @@ TEST(Catalogue, IdentifiersWithoutTextGiveEmptyText) {
     // Languages offered by the language dialog but never translated, a
     // zeroed setting, and a base one off from a real one.
     for (std::int32_t base : {0, 1, 999, 1001, 4000, 5000, 6000, -1000}) {
-        for (std::int32_t k = 0; k <= 57; ++k) {
+        for (std::int32_t k = 0; k <= 62; ++k) {
             EXPECT_TRUE(catalogueText(base, k).empty()) << "base " << base << ", text " << k;
         }
     }
@@ -230,17 +245,17 @@ TEST(Catalogue, IdentifiersWithoutTextGiveEmptyText) {
         // Just outside each language's range.
         {0, 999},
         {kEnglish, -1},
-        {kEnglish, 58},
+        {kEnglish, 63},
         {kDutch, -1},
-        {kDutch, 58},
-        {kNorwegian, 58},
+        {kDutch, 63},
+        {kNorwegian, 63},
         {kNorwegian, 999},
         {4000, -1},
         // The stored base comes from a hand-editable setting, so base + k
         // must not overflow into undefined behaviour.
         {kMax, 0},
         {kMax, 12},
-        {kMax, 57},
+        {kMax, 62},
         {kMax, kMax},
         {kMin, 0},
         {kMin, -1},
@@ -255,20 +270,20 @@ TEST(Catalogue, IdentifiersWithoutTextGiveEmptyText) {
 }
 
 TEST(Catalogue, TableAndVisibleDetails) {
-    // Every language has the same 50 offsets: 0-3 and 12-57.
+    // Every language has the same 55 offsets: 0-3 and 12-62.
     std::set<std::int32_t> wanted;
     for (std::int32_t k = 0; k <= 3; ++k) wanted.insert(k);
-    for (std::int32_t k = 12; k <= 57; ++k) wanted.insert(k);
-    ASSERT_EQ(wanted.size(), 50u);
+    for (std::int32_t k = 12; k <= 62; ++k) wanted.insert(k);
+    ASSERT_EQ(wanted.size(), 55u);
     for (std::int32_t base : kBases) {
         std::multiset<std::int32_t> offsets;
         for (const Entry& e : kExpected) {
             if (e.id / 1000 * 1000 == base) offsets.insert(e.id - base);
         }
-        EXPECT_EQ(offsets.size(), 50u) << "base " << base;
+        EXPECT_EQ(offsets.size(), 55u) << "base " << base;
         EXPECT_TRUE(std::set<std::int32_t>(offsets.begin(), offsets.end()) == wanted) << "base " << base;
     }
-    EXPECT_EQ(std::size(kExpected), 3u * 50u);
+    EXPECT_EQ(std::size(kExpected), 3u * 55u);
     // The longest text; a dropped or doubled word in the table shows here.
     EXPECT_EQ(catalogueText(kDutch, 22).size(), 209u);
 
@@ -280,10 +295,10 @@ TEST(Catalogue, TableAndVisibleDetails) {
     EXPECT_EQ(nl12.back(), u' ');
     EXPECT_NE(no12.back(), u' ');
 
-    // A path or a line number follows texts 42, 55 and 56 directly, so exactly
-    // one space must separate them.
+    // A path or a line number follows texts 42, 55, 56 and 58 directly, so
+    // exactly one space must separate them.
     for (std::int32_t base : kBases) {
-        for (std::int32_t k : {42, 55, 56}) {
+        for (std::int32_t k : {42, 55, 56, 58}) {
             const auto text = catalogueText(base, k);
             ASSERT_GE(text.size(), 2u) << "base " << base << ", text " << k;
             EXPECT_EQ(text.back(), u' ') << "base " << base << ", text " << k;

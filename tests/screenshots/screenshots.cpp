@@ -1,5 +1,6 @@
 // Walks the wizard through every step and opens every dialog, in each
 // language, and saves a picture of each in the folder given as argument.
+#include "../gui/person.h"
 #include "../gui/recorder.h"
 
 #include "app/qtext.h"
@@ -103,16 +104,14 @@ void shoot(std::int32_t taal, const char* language)
 
     prompts.answerDialog([&](QDialog& dialog) {
         auto& d = static_cast<TLayeredit&>(dialog);
-        d.ComboBox1->setCurrentIndex(1);
-        emit d.ComboBox1->activated(1);
+        chooseInList(d.ComboBox1, 1);
         save(&d, prefix + "layer-editor");
         click(d.Button1);
     });
     click(named("Button3"));
     prompts.answerDialog([&](QDialog& dialog) {
         auto& d = static_cast<TLayeredit&>(dialog);
-        d.ComboBox1->setCurrentIndex(0);
-        emit d.ComboBox1->activated(0);
+        chooseInList(d.ComboBox1, 0);
         click(d.Button1);
     });
     click(named("BitBtn3"));
@@ -126,10 +125,9 @@ void shoot(std::int32_t taal, const char* language)
         save(&d, prefix + "comment-editor");
         d.close();
     });
-    wizard.findChild<QAction*>("edit3")->trigger();
-    tree->setCurrentItem(tree->topLevelItem(4)->child(2));
-    auto* menu = wizard.findChild<QMenu*>("Boompopup");
-    emit tree->customContextMenuRequested(tree->visualItemRect(tree->topLevelItem(4)).center());
+    clickMenuItem(rightClick(tree->viewport(), tree->visualItemRect(tree->topLevelItem(1)).center()),
+                  wizard.findChild<QAction*>("edit3"));
+    auto* menu = rightClick(tree->viewport(), tree->visualItemRect(tree->topLevelItem(4)).center());
     QApplication::processEvents();
     save(menu, prefix + "tree-menu");
     menu->close();
