@@ -286,14 +286,16 @@ void Reader::read(std::string_view bytes)
     else
         utf8_ = isUtf8WithoutMark(bytes);
     Lines lines(bytes);
-    // Each line is looked at once; the next one is taken only after this one passed.
+    // The next line; nothing, the file refused, where it holds a lost letter.
     auto nextLine = [&]() {
         const std::string_view line = lines.next();
         line_ = lines.number();
         changed_ = false;
-        // U+FFFD in UTF-8, also in a Windows-1252 file ("ï¿½"): a letter was lost on some way here.
-        if (line.find(kReplacement) != std::string_view::npos)
+        // U+FFFD in UTF-8, also in a Windows-1252 file ("ï¿½"): a letter was lost on its way here.
+        if (line.find(kReplacement) != std::string_view::npos) {
+            refuse(line_, LayerFileFault::LostText);
             return std::optional<std::string_view>();
+        }
         return std::optional<std::string_view>(line);
     };
     auto noteChange = [&]() {
@@ -306,11 +308,7 @@ void Reader::read(std::string_view bytes)
         return;
     }
     const auto header = nextLine();
-    if (!header) {
-        refuse(line_, LayerFileFault::LostText);
-        return;
-    }
-    if (!readHeader(*header))
+    if (!header || !readHeader(*header))
         return;
 
     int comments = 0;
@@ -320,10 +318,8 @@ void Reader::read(std::string_view bytes)
             return;
         }
         const auto line = nextLine();
-        if (!line) {
-            refuse(line_, LayerFileFault::LostText);
+        if (!line)
             return;
-        }
         const Fields fields = split(*line);
         bool columns = fields.count == 7, comment = fields.count == 7;
         for (std::size_t k = 0; k < 7 && fields.count == 7; ++k) {
@@ -358,10 +354,8 @@ void Reader::read(std::string_view bytes)
     int blankLine = 0;  // the first of the empty rows seen since the last layer
     while (!lines.atEnd()) {
         const auto line = nextLine();
-        if (!line) {
-            refuse(line_, LayerFileFault::LostText);
+        if (!line)
             return;
-        }
         if (isBlank(*line)) {
             if (blankLine == 0)
                 blankLine = line_;
