@@ -10,7 +10,7 @@ using namespace std::string_view_literals;
 
 // Every language has the same offsets; 4 to 11 were never assigned, so those
 // slots stay empty and a lookup of them yields an empty text.
-constexpr std::size_t kTextsPerLanguage = 63;
+constexpr std::size_t kTextsPerLanguage = 79;
 using TextTable = std::array<std::u16string_view, kTextsPerLanguage>;
 
 // English texts, base 1000.
@@ -71,6 +71,22 @@ constexpr TextTable kEnglishTexts = [] {
     t[60] = u"No"sv;
     t[61] = u"Layer file (*.csv)"sv;
     t[62] = u"All files (*)"sv;
+    t[63] = u"%1 fields, a layer file has 7"sv;
+    t[64] = u"not the header of a layer file"sv;
+    t[65] = u"neither a comment line (\"# \" and its text) nor the column names"sv;
+    t[66] = u"not the column names, which follow at most three comment lines"sv;
+    t[67] = u"the file ends before the column names"sv;
+    t[68] = u"\"%1\" is not a number with a decimal point"sv;
+    t[69] = u"\"%1\" is not a whole number from 0 to 100"sv;
+    t[70] = u"more than 999 layers"sv;
+    t[71] = u"an empty row before the last layer"sv;
+    t[72] = u"holds \uFFFD, a letter lost when the file was once saved in another character set"sv;
+    t[73] = u"not UTF-8 text, although the file begins with the UTF-8 mark"sv;
+    t[74] = u"longer than 255 characters"sv;
+    t[75] = u"holds a control character"sv;
+    t[76] = u"holds a \";\", which a layer name or comment line cannot hold"sv;
+    t[77] = u"Lines that the next write will change: %2, the first is line %1 (values get two decimals, names end before \".\" or \",\", letters the layer file cannot hold become \"?\")."sv;
+    t[78] = u"Lines with a value no compaction layer has: %2, the first is line %1 (offsets are usually within -10 \u2026 +10 m, target speeds within 0.5 \u2026 30 km/h). Check them before the file is written."sv;
     return t;
 }();
 
@@ -132,6 +148,22 @@ constexpr TextTable kDutchTexts = [] {
     t[60] = u"Nee"sv;
     t[61] = u"Layer file (*.csv)"sv;
     t[62] = u"Alle files (*)"sv;
+    t[63] = u"%1 velden, een layer file heeft er 7"sv;
+    t[64] = u"geen kopregel van een layer file"sv;
+    t[65] = u"geen commentaar regel (\"# \" en de tekst) en geen kolomnamen"sv;
+    t[66] = u"niet de kolomnamen, die na hoogstens drie commentaar regels komen"sv;
+    t[67] = u"de file houdt op voor de kolomnamen"sv;
+    t[68] = u"\"%1\" is geen getal met een decimale punt"sv;
+    t[69] = u"\"%1\" is geen geheel getal van 0 tot 100"sv;
+    t[70] = u"meer dan 999 lagen"sv;
+    t[71] = u"een lege rij voor de laatste laag"sv;
+    t[72] = u"bevat \uFFFD, een letter die verloren ging toen de file ooit in een andere tekenset werd opgeslagen"sv;
+    t[73] = u"geen UTF-8 tekst, hoewel de file met het UTF-8 teken begint"sv;
+    t[74] = u"langer dan 255 tekens"sv;
+    t[75] = u"bevat een stuurteken"sv;
+    t[76] = u"bevat een \";\", die een laagnaam of commentaar regel niet kan bevatten"sv;
+    t[77] = u"Regels die het volgende opslaan verandert: %2, de eerste is regel %1 (waarden krijgen twee decimalen, namen eindigen voor \".\" of \",\", letters die de layer file niet kan bevatten worden \"?\")."sv;
+    t[78] = u"Regels met een waarde die geen verdichtingslaag heeft: %2, de eerste is regel %1 (offsets liggen meestal binnen -10 \u2026 +10 m, doelsnelheden binnen 0.5 \u2026 30 km/h). Controleer ze voordat de file wordt geschreven."sv;
     return t;
 }();
 
@@ -193,6 +225,22 @@ constexpr TextTable kNorwegianTexts = [] {
     t[60] = u"Nei"sv;
     t[61] = u"Lagfil (*.csv)"sv;
     t[62] = u"Alle filer (*)"sv;
+    t[63] = u"%1 felt, en lagfil har 7"sv;
+    t[64] = u"ikke overskriften til en lagfil"sv;
+    t[65] = u"verken en kommentarlinje (\"# \" og teksten) eller kolonnenavnene"sv;
+    t[66] = u"ikke kolonnenavnene, som kommer etter h\u00F8yst tre kommentarlinjer"sv;
+    t[67] = u"filen slutter f\u00F8r kolonnenavnene"sv;
+    t[68] = u"\"%1\" er ikke et tall med desimalpunktum"sv;
+    t[69] = u"\"%1\" er ikke et heltall fra 0 til 100"sv;
+    t[70] = u"mer enn 999 lag"sv;
+    t[71] = u"en tom rad f\u00F8r det siste laget"sv;
+    t[72] = u"inneholder \uFFFD, en bokstav som gikk tapt da filen en gang ble lagret i et annet tegnsett"sv;
+    t[73] = u"ikke UTF-8-tekst, selv om filen begynner med UTF-8-merket"sv;
+    t[74] = u"lengre enn 255 tegn"sv;
+    t[75] = u"inneholder et kontrolltegn"sv;
+    t[76] = u"inneholder \";\", som et lagnavn eller en kommentarlinje ikke kan inneholde"sv;
+    t[77] = u"Linjer som neste lagring endrer: %2, den f\u00F8rste er linje %1 (verdier f\u00E5r to desimaler, navn slutter f\u00F8r \".\" eller \",\", bokstaver lagfilen ikke kan inneholde blir \"?\")."sv;
+    t[78] = u"Linjer med en verdi som intet komprimeringslag har: %2, den f\u00F8rste er linje %1 (offset ligger vanligvis innenfor -10 \u2026 +10 m, m\u00E5lhastighet innenfor 0.5 \u2026 30 km/t). Kontroller dem f\u00F8r filen skrives."sv;
     return t;
 }();
 

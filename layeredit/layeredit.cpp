@@ -9,6 +9,7 @@
 #include "layeredit/spinbutton.h"
 #include "layeredit/templatestore.h"
 #include "wizard/decimal.h"
+#include "wizard/rundata.h"
 
 #include <QAbstractItemView>
 #include <QAction>
@@ -89,6 +90,7 @@ TLayeredit::TLayeredit(RunData& run, QWidget* parent) : QDialog(parent), run_(ru
     ComboBox1->setCompleter(nullptr);
     ComboBox1->setMinimumWidth(200);
     ComboBox1->lineEdit()->setValidator(new FieldFilter(ComboBox1));
+    ComboBox1->lineEdit()->setMaxLength(static_cast<int>(kLongestText));
     ComboBox1->setEditText(catalogue(kEnglish, 37));
 
     Edit2 = named(new QLineEdit("-0.10", bevels[1]), "Edit2");

@@ -532,7 +532,7 @@ void TForm5::BitBtn4Click()
     file.close();
     const LayerFileReading reading = readLayerFile(std::string_view(bytes.constData(), bytes.size()));
     if (reading.errorLine > 0) {
-        prompts().error(this, text(56) + QString::number(reading.errorLine));
+        prompts().error(this, qs(refusalMessage(reading, run_.taal)));
         return;
     }
 
@@ -552,7 +552,10 @@ void TForm5::BitBtn4Click()
     actieClick();
     if (run_.pagina == 2)
         Button3->setEnabled(nextEnabled);
-    prompts().info(this, text(55) + QDir::toNativeSeparators(*chosen));
+    QString done = text(55) + QDir::toNativeSeparators(*chosen);
+    if (const std::u16string notes = readingNotes(reading, run_.taal); !notes.empty())
+        done += "\n\n" + qs(notes);
+    prompts().info(this, done);
 }
 
 void TForm5::CheckBox1Click()

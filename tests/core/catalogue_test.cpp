@@ -79,6 +79,22 @@ constexpr Entry kExpected[] = {
     {1060, u"No"},
     {1061, u"Layer file (*.csv)"},
     {1062, u"All files (*)"},
+    {1063, u"%1 fields, a layer file has 7"},
+    {1064, u"not the header of a layer file"},
+    {1065, u"neither a comment line (\"# \" and its text) nor the column names"},
+    {1066, u"not the column names, which follow at most three comment lines"},
+    {1067, u"the file ends before the column names"},
+    {1068, u"\"%1\" is not a number with a decimal point"},
+    {1069, u"\"%1\" is not a whole number from 0 to 100"},
+    {1070, u"more than 999 layers"},
+    {1071, u"an empty row before the last layer"},
+    {1072, u"holds \uFFFD, a letter lost when the file was once saved in another character set"},
+    {1073, u"not UTF-8 text, although the file begins with the UTF-8 mark"},
+    {1074, u"longer than 255 characters"},
+    {1075, u"holds a control character"},
+    {1076, u"holds a \";\", which a layer name or comment line cannot hold"},
+    {1077, u"Lines that the next write will change: %2, the first is line %1 (values get two decimals, names end before \".\" or \",\", letters the layer file cannot hold become \"?\")."},
+    {1078, u"Lines with a value no compaction layer has: %2, the first is line %1 (offsets are usually within -10 \u2026 +10 m, target speeds within 0.5 \u2026 30 km/h). Check them before the file is written."},
 
     // Dutch
     {2000, u"OK"},
@@ -136,6 +152,22 @@ constexpr Entry kExpected[] = {
     {2060, u"Nee"},
     {2061, u"Layer file (*.csv)"},
     {2062, u"Alle files (*)"},
+    {2063, u"%1 velden, een layer file heeft er 7"},
+    {2064, u"geen kopregel van een layer file"},
+    {2065, u"geen commentaar regel (\"# \" en de tekst) en geen kolomnamen"},
+    {2066, u"niet de kolomnamen, die na hoogstens drie commentaar regels komen"},
+    {2067, u"de file houdt op voor de kolomnamen"},
+    {2068, u"\"%1\" is geen getal met een decimale punt"},
+    {2069, u"\"%1\" is geen geheel getal van 0 tot 100"},
+    {2070, u"meer dan 999 lagen"},
+    {2071, u"een lege rij voor de laatste laag"},
+    {2072, u"bevat \uFFFD, een letter die verloren ging toen de file ooit in een andere tekenset werd opgeslagen"},
+    {2073, u"geen UTF-8 tekst, hoewel de file met het UTF-8 teken begint"},
+    {2074, u"langer dan 255 tekens"},
+    {2075, u"bevat een stuurteken"},
+    {2076, u"bevat een \";\", die een laagnaam of commentaar regel niet kan bevatten"},
+    {2077, u"Regels die het volgende opslaan verandert: %2, de eerste is regel %1 (waarden krijgen twee decimalen, namen eindigen voor \".\" of \",\", letters die de layer file niet kan bevatten worden \"?\")."},
+    {2078, u"Regels met een waarde die geen verdichtingslaag heeft: %2, de eerste is regel %1 (offsets liggen meestal binnen -10 \u2026 +10 m, doelsnelheden binnen 0.5 \u2026 30 km/h). Controleer ze voordat de file wordt geschreven."},
 
     // Norwegian
     {3000, u"OK"},
@@ -193,6 +225,22 @@ constexpr Entry kExpected[] = {
     {3060, u"Nei"},
     {3061, u"Lagfil (*.csv)"},
     {3062, u"Alle filer (*)"},
+    {3063, u"%1 felt, en lagfil har 7"},
+    {3064, u"ikke overskriften til en lagfil"},
+    {3065, u"verken en kommentarlinje (\"# \" og teksten) eller kolonnenavnene"},
+    {3066, u"ikke kolonnenavnene, som kommer etter h\u00F8yst tre kommentarlinjer"},
+    {3067, u"filen slutter f\u00F8r kolonnenavnene"},
+    {3068, u"\"%1\" er ikke et tall med desimalpunktum"},
+    {3069, u"\"%1\" er ikke et heltall fra 0 til 100"},
+    {3070, u"mer enn 999 lag"},
+    {3071, u"en tom rad f\u00F8r det siste laget"},
+    {3072, u"inneholder \uFFFD, en bokstav som gikk tapt da filen en gang ble lagret i et annet tegnsett"},
+    {3073, u"ikke UTF-8-tekst, selv om filen begynner med UTF-8-merket"},
+    {3074, u"lengre enn 255 tegn"},
+    {3075, u"inneholder et kontrolltegn"},
+    {3076, u"inneholder \";\", som et lagnavn eller en kommentarlinje ikke kan inneholde"},
+    {3077, u"Linjer som neste lagring endrer: %2, den f\u00F8rste er linje %1 (verdier f\u00E5r to desimaler, navn slutter f\u00F8r \".\" eller \",\", bokstaver lagfilen ikke kan inneholde blir \"?\")."},
+    {3078, u"Linjer med en verdi som intet komprimeringslag har: %2, den f\u00F8rste er linje %1 (offset ligger vanligvis innenfor -10 \u2026 +10 m, m\u00E5lhastighet innenfor 0.5 \u2026 30 km/t). Kontroller dem f\u00F8r filen skrives."},
 };
 // clang-format on
 
@@ -232,7 +280,7 @@ TEST(Catalogue, IdentifiersWithoutTextGiveEmptyText) {
     // Languages offered by the language dialog but never translated, a
     // zeroed setting, and a base one off from a real one.
     for (std::int32_t base : {0, 1, 999, 1001, 4000, 5000, 6000, -1000}) {
-        for (std::int32_t k = 0; k <= 62; ++k) {
+        for (std::int32_t k = 0; k <= 78; ++k) {
             EXPECT_TRUE(catalogueText(base, k).empty()) << "base " << base << ", text " << k;
         }
     }
@@ -245,10 +293,10 @@ TEST(Catalogue, IdentifiersWithoutTextGiveEmptyText) {
         // Just outside each language's range.
         {0, 999},
         {kEnglish, -1},
-        {kEnglish, 63},
+        {kEnglish, 79},
         {kDutch, -1},
-        {kDutch, 63},
-        {kNorwegian, 63},
+        {kDutch, 79},
+        {kNorwegian, 79},
         {kNorwegian, 999},
         {4000, -1},
         // The stored base comes from a hand-editable setting, so base + k
@@ -270,20 +318,20 @@ TEST(Catalogue, IdentifiersWithoutTextGiveEmptyText) {
 }
 
 TEST(Catalogue, TableAndVisibleDetails) {
-    // Every language has the same 55 offsets: 0-3 and 12-62.
+    // Every language has the same 71 offsets: 0-3 and 12-78.
     std::set<std::int32_t> wanted;
     for (std::int32_t k = 0; k <= 3; ++k) wanted.insert(k);
-    for (std::int32_t k = 12; k <= 62; ++k) wanted.insert(k);
-    ASSERT_EQ(wanted.size(), 55u);
+    for (std::int32_t k = 12; k <= 78; ++k) wanted.insert(k);
+    ASSERT_EQ(wanted.size(), 71u);
     for (std::int32_t base : kBases) {
         std::multiset<std::int32_t> offsets;
         for (const Entry& e : kExpected) {
             if (e.id / 1000 * 1000 == base) offsets.insert(e.id - base);
         }
-        EXPECT_EQ(offsets.size(), 55u) << "base " << base;
+        EXPECT_EQ(offsets.size(), 71u) << "base " << base;
         EXPECT_TRUE(std::set<std::int32_t>(offsets.begin(), offsets.end()) == wanted) << "base " << base;
     }
-    EXPECT_EQ(std::size(kExpected), 3u * 55u);
+    EXPECT_EQ(std::size(kExpected), 3u * 71u);
     // The longest text; a dropped or doubled word in the table shows here.
     EXPECT_EQ(catalogueText(kDutch, 22).size(), 209u);
 
@@ -303,6 +351,16 @@ TEST(Catalogue, TableAndVisibleDetails) {
             ASSERT_GE(text.size(), 2u) << "base " << base << ", text " << k;
             EXPECT_EQ(text.back(), u' ') << "base " << base << ", text " << k;
             EXPECT_NE(text[text.size() - 2], u' ') << "base " << base << ", text " << k;
+        }
+    }
+
+    // The reader's messages put a number or the field found in place of %1
+    // and %2: a translation that lost one would drop it from the message.
+    for (std::int32_t base : kBases) {
+        for (std::int32_t k : {63, 68, 69, 77, 78}) {
+            const auto text = catalogueText(base, k);
+            EXPECT_NE(text.find(u"%1"), std::u16string_view::npos) << "base " << base << ", text " << k;
+            EXPECT_EQ(text.find(u"%2") != std::u16string_view::npos, k >= 77) << "base " << base << ", text " << k;
         }
     }
 

@@ -76,6 +76,13 @@ Shown shown(TLayeredit& d)
 void ok(TLayeredit& d) { QTest::mouseClick(d.Button1, Qt::LeftButton); }
 void abort(TLayeredit& d) { QTest::mouseClick(d.Button2, Qt::LeftButton); }
 
+void paste(QWidget* field, const QString& text)
+{
+    QApplication::clipboard()->setText(text);
+    QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(field, Qt::Key_V, Qt::ControlModifier);
+}
+
 }  // namespace
 
 class LayerEditor : public WizardTest {
@@ -714,11 +721,6 @@ TEST_F(LayerEditor, PastingDropsOnlyTheRefusedCharacters)
         QString pasted, kept;
     };
     const Case cases[] = {{"Road; lane 2", "Road lane 2"}, {"a\r\nb;;c\n", "abc"}, {";", ""}, {"plain", "plain"}};
-    auto paste = [](QWidget* field, const QString& text) {
-        QApplication::clipboard()->setText(text);
-        QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
-        QTest::keyClick(field, Qt::Key_V, Qt::ControlModifier);
-    };
     openToAdd([&](TLayeredit& d) {
         for (const Case& c : cases) {
             SCOPED_TRACE(c.pasted.toStdString());
@@ -747,4 +749,19 @@ TEST_F(LayerEditor, PastingDropsOnlyTheRefusedCharacters)
     auto* editorField = windows.Bewerkcommentaar->findChild<QLineEdit*>("Edit1");
     paste(editorField, "Road; lane 2");
     EXPECT_EQ(editorField->text(), "Road lane 2");
+}
+
+// A longer name or comment line would be refused when the file is opened again.
+TEST_F(LayerEditor, TheNameAndTheCommentEditorTakeAtMost255Characters)
+{
+    const QString longer(300, 'n');
+    openToAdd([&](TLayeredit& d) {
+        paste(d.ComboBox1, longer);
+        QTest::keyClicks(d.ComboBox1, "x");
+        EXPECT_EQ(d.ComboBox1->currentText(), QString(255, 'n'));
+        abort(d);
+    });
+    auto* editorField = windows.Bewerkcommentaar->findChild<QLineEdit*>("Edit1");
+    paste(editorField, longer);
+    EXPECT_EQ(editorField->text(), QString(255, 'n'));
 }
