@@ -10,7 +10,7 @@ using namespace std::string_view_literals;
 
 // Every language has the same offsets; 4 to 11 were never assigned, so those
 // slots stay empty and a lookup of them yields an empty text.
-constexpr std::size_t kTextsPerLanguage = 58;
+constexpr std::size_t kTextsPerLanguage = 113;
 using TextTable = std::array<std::u16string_view, kTextsPerLanguage>;
 
 // English texts, base 1000.
@@ -66,6 +66,19 @@ constexpr TextTable kEnglishTexts = [] {
     t[55] = u"The layer file has been read: "sv;
     t[56] = u"This file cannot be read as a layer file. Nothing was changed. First line in error: "sv;
     t[57] = u"The comment lines and layers entered so far will be replaced. Continue?"sv;
+    t[100] = u"Cross-section of the layers"sv;
+    t[101] = u"Unusual offset: outside -10 to +10 m"sv;
+    t[102] = u"Unusual target speed: outside 0.5 to 30 km/h"sv;
+    t[103] = u"Save as PDF\u2026"sv;
+    t[104] = u"The layer sheet could not be saved: "sv;
+    t[105] = u"The layer sheet has been saved: "sv;
+    t[106] = u"Layer sheet"sv;
+    t[107] = u"Reference model: "sv;
+    t[108] = u"Layer file: "sv;
+    t[109] = u"Date: "sv;
+    t[110] = u"equal offsets"sv;
+    t[111] = u"passes"sv;
+    t[112] = u"No layers yet"sv;
     return t;
 }();
 
@@ -122,6 +135,19 @@ constexpr TextTable kDutchTexts = [] {
     t[55] = u"De layer file is ingelezen: "sv;
     t[56] = u"Deze file kan niet als layer file gelezen worden. Er is niets gewijzigd. Eerste regel met een fout: "sv;
     t[57] = u"De tot nu toe ingevoerde commentaar regels en lagen worden vervangen. Doorgaan?"sv;
+    t[100] = u"Doorsnede van de lagen"sv;
+    t[101] = u"Ongebruikelijke offset: buiten -10 tot +10 m"sv;
+    t[102] = u"Ongebruikelijke doelsnelheid: buiten 0.5 tot 30 km/h"sv;
+    t[103] = u"Opslaan als PDF\u2026"sv;
+    t[104] = u"Het lagenblad kan niet worden opgeslagen: "sv;
+    t[105] = u"Het lagenblad is opgeslagen: "sv;
+    t[106] = u"Lagenblad"sv;
+    t[107] = u"Referentiemodel: "sv;
+    t[108] = u"Layer file: "sv;
+    t[109] = u"Datum: "sv;
+    t[110] = u"gelijke offsets"sv;
+    t[111] = u"overgangen"sv;
+    t[112] = u"Nog geen lagen"sv;
     return t;
 }();
 
@@ -178,6 +204,19 @@ constexpr TextTable kNorwegianTexts = [] {
     t[55] = u"Lagfilen er lest inn: "sv;
     t[56] = u"Denne filen kan ikke leses som en lagfil. Ingenting er endret. Første linje med feil: "sv;
     t[57] = u"Kommentarlinjene og lagene som er lagt inn så langt, blir erstattet. Fortsette?"sv;
+    t[100] = u"Tverrsnitt av lagene"sv;
+    t[101] = u"Uvanlig offset: utenfor -10 til +10 m"sv;
+    t[102] = u"Uvanlig m\u00E5lhastighet: utenfor 0.5 til 30 km/t"sv;
+    t[103] = u"Lagre som PDF\u2026"sv;
+    t[104] = u"Lagarket kunne ikke lagres: "sv;
+    t[105] = u"Lagarket er lagret: "sv;
+    t[106] = u"Lagark"sv;
+    t[107] = u"Referansemodell: "sv;
+    t[108] = u"Lagfil: "sv;
+    t[109] = u"Dato: "sv;
+    t[110] = u"like offset"sv;
+    t[111] = u"overfarter"sv;
+    t[112] = u"Ingen lag enn\u00E5"sv;
     return t;
 }();
 

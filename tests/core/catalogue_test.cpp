@@ -74,6 +74,19 @@ constexpr Entry kExpected[] = {
     {1055, u"The layer file has been read: "},
     {1056, u"This file cannot be read as a layer file. Nothing was changed. First line in error: "},
     {1057, u"The comment lines and layers entered so far will be replaced. Continue?"},
+    {1100, u"Cross-section of the layers"},
+    {1101, u"Unusual offset: outside -10 to +10 m"},
+    {1102, u"Unusual target speed: outside 0.5 to 30 km/h"},
+    {1103, u"Save as PDF\u2026"},
+    {1104, u"The layer sheet could not be saved: "},
+    {1105, u"The layer sheet has been saved: "},
+    {1106, u"Layer sheet"},
+    {1107, u"Reference model: "},
+    {1108, u"Layer file: "},
+    {1109, u"Date: "},
+    {1110, u"equal offsets"},
+    {1111, u"passes"},
+    {1112, u"No layers yet"},
 
     // Dutch
     {2000, u"OK"},
@@ -126,6 +139,19 @@ constexpr Entry kExpected[] = {
     {2055, u"De layer file is ingelezen: "},
     {2056, u"Deze file kan niet als layer file gelezen worden. Er is niets gewijzigd. Eerste regel met een fout: "},
     {2057, u"De tot nu toe ingevoerde commentaar regels en lagen worden vervangen. Doorgaan?"},
+    {2100, u"Doorsnede van de lagen"},
+    {2101, u"Ongebruikelijke offset: buiten -10 tot +10 m"},
+    {2102, u"Ongebruikelijke doelsnelheid: buiten 0.5 tot 30 km/h"},
+    {2103, u"Opslaan als PDF\u2026"},
+    {2104, u"Het lagenblad kan niet worden opgeslagen: "},
+    {2105, u"Het lagenblad is opgeslagen: "},
+    {2106, u"Lagenblad"},
+    {2107, u"Referentiemodel: "},
+    {2108, u"Layer file: "},
+    {2109, u"Datum: "},
+    {2110, u"gelijke offsets"},
+    {2111, u"overgangen"},
+    {2112, u"Nog geen lagen"},
 
     // Norwegian
     {3000, u"OK"},
@@ -178,6 +204,19 @@ constexpr Entry kExpected[] = {
     {3055, u"Lagfilen er lest inn: "},
     {3056, u"Denne filen kan ikke leses som en lagfil. Ingenting er endret. F\u00F8rste linje med feil: "},
     {3057, u"Kommentarlinjene og lagene som er lagt inn s\u00E5 langt, blir erstattet. Fortsette?"},
+    {3100, u"Tverrsnitt av lagene"},
+    {3101, u"Uvanlig offset: utenfor -10 til +10 m"},
+    {3102, u"Uvanlig m\u00E5lhastighet: utenfor 0.5 til 30 km/t"},
+    {3103, u"Lagre som PDF\u2026"},
+    {3104, u"Lagarket kunne ikke lagres: "},
+    {3105, u"Lagarket er lagret: "},
+    {3106, u"Lagark"},
+    {3107, u"Referansemodell: "},
+    {3108, u"Lagfil: "},
+    {3109, u"Dato: "},
+    {3110, u"like offset"},
+    {3111, u"overfarter"},
+    {3112, u"Ingen lag enn\u00E5"},
 };
 // clang-format on
 
@@ -234,6 +273,7 @@ TEST(Catalogue, IdentifiersWithoutTextGiveEmptyText) {
         {kDutch, -1},
         {kDutch, 58},
         {kNorwegian, 58},
+        {kNorwegian, 113},
         {kNorwegian, 999},
         {4000, -1},
         // The stored base comes from a hand-editable setting, so base + k
@@ -255,20 +295,21 @@ TEST(Catalogue, IdentifiersWithoutTextGiveEmptyText) {
 }
 
 TEST(Catalogue, TableAndVisibleDetails) {
-    // Every language has the same 50 offsets: 0-3 and 12-57.
+    // Every language has the same 63 offsets: 0-3, 12-57 and 100-112.
     std::set<std::int32_t> wanted;
     for (std::int32_t k = 0; k <= 3; ++k) wanted.insert(k);
     for (std::int32_t k = 12; k <= 57; ++k) wanted.insert(k);
-    ASSERT_EQ(wanted.size(), 50u);
+    for (std::int32_t k = 100; k <= 112; ++k) wanted.insert(k);
+    ASSERT_EQ(wanted.size(), 63u);
     for (std::int32_t base : kBases) {
         std::multiset<std::int32_t> offsets;
         for (const Entry& e : kExpected) {
             if (e.id / 1000 * 1000 == base) offsets.insert(e.id - base);
         }
-        EXPECT_EQ(offsets.size(), 50u) << "base " << base;
+        EXPECT_EQ(offsets.size(), 63u) << "base " << base;
         EXPECT_TRUE(std::set<std::int32_t>(offsets.begin(), offsets.end()) == wanted) << "base " << base;
     }
-    EXPECT_EQ(std::size(kExpected), 3u * 50u);
+    EXPECT_EQ(std::size(kExpected), 3u * 63u);
     // The longest text; a dropped or doubled word in the table shows here.
     EXPECT_EQ(catalogueText(kDutch, 22).size(), 209u);
 
@@ -280,10 +321,10 @@ TEST(Catalogue, TableAndVisibleDetails) {
     EXPECT_EQ(nl12.back(), u' ');
     EXPECT_NE(no12.back(), u' ');
 
-    // A path or a line number follows texts 42, 55 and 56 directly, so exactly
-    // one space must separate them.
+    // A path, a line number or a date follows texts 42, 55, 56 and 104 to 109
+    // directly, so exactly one space must separate them.
     for (std::int32_t base : kBases) {
-        for (std::int32_t k : {42, 55, 56}) {
+        for (std::int32_t k : {42, 55, 56, 104, 105, 107, 108, 109}) {
             const auto text = catalogueText(base, k);
             ASSERT_GE(text.size(), 2u) << "base " << base << ", text " << k;
             EXPECT_EQ(text.back(), u' ') << "base " << base << ", text " << k;
