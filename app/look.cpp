@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QEvent>
 #include <QFontDatabase>
+#include <QPalette>
 #include <QWidget>
 
 namespace kobalin {
@@ -56,6 +57,18 @@ void resizeAtLeast(QWidget* window, QSize designed)
     for (int i = 0; i < 4; ++i)
         QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
     window->resize(designed.expandedTo(window->minimumSizeHint()));
+}
+
+QColor warningColour() { return QColor(0xB3, 0x4D, 0x00); }
+QColor warningBackground() { return QColor(0xFF, 0xC8, 0x7A); }
+
+void markUnusual(QWidget* field, const QString& why)
+{
+    QPalette palette = field->parentWidget() ? field->parentWidget()->palette() : field->palette();
+    if (!why.isEmpty())
+        palette.setColor(QPalette::Base, warningBackground());
+    field->setPalette(palette);
+    field->setToolTip(why);
 }
 
 }  // namespace kobalin

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QColor>
 #include <QFont>
 #include <QSize>
 
@@ -21,5 +22,14 @@ void useFontWhenShown(QWidget* widget, int pixelSize, bool italic = false);
 // Resizes a window to its designed client size, or larger where its contents
 // need more (longer texts, larger fonts), so that nothing is clipped.
 void resizeAtLeast(QWidget* window, QSize designed);
+
+// The colour of a value worth a second look (unusual, or clashing with
+// another): strong for text and marks, light behind text.
+QColor warningColour();
+QColor warningBackground();
+
+// Marks a field whose value is unusual, with why as its tooltip; an empty why
+// takes the mark away.
+void markUnusual(QWidget* field, const QString& why);
 
 }  // namespace kobalin

@@ -9,6 +9,7 @@
 #include "layeredit/spinbutton.h"
 #include "layeredit/templatestore.h"
 #include "wizard/decimal.h"
+#include "wizard/usualvalues.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -199,6 +200,8 @@ TLayeredit::TLayeredit(RunData& run, QWidget* parent) : QDialog(parent), run_(ru
     onEvent(SpinButton3, &SpinButton::downClicked, this, &TLayeredit::SpinButton3DownClick);
     onEvent(SpinButton1, &SpinButton::upClicked, this, &TLayeredit::SpinButton1UpClick);
     onEvent(SpinButton1, &SpinButton::downClicked, this, &TLayeredit::SpinButton1DownClick);
+    onEvent(Edit2, &QLineEdit::textChanged, this, &TLayeredit::Edit2Change);
+    onEvent(Edit1, &QLineEdit::textChanged, this, &TLayeredit::Edit1Change);
     onEvent(ComboBox1, &QComboBox::activated, this, &TLayeredit::ComboBox1Select);
     onEvent(pevoegen1, &QAction::triggered, this, &TLayeredit::pevoegen1Click);
     onEvent(Overschrijven1, &QAction::triggered, this, &TLayeredit::Overschrijven1Click);
@@ -256,6 +259,9 @@ void TLayeredit::FormActivate()
     if (modus < 100)
         ComboBox1->setEditText(text(37));
     reloadTemplates();
+    // The marks' tooltips in this opening's language.
+    Edit2Change();
+    Edit1Change();
     // The decimal fields keep room for a "%7.2f" value, however long the captions.
     for (QLineEdit* field : {Edit1, Edit2})
         field->setMinimumWidth(field->fontMetrics().horizontalAdvance(QStringLiteral("-0000.00")) + 16);
@@ -304,6 +310,20 @@ void TLayeredit::SpinButton3UpClick() { step(Edit2, captions[1], 0.01); }
 void TLayeredit::SpinButton3DownClick() { step(Edit2, captions[1], -0.01); }
 void TLayeredit::SpinButton1UpClick() { step(Edit1, captions[4], 0.1); }
 void TLayeredit::SpinButton1DownClick() { step(Edit1, captions[4], -0.1); }
+
+// An unusual value is pointed at, never refused: it is taken as typed. Text
+// that is no number is left to OK's error box.
+void TLayeredit::Edit2Change()
+{
+    const auto value = readDecimal(us(Edit2->text()));
+    markUnusual(Edit2, value && !isUsualOffset(*value) ? text(101) : QString());
+}
+
+void TLayeredit::Edit1Change()
+{
+    const auto value = readDecimal(us(Edit1->text()));
+    markUnusual(Edit1, value && !isUsualSpeed(*value) ? text(102) : QString());
+}
 
 void TLayeredit::Button1Click()
 {
