@@ -36,6 +36,17 @@ public:
         return dialog.selectedFiles().constFirst();
     }
 
+    std::optional<QString> saveFile(QWidget* parent, const QString& suggested, const QStringList& filters) override
+    {
+        QFileDialog dialog(parent);
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setNameFilters(filters);
+        dialog.selectFile(suggested);
+        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+            return std::nullopt;
+        return dialog.selectedFiles().constFirst();
+    }
+
     int exec(QDialog& dialog) override { return dialog.exec(); }
 
 private:
