@@ -1,0 +1,261 @@
+#include "wizard/layersection.h"
+
+#include "app/look.h"
+#include "app/qtext.h"
+#include "wizard/decimal.h"
+#include "wizard/usualvalues.h"
+
+#include <QEvent>
+#include <QHelpEvent>
+#include <QPainter>
+#include <QToolTip>
+
+#include <algorithm>
+#include <numeric>
+
+namespace kobalin {
+
+namespace {
+
+// The layers' indexes, largest offset first; equal offsets keep table order.
+std::vector<std::int32_t> drawingOrder(const RunData& run)
+{
+    std::vector<std::int32_t> order(static_cast<std::size_t>(std::max(run.lagen, 0)));
+    std::iota(order.begin(), order.end(), 0);
+    std::stable_sort(order.begin(), order.end(),
+                     [&](std::int32_t a, std::int32_t b) { return run.layers[a].Offset > run.layers[b].Offset; });
+    return order;
+}
+
+QString offsetText(const TLayerRecord& r) { return QString::fromStdString(formatFixed2(r.Offset)) + " m"; }
+
+QString targetsText(const TLayerRecord& r, std::int32_t taal)
+{
+    return QString::number(r.PassCount_Target) + ' ' + catalogue(taal, 111) + "  " +
+           QString::fromStdString(formatFixed2(r.Speed_Target)) + " km/h  " + QString::number(r.Compaction_Target) +
+           " CMV";
+}
+
+QString unusualText(const TLayerRecord& r, std::int32_t taal)
+{
+    QString why;
+    if (!isUsualOffset(r.Offset))
+        why = catalogue(taal, 101);
+    if (!isUsualSpeed(r.Speed_Target))
+        why += (why.isEmpty() ? QString() : QString('\n')) + catalogue(taal, 102);
+    return why;
+}
+
+// Band i runs from edges[i] to edges[i + 1].
+std::vector<int> bandEdges(const QRect& area, const std::vector<SectionBand>& bands, int least)
+{
+    const std::size_t n = bands.size();
+    const double height = std::max(area.height(), 0);
+    // The least height only while every band can have it; beyond that all
+    // bands share the height equally at worst.
+    const double floor = std::min<double>(least, height / static_cast<double>(std::max<std::size_t>(n, 1)));
+    std::vector<double> h(n, 0);
+    std::vector<bool> atFloor(n, false);
+    // Bands too thin to scale are raised to the floor, the others scaled in
+    // what is left; raising one can push another under, so a few rounds.
+    for (int round = 0; round < 8; ++round) {
+        double weight = 0;
+        std::size_t raised = 0;
+        for (std::size_t i = 0; i < n; ++i) {
+            if (atFloor[i])
+                ++raised;
+            else
+                weight += bands[i].thickness;
+        }
+        const double scale = weight > 0 ? (height - floor * static_cast<double>(raised)) / weight : 0;
+        bool changed = false;
+        for (std::size_t i = 0; i < n; ++i) {
+            if (atFloor[i])
+                continue;
+            h[i] = bands[i].thickness * scale;
+            if (h[i] < floor) {
+                atFloor[i] = true;
+                changed = true;
+            }
+        }
+        if (!changed)
+            break;
+    }
+    double total = 0;
+    for (std::size_t i = 0; i < n; ++i) {
+        if (atFloor[i])
+            h[i] = floor;
+        total += h[i];
+    }
+    std::vector<int> edges(n + 1, area.top());
+    double y = 0;
+    for (std::size_t i = 0; i < n; ++i) {
+        y += total > 0 ? h[i] * height / total : 0;
+        edges[i + 1] = area.top() + static_cast<int>(std::lround(y));
+    }
+    return edges;
+}
+
+int leastBandHeight(const QFontMetrics& metrics) { return metrics.height() + 4; }
+
+const QColor kSoil[] = {QColor(0xEC, 0xDF, 0xBF), QColor(0xCF, 0xB9, 0x8E), QColor(0xDD, 0xC9, 0xA4)};
+constexpr int kStripe = 6;  // the mark of an unusual value, at the band's left
+constexpr int kPad = 6;
+
+void drawBandTexts(QPainter& painter, const QRect& band, const SectionBand& b)
+{
+    const QFontMetrics metrics = painter.fontMetrics();
+    const int line = metrics.height();
+    if (band.height() < line)
+        return;
+    const QRect area = band.adjusted(kStripe + kPad, 0, -kPad, 0);
+    const int gap = metrics.horizontalAdvance(QStringLiteral("   "));
+    const int offsetWidth = metrics.horizontalAdvance(b.offset);
+    if (offsetWidth > area.width())
+        return;  // not even the offset fits: the band stays plain
+    const QString targets = b.clash ? b.warning : b.targets;
+    const int targetsWidth = metrics.horizontalAdvance(targets);
+    int nameWidth = area.width() - offsetWidth - gap;
+    const bool oneLine = nameWidth - targetsWidth - gap >= metrics.averageCharWidth() * 8;
+    const bool twoLines = !oneLine && band.height() >= 2 * line + 2;
+    if (oneLine)
+        nameWidth -= targetsWidth + gap;
+    const int top = band.top() + (band.height() - (twoLines ? 2 * line : line)) / 2;
+    const QRect first(area.left(), top, area.width(), line);
+    painter.drawText(first, Qt::AlignRight | Qt::AlignVCenter, b.offset);
+    if (nameWidth >= metrics.averageCharWidth() * 2)
+        painter.drawText(first, Qt::AlignLeft | Qt::AlignVCenter,
+                         metrics.elidedText(b.names, Qt::ElideRight, nameWidth));
+    if (oneLine)
+        painter.drawText(first.adjusted(0, 0, -offsetWidth - gap, 0), Qt::AlignRight | Qt::AlignVCenter, targets);
+    else if (twoLines)
+        painter.drawText(first.translated(0, line), Qt::AlignLeft | Qt::AlignVCenter,
+                         metrics.elidedText(targets, Qt::ElideRight, area.width()));
+}
+
+}  // namespace
+
+std::vector<SectionBand> sectionBands(const RunData& run, std::int32_t taal)
+{
+    const std::vector<std::int32_t> order = drawingOrder(run);
+    std::vector<SectionBand> bands;
+    std::vector<float> tops;
+    for (std::size_t i = 0; i < order.size(); ++i) {
+        const TLayerRecord& r = run.layers[order[i]];
+        const QString why = unusualText(r, taal);
+        if (!bands.empty() && tops.back() == r.Offset) {
+            SectionBand& b = bands.back();
+            b.names += " = " + qs(r.Name);
+            b.clash = true;
+            if (!why.isEmpty() && !b.warning.contains(why))
+                b.warning += '\n' + why;
+            continue;
+        }
+        bands.push_back({qs(r.Name), offsetText(r), targetsText(r, taal), why, 0, false});
+        tops.push_back(r.Offset);
+    }
+    for (SectionBand& b : bands)
+        if (b.clash)
+            b.warning = catalogue(taal, 110) + (b.warning.isEmpty() ? QString() : '\n' + b.warning);
+    // Each band reaches down to the next; the lowest, with nothing under it,
+    // is drawn as thick as the others are on average.
+    double sum = 0;
+    for (std::size_t i = 0; i + 1 < bands.size(); ++i) {
+        bands[i].thickness = static_cast<double>(tops[i]) - static_cast<double>(tops[i + 1]);
+        sum += bands[i].thickness;
+    }
+    if (!bands.empty())
+        bands.back().thickness = bands.size() > 1 ? sum / static_cast<double>(bands.size() - 1) : 1.0;
+    return bands;
+}
+
+QString sectionText(const RunData& run, std::int32_t taal)
+{
+    const std::vector<std::int32_t> order = drawingOrder(run);
+    QString text;
+    for (std::size_t i = 0; i < order.size(); ++i) {
+        const TLayerRecord& r = run.layers[order[i]];
+        const bool clash = (i > 0 && run.layers[order[i - 1]].Offset == r.Offset) ||
+                           (i + 1 < order.size() && run.layers[order[i + 1]].Offset == r.Offset);
+        text += qs(r.Name) + ": " + offsetText(r) + ", " + targetsText(r, taal).replace("  ", ", ");
+        if (clash)
+            text += " (" + catalogue(taal, 110) + ')';
+        const QString why = unusualText(r, taal);
+        if (!why.isEmpty())
+            text += ". " + QString(why).replace('\n', QStringLiteral(". "));
+        text += '\n';
+    }
+    text.chop(1);
+    return text;
+}
+
+void drawSection(QPainter& painter, const QRect& area, const std::vector<SectionBand>& bands,
+                 const QString& emptyText)
+{
+    painter.save();
+    painter.setClipRect(area);
+    painter.setPen(QColor(0x40, 0x40, 0x40));
+    if (bands.empty()) {
+        const QFontMetrics metrics = painter.fontMetrics();
+        painter.drawText(area, Qt::AlignCenter, metrics.elidedText(emptyText, Qt::ElideRight, area.width()));
+        painter.restore();
+        return;
+    }
+    const std::vector<int> edges = bandEdges(area, bands, leastBandHeight(painter.fontMetrics()));
+    for (std::size_t i = 0; i < bands.size(); ++i) {
+        const SectionBand& b = bands[i];
+        const QRect band(area.left(), edges[i], area.width(), edges[i + 1] - edges[i]);
+        if (band.height() <= 0)
+            continue;
+        painter.fillRect(band, b.clash ? warningBackground() : kSoil[i % 3]);
+        if (!b.warning.isEmpty())
+            painter.fillRect(QRect(band.left(), band.top(), kStripe, band.height()), warningColour());
+        drawBandTexts(painter, band, b);
+    }
+    painter.restore();
+}
+
+LayerSection::LayerSection(QWidget* parent) : QWidget(parent)
+{
+    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+}
+
+void LayerSection::showTable(const RunData& run, std::int32_t taal)
+{
+    bands_ = sectionBands(run, taal);
+    emptyText_ = catalogue(taal, 112);
+    setAccessibleName(catalogue(taal, 100));
+    setAccessibleDescription(sectionText(run, taal));
+    update();
+}
+
+QSize LayerSection::sizeHint() const { return {320, 200}; }
+
+QSize LayerSection::minimumSizeHint() const { return {40, 40}; }
+
+void LayerSection::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    drawSection(painter, rect(), bands_, emptyText_);
+}
+
+bool LayerSection::event(QEvent* event)
+{
+    // The band under the pointer says why it is marked.
+    if (event->type() == QEvent::ToolTip) {
+        const auto* help = static_cast<QHelpEvent*>(event);
+        const std::vector<int> edges = bandEdges(rect(), bands_, leastBandHeight(fontMetrics()));
+        for (std::size_t i = 0; i < bands_.size(); ++i) {
+            if (help->pos().y() >= edges[i] && help->pos().y() < edges[i + 1] && !bands_[i].warning.isEmpty()) {
+                QToolTip::showText(help->globalPos(), bands_[i].warning, this);
+                return true;
+            }
+        }
+        QToolTip::hideText();
+        event->ignore();
+        return true;
+    }
+    return QWidget::event(event);
+}
+
+}  // namespace kobalin

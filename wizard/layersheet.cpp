@@ -1,0 +1,129 @@
+#include "wizard/layersheet.h"
+
+#include "app/look.h"
+#include "app/qtext.h"
+#include "wizard/decimal.h"
+#include "wizard/layersection.h"
+#include "wizard/usualvalues.h"
+
+#include <QBuffer>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
+
+#include <array>
+
+namespace kobalin {
+
+namespace {
+
+QFont sheetFont(double points, bool bold = false)
+{
+    QFont font = tahoma(13);
+    font.setPointSizeF(points);
+    font.setBold(bold);
+    // No ligatures: "fi" drawn as one glyph is found by no search for "file".
+    font.setStyleStrategy(QFont::PreferNoShaping);
+    return font;
+}
+
+// A line of text in area's width from y on, elided; returns the next line's y.
+int drawLine(QPainter& painter, const QRect& page, int y, const QString& text)
+{
+    const QFontMetrics metrics = painter.fontMetrics();
+    painter.drawText(QRect(page.left(), y, page.width(), metrics.height()), Qt::AlignLeft | Qt::AlignVCenter,
+                     metrics.elidedText(text, Qt::ElideMiddle, page.width()));
+    return y + metrics.height();
+}
+
+}  // namespace
+
+QByteArray layerSheetPdf(const RunData& run, std::int32_t taal, const QString& model, const QString& layerFile,
+                         const QString& date)
+{
+    auto text = [taal](int k) { return catalogue(taal, k); };
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    {
+        QPdfWriter pdf(&buffer);
+        pdf.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(15, 15, 15, 15),
+                                      QPageLayout::Millimeter));
+        pdf.setResolution(300);
+        pdf.setTitle(text(106));
+        pdf.setCreator(QStringLiteral("Kobalin"));
+        QPainter painter(&pdf);
+        const QRect page(0, 0, pdf.width(), pdf.height());
+        const int mm = pdf.resolution() * 10 / 254;
+        painter.setPen(Qt::black);
+
+        painter.setFont(sheetFont(16, true));
+        int y = drawLine(painter, page, 0, text(106)) + 2 * mm;
+        painter.setFont(sheetFont(10));
+        y = drawLine(painter, page, y, text(107) + model);
+        y = drawLine(painter, page, y, text(108) + layerFile);
+        y = drawLine(painter, page, y, text(109) + date) + 2 * mm;
+        for (const std::u16string* comment : {&run.commentaar1, &run.commentaar2, &run.commentaar3})
+            y = drawLine(painter, page, y, "# " + qs(*comment));
+        y += 4 * mm;
+
+        painter.setFont(sheetFont(8));
+        const QRect section(page.left(), y, page.width(), 70 * mm);
+        drawSection(painter, section, sectionBands(run, taal), text(112));
+        painter.setPen(Qt::black);
+        painter.drawRect(section);
+        y = section.bottom() + 6 * mm;
+
+        // The name takes a third of the width, the six values share the rest.
+        std::array<int, 8> columns{};
+        columns[1] = page.width() * 34 / 100;
+        for (int c = 2; c <= 7; ++c)
+            columns[c] = columns[1] + (page.width() - columns[1]) * (c - 1) / 6;
+        auto cell = [&](int c, int top, int height) {
+            return QRect(page.left() + columns[c] + mm / 2, top, columns[c + 1] - columns[c] - mm, height);
+        };
+        const QFontMetrics header(sheetFont(8, true), &pdf);
+        const QFontMetrics body(sheetFont(8), &pdf);
+        const int headerHeight = 3 * header.height();
+        const int row = body.height() * 6 / 5;
+        auto drawHeader = [&](int top) {
+            painter.setFont(sheetFont(8, true));
+            painter.setPen(Qt::black);
+            for (int c = 0; c < 7; ++c) {
+                const QRect r = cell(c, top, headerHeight);
+                painter.drawText(r, Qt::AlignLeft | Qt::AlignBottom | Qt::TextWordWrap, text(30 + c));
+            }
+            painter.drawLine(page.left(), top + headerHeight + mm / 2, page.right(), top + headerHeight + mm / 2);
+            painter.setFont(sheetFont(8));
+            return top + headerHeight + mm;
+        };
+        y = drawHeader(y);
+        for (std::int32_t k = 0; k < run.lagen; ++k) {
+            if (y + row > page.bottom()) {
+                pdf.newPage();
+                y = drawHeader(0);
+            }
+            const TLayerRecord& r = run.layers[k];
+            const std::array<QString, 7> values = {
+                qs(r.Name),
+                QString::fromStdString(formatFixed2(r.Offset)) + " m",
+                QString::number(r.PassCount_Target),
+                QString::number(r.PassCount_MaxExtra),
+                QString::fromStdString(formatFixed2(r.Speed_Target)) + " km/h",
+                QString::number(r.Speed_MaxDiff) + " km/h",
+                QString::number(r.Compaction_Target) + " CMV"};
+            for (int c = 0; c < 7; ++c) {
+                const bool unusual = (c == 1 && !isUsualOffset(r.Offset)) || (c == 4 && !isUsualSpeed(r.Speed_Target));
+                painter.setPen(unusual ? warningColour() : QColor(Qt::black));
+                const QRect box = cell(c, y, row);
+                painter.drawText(box, (c == 0 ? Qt::AlignLeft : Qt::AlignRight) | Qt::AlignVCenter,
+                                 body.elidedText(values[c], Qt::ElideRight, box.width()));
+            }
+            y += row;
+        }
+    }
+    return bytes;
+}
+
+}  // namespace kobalin
