@@ -2,6 +2,7 @@
 
 #include <QDialog>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 
 namespace kobalin {
@@ -42,6 +43,7 @@ public:
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         dialog.setNameFilters(filters);
         dialog.selectFile(suggested);
+        dialog.setDefaultSuffix(QFileInfo(suggested).suffix());  // "sheet" is saved as sheet.pdf
         if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
             return std::nullopt;
         return dialog.selectedFiles().constFirst();

@@ -139,16 +139,16 @@ TForm5::TForm5(RunData& run, QWidget* parent) : QWidget(parent), run_(run)
     Label9 = named(new PathLabel("#", content), "Label9");
     Section1 = named(new LayerSection(content), "Section1");
     Section1->hide();
-    Label10 = named(new PathLabel(content), "Label10");
-    Label10->hide();
-    Memo1 = named(new QPlainTextEdit(content), "Memo1");
+    // Step 5's written file in a box of its own: before step 5 the drawing has the whole width.
+    writtenBox_ = new QWidget(content);
+    writtenBox_->hide();
+    Label10 = named(new PathLabel(writtenBox_), "Label10");
+    Memo1 = named(new QPlainTextEdit(writtenBox_), "Memo1");
     Memo1->setReadOnly(true);
     Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
     Memo1->setMinimumSize(60, 40);
-    Memo1->hide();
-    BitBtn5 = named(new QPushButton(content), "BitBtn5");
+    BitBtn5 = named(new QPushButton(writtenBox_), "BitBtn5");
     BitBtn5->setMinimumHeight(32);
-    BitBtn5->hide();
 
     auto* titles = new QVBoxLayout;
     titles->setContentsMargins(0, 0, 0, 0);
@@ -180,7 +180,8 @@ TForm5::TForm5(RunData& run, QWidget* parent) : QWidget(parent), run_(run)
     choice->addWidget(Label9, 2, 1);
     choice->setColumnStretch(1, 1);
     // The room the step's fields leave: the cross-section, and at step 5 the file.
-    auto* written = new QVBoxLayout;
+    auto* written = new QVBoxLayout(writtenBox_);
+    written->setContentsMargins(0, 0, 0, 0);
     written->setSpacing(4);
     written->addWidget(Label10);
     written->addWidget(Memo1, 1);
@@ -188,7 +189,7 @@ TForm5::TForm5(RunData& run, QWidget* parent) : QWidget(parent), run_(run)
     auto* freeRow = new QHBoxLayout;
     freeRow->setSpacing(16);
     freeRow->addWidget(Section1, 1);
-    freeRow->addLayout(written, 1);
+    freeRow->addWidget(writtenBox_, 1);
 
     auto* contentLayout = new QVBoxLayout(content);
     contentLayout->setContentsMargins(26, 16, 26, 12);
@@ -434,11 +435,8 @@ void TForm5::actieClick()
         BitBtn3->hide();
     if (step < 3)
         Section1->hide();
-    if (step != 5) {
-        Label10->hide();
-        Memo1->hide();
-        BitBtn5->hide();
-    }
+    if (step != 5)
+        writtenBox_->hide();
     TreeView1->clear();
 
     switch (run_.pagina) {
@@ -478,8 +476,8 @@ void TForm5::actieClick()
         Button4->setText(text(40));
         if (!writeLayerFile()) {
             // Nothing was written: nothing to show, nothing to print.
-            for (QWidget* w : std::initializer_list<QWidget*>{Section1, Label10, Memo1, BitBtn5})
-                w->hide();
+            Section1->hide();
+            writtenBox_->hide();
             Memo1->clear();
             return;  // the tree stays empty until the next refresh
         }
@@ -532,9 +530,7 @@ void TForm5::showWrittenFile()
     }
     Memo1->setPlainText(content);
     Label10->setText(qs(writtenPath_));
-    Label10->show();
-    Memo1->show();
-    BitBtn5->show();
+    writtenBox_->show();
 }
 
 void TForm5::BitBtn5Click()
@@ -713,12 +709,9 @@ void TForm5::rebuildTree()
     for (std::int32_t k = 0; k < run_.lagen; ++k) {
         const TLayerRecord& r = run_.layers[k];
         QTreeWidgetItem* layer = node(qs(r.Name), Layer);
-        values[0] = node(QString::fromStdString(formatFixed2(r.Offset)) + " m", Offset);
-        values[1] = node(QString::number(r.PassCount_Target), PassTarget);
-        values[2] = node(QString::number(r.PassCount_MaxExtra), PassTolerance);
-        values[3] = node(QString::fromStdString(formatFixed2(r.Speed_Target)) + " km/h", SpeedTarget);
-        values[4] = node(QString::number(r.Speed_MaxDiff) + " km/h", SpeedTolerance);
-        values[5] = node(QString::number(r.Compaction_Target) + " CMV", Cmv);
+        const std::array<QString, 6> texts = valueTexts(r);
+        for (int i = 0; i < 6; ++i)
+            values[i] = node(texts[i], Offset + i);
         QString why;
         if (!isUsualOffset(r.Offset)) {
             why = text(101);

@@ -115,6 +115,7 @@ private:
     bool activated_ = false;  // the initialisation has been started
     std::mt19937 random_{std::random_device{}()};
     std::array<QIcon, 8> nodeImages_;
+    QWidget* writtenBox_;  // Label10, Memo1 and BitBtn5
     std::u16string writtenPath_;  // the layer file of the last write, empty after a failed one
 };
 

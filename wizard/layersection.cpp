@@ -29,11 +29,12 @@ std::vector<std::int32_t> drawingOrder(const RunData& run)
 
 QString offsetText(const TLayerRecord& r) { return QString::fromStdString(formatFixed2(r.Offset)) + " m"; }
 
+QString speedText(const TLayerRecord& r) { return QString::fromStdString(formatFixed2(r.Speed_Target)) + " km/h"; }
+
 QString targetsText(const TLayerRecord& r, std::int32_t taal)
 {
-    return QString::number(r.PassCount_Target) + ' ' + catalogue(taal, 111) + "  " +
-           QString::fromStdString(formatFixed2(r.Speed_Target)) + " km/h  " + QString::number(r.Compaction_Target) +
-           " CMV";
+    return QString::number(r.PassCount_Target) + ' ' + catalogue(taal, 111) + "  " + speedText(r) + "  " +
+           QString::number(r.Compaction_Target) + " CMV";
 }
 
 QString unusualText(const TLayerRecord& r, std::int32_t taal)
@@ -51,9 +52,11 @@ std::vector<int> bandEdges(const QRect& area, const std::vector<SectionBand>& ba
 {
     const std::size_t n = bands.size();
     const double height = std::max(area.height(), 0);
-    // The least height only while every band can have it; beyond that all
-    // bands share the height equally at worst.
-    const double floor = std::min<double>(least, height / static_cast<double>(std::max<std::size_t>(n, 1)));
+    // The least height only while every band can have it; beyond that the
+    // floor takes at most half the height, so that the other half still
+    // shows the thick layers to scale.
+    const double share = height / static_cast<double>(std::max<std::size_t>(n, 1));
+    const double floor = least <= share ? least : share / 2;
     std::vector<double> h(n, 0);
     std::vector<bool> atFloor(n, false);
     // Bands too thin to scale are raised to the floor, the others scaled in
@@ -99,8 +102,9 @@ std::vector<int> bandEdges(const QRect& area, const std::vector<SectionBand>& ba
 int leastBandHeight(const QFontMetrics& metrics) { return metrics.height() + 4; }
 
 const QColor kSoil[] = {QColor(0xEC, 0xDF, 0xBF), QColor(0xCF, 0xB9, 0x8E), QColor(0xDD, 0xC9, 0xA4)};
-constexpr int kStripe = 6;  // the mark of an unusual value, at the band's left
-constexpr int kPad = 6;
+// The mark of an unusual value at the band's left, and the room around the
+// texts: a third of a line, so that they keep their proportions on paper.
+int stripeWidth(const QFontMetrics& metrics) { return std::max(2, metrics.height() / 3); }
 
 void drawBandTexts(QPainter& painter, const QRect& band, const SectionBand& b)
 {
@@ -108,7 +112,8 @@ void drawBandTexts(QPainter& painter, const QRect& band, const SectionBand& b)
     const int line = metrics.height();
     if (band.height() < line)
         return;
-    const QRect area = band.adjusted(kStripe + kPad, 0, -kPad, 0);
+    const int pad = stripeWidth(metrics);
+    const QRect area = band.adjusted(2 * pad, 0, -pad, 0);
     const int gap = metrics.horizontalAdvance(QStringLiteral("   "));
     const int offsetWidth = metrics.horizontalAdvance(b.offset);
     if (offsetWidth > area.width())
@@ -134,6 +139,16 @@ void drawBandTexts(QPainter& painter, const QRect& band, const SectionBand& b)
 }
 
 }  // namespace
+
+std::array<QString, 6> valueTexts(const TLayerRecord& r)
+{
+    return {offsetText(r),
+            QString::number(r.PassCount_Target),
+            QString::number(r.PassCount_MaxExtra),
+            speedText(r),
+            QString::number(r.Speed_MaxDiff) + " km/h",
+            QString::number(r.Compaction_Target) + " CMV"};
+}
 
 std::vector<SectionBand> sectionBands(const RunData& run, std::int32_t taal)
 {
@@ -209,7 +224,8 @@ void drawSection(QPainter& painter, const QRect& area, const std::vector<Section
             continue;
         painter.fillRect(band, b.clash ? warningBackground() : kSoil[i % 3]);
         if (!b.warning.isEmpty())
-            painter.fillRect(QRect(band.left(), band.top(), kStripe, band.height()), warningColour());
+            painter.fillRect(QRect(band.left(), band.top(), stripeWidth(painter.fontMetrics()), band.height()),
+                             warningColour());
         drawBandTexts(painter, band, b);
     }
     painter.restore();

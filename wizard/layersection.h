@@ -5,12 +5,17 @@
 #include <QString>
 #include <QWidget>
 
+#include <array>
 #include <cstdint>
 #include <vector>
 
 class QPainter;
 
 namespace kobalin {
+
+// The six values of a layer as the tree shows them: "0.30 m", "4", "1",
+// "3.50 km/h", "1 km/h", "80 CMV".
+std::array<QString, 6> valueTexts(const TLayerRecord& r);
 
 // One band of the cross-section: a layer, or the layers that share an offset.
 struct SectionBand {

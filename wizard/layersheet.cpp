@@ -2,7 +2,6 @@
 
 #include "app/look.h"
 #include "app/qtext.h"
-#include "wizard/decimal.h"
 #include "wizard/layersection.h"
 #include "wizard/usualvalues.h"
 
@@ -12,7 +11,9 @@
 #include <QPainter>
 #include <QPdfWriter>
 
+#include <algorithm>
 #include <array>
+#include <vector>
 
 namespace kobalin {
 
@@ -75,25 +76,46 @@ QByteArray layerSheetPdf(const RunData& run, std::int32_t taal, const QString& m
         painter.drawRect(section);
         y = section.bottom() + 6 * mm;
 
-        // The name takes a third of the width, the six values share the rest.
-        std::array<int, 8> columns{};
-        columns[1] = page.width() * 34 / 100;
-        for (int c = 2; c <= 7; ++c)
-            columns[c] = columns[1] + (page.width() - columns[1]) * (c - 1) / 6;
-        auto cell = [&](int c, int top, int height) {
-            return QRect(page.left() + columns[c] + mm / 2, top, columns[c + 1] - columns[c] - mm, height);
-        };
         const QFontMetrics header(sheetFont(8, true), &pdf);
         const QFontMetrics body(sheetFont(8), &pdf);
+        std::vector<std::array<QString, 7>> rows;
+        rows.reserve(static_cast<std::size_t>(std::max(run.lagen, 0)));
+        for (std::int32_t k = 0; k < run.lagen; ++k) {
+            const std::array<QString, 6> values = valueTexts(run.layers[k]);
+            rows.push_back({qs(run.layers[k].Name), values[0], values[1], values[2], values[3], values[4], values[5]});
+        }
+        // Each value column as wide as its widest value and its caption's
+        // longest word (captions wrap); the name has the rest.
+        std::array<int, 7> widths{};
+        int valuesWidth = 0;
+        for (int c = 1; c < 7; ++c) {
+            for (const QString& word : text(30 + c).split(' '))
+                widths[c] = std::max(widths[c], header.horizontalAdvance(word));
+            for (const auto& values : rows)
+                widths[c] = std::max(widths[c], body.horizontalAdvance(values[c]));
+            widths[c] += 2 * mm;
+            valuesWidth += widths[c];
+        }
+        // Never less than a third for the names: the values then share what is left.
+        const int valuesRoom = page.width() * 2 / 3;
+        if (valuesWidth > valuesRoom)
+            for (int c = 1; c < 7; ++c)
+                widths[c] = widths[c] * valuesRoom / valuesWidth;
+        widths[0] = page.width() - std::min(valuesWidth, valuesRoom);
+        std::array<int, 8> columns{};
+        for (int c = 0; c < 7; ++c)
+            columns[c + 1] = columns[c] + widths[c];
+        auto cell = [&](int c, int top, int height) {
+            return QRect(page.left() + columns[c] + mm / 2, top, widths[c] - mm, height);
+        };
         const int headerHeight = 3 * header.height();
         const int row = body.height() * 6 / 5;
         auto drawHeader = [&](int top) {
             painter.setFont(sheetFont(8, true));
             painter.setPen(Qt::black);
-            for (int c = 0; c < 7; ++c) {
-                const QRect r = cell(c, top, headerHeight);
-                painter.drawText(r, Qt::AlignLeft | Qt::AlignBottom | Qt::TextWordWrap, text(30 + c));
-            }
+            for (int c = 0; c < 7; ++c)
+                painter.drawText(cell(c, top, headerHeight), (c == 0 ? Qt::AlignLeft : Qt::AlignRight) | Qt::AlignBottom |
+                                 Qt::TextWordWrap, text(30 + c));
             painter.drawLine(page.left(), top + headerHeight + mm / 2, page.right(), top + headerHeight + mm / 2);
             painter.setFont(sheetFont(8));
             return top + headerHeight + mm;
@@ -105,20 +127,12 @@ QByteArray layerSheetPdf(const RunData& run, std::int32_t taal, const QString& m
                 y = drawHeader(0);
             }
             const TLayerRecord& r = run.layers[k];
-            const std::array<QString, 7> values = {
-                qs(r.Name),
-                QString::fromStdString(formatFixed2(r.Offset)) + " m",
-                QString::number(r.PassCount_Target),
-                QString::number(r.PassCount_MaxExtra),
-                QString::fromStdString(formatFixed2(r.Speed_Target)) + " km/h",
-                QString::number(r.Speed_MaxDiff) + " km/h",
-                QString::number(r.Compaction_Target) + " CMV"};
             for (int c = 0; c < 7; ++c) {
                 const bool unusual = (c == 1 && !isUsualOffset(r.Offset)) || (c == 4 && !isUsualSpeed(r.Speed_Target));
                 painter.setPen(unusual ? warningColour() : QColor(Qt::black));
                 const QRect box = cell(c, y, row);
                 painter.drawText(box, (c == 0 ? Qt::AlignLeft : Qt::AlignRight) | Qt::AlignVCenter,
-                                 body.elidedText(values[c], Qt::ElideRight, box.width()));
+                                 body.elidedText(rows[static_cast<std::size_t>(k)][c], Qt::ElideRight, box.width()));
             }
             y += row;
         }

@@ -200,6 +200,19 @@ TEST_F(Section, ABandPerLayerLargestOffsetFirstToScale)
     EXPECT_FALSE(section->isVisible()) << "shown only from step 3 on";
 }
 
+TEST_F(Section, TooManyBandsForTheirLeastHeightKeepAThickLayerToScale)
+{
+    // 0.01 m apart, far too many for a line of text each, under a layer 5 m thick.
+    layer(u"Thick", 5.4f, 4, 1, 3.5f, 1, 80);
+    for (int k = 0; k < 40; ++k)
+        layer(u"Thin", 0.4f - 0.01f * static_cast<float>(k), 4, 1, 3.5f, 1, 80);
+    walkToLayers();
+    auto* section = wizard("Section1");
+    const auto runs = runsDown(picture(section), 9);
+    ASSERT_FALSE(runs.empty());
+    EXPECT_GT(runs[0].second, section->height() / 4) << "the thick layer drawn as thin as the others";
+}
+
 TEST_F(Section, EqualOffsetsAreOneBandInTheWarningColour)
 {
     layer(u"Top", 0.3f, 4, 1, 3.5f, 1, 80);
@@ -289,7 +302,7 @@ TEST_F(LastStep, SavesTheLayerSheetAsPdfWithSearchableText)
     EXPECT_EQ(text.count('\f'), 1) << "one page";
     for (const QString& wanted :
          {QString("Layer sheet"), "Reference model: " + model(), "Layer file: " + layerFile(),
-          "Date: " + QDate::currentDate().toString(Qt::ISODate), QString("# <Empty>"), QString("CMV Target"),
+          "Date: " + QDate::currentDate().toString(Qt::ISODate), QString("# <Empty>"), QString("Layer Name"),
           QString("Slip 12.00 m 6 2 3.00 km/h 2 km/h 60 CMV"), QString("Top 0.30 m 4 1 3.50 km/h 1 km/h 80 CMV")})
         EXPECT_TRUE(text.simplified().contains(wanted)) << wanted << " in\n" << text;
 }
