@@ -5,6 +5,8 @@
 #include "wizard/decimal.h"
 #include "wizard/usualvalues.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QEvent>
 #include <QHelpEvent>
 #include <QPainter>
@@ -18,12 +20,12 @@ namespace kobalin {
 namespace {
 
 // The layers' indexes, largest offset first; equal offsets keep table order.
-std::vector<std::int32_t> drawingOrder(const RunData& run)
+std::vector<std::size_t> drawingOrder(std::span<const TLayerRecord> layers)
 {
-    std::vector<std::int32_t> order(static_cast<std::size_t>(std::max(run.lagen, 0)));
-    std::iota(order.begin(), order.end(), 0);
+    std::vector<std::size_t> order(layers.size());
+    std::iota(order.begin(), order.end(), std::size_t{0});
     std::stable_sort(order.begin(), order.end(),
-                     [&](std::int32_t a, std::int32_t b) { return run.layers[a].Offset > run.layers[b].Offset; });
+                     [&](std::size_t a, std::size_t b) { return layers[a].Offset > layers[b].Offset; });
     return order;
 }
 
@@ -31,9 +33,10 @@ QString offsetText(const TLayerRecord& r) { return QString::fromStdString(format
 
 QString speedText(const TLayerRecord& r) { return QString::fromStdString(formatFixed2(r.Speed_Target)) + " km/h"; }
 
-QString targetsText(const TLayerRecord& r, std::int32_t taal)
+// "4 passes", "3.50 km/h" and "80 CMV", with sep between them.
+QString targetsText(const TLayerRecord& r, const QString& passes, const char* sep)
 {
-    return QString::number(r.PassCount_Target) + ' ' + catalogue(taal, 111) + "  " + speedText(r) + "  " +
+    return QString::number(r.PassCount_Target) + ' ' + passes + sep + speedText(r) + sep +
            QString::number(r.Compaction_Target) + " CMV";
 }
 
@@ -115,10 +118,11 @@ void drawBandTexts(QPainter& painter, const QRect& band, const SectionBand& b)
     const int pad = stripeWidth(metrics);
     const QRect area = band.adjusted(2 * pad, 0, -pad, 0);
     const int gap = metrics.horizontalAdvance(QStringLiteral("   "));
-    const int offsetWidth = metrics.horizontalAdvance(b.offset);
+    const QString offset = offsetText(b.first);
+    const int offsetWidth = metrics.horizontalAdvance(offset);
     if (offsetWidth > area.width())
         return;  // not even the offset fits: the band stays plain
-    const QString targets = b.clash ? b.warning : b.targets;
+    const QString targets = b.clash ? b.warning : targetsText(b.first, b.passes, "  ");
     const int targetsWidth = metrics.horizontalAdvance(targets);
     int nameWidth = area.width() - offsetWidth - gap;
     const bool oneLine = nameWidth - targetsWidth - gap >= metrics.averageCharWidth() * 8;
@@ -127,7 +131,7 @@ void drawBandTexts(QPainter& painter, const QRect& band, const SectionBand& b)
         nameWidth -= targetsWidth + gap;
     const int top = band.top() + (band.height() - (twoLines ? 2 * line : line)) / 2;
     const QRect first(area.left(), top, area.width(), line);
-    painter.drawText(first, Qt::AlignRight | Qt::AlignVCenter, b.offset);
+    painter.drawText(first, Qt::AlignRight | Qt::AlignVCenter, offset);
     if (nameWidth >= metrics.averageCharWidth() * 2)
         painter.drawText(first, Qt::AlignLeft | Qt::AlignVCenter,
                          metrics.elidedText(b.names, Qt::ElideRight, nameWidth));
@@ -150,15 +154,14 @@ std::array<QString, 6> valueTexts(const TLayerRecord& r)
             QString::number(r.Compaction_Target) + " CMV"};
 }
 
-std::vector<SectionBand> sectionBands(const RunData& run, std::int32_t taal)
+std::vector<SectionBand> sectionBands(std::span<const TLayerRecord> layers, std::int32_t taal)
 {
-    const std::vector<std::int32_t> order = drawingOrder(run);
+    const QString passes = catalogue(taal, 111);
     std::vector<SectionBand> bands;
-    std::vector<float> tops;
-    for (std::size_t i = 0; i < order.size(); ++i) {
-        const TLayerRecord& r = run.layers[order[i]];
+    for (const std::size_t i : drawingOrder(layers)) {
+        const TLayerRecord& r = layers[i];
         const QString why = unusualText(r, taal);
-        if (!bands.empty() && tops.back() == r.Offset) {
+        if (!bands.empty() && bands.back().first.Offset == r.Offset) {
             SectionBand& b = bands.back();
             b.names += " = " + qs(r.Name);
             b.clash = true;
@@ -166,8 +169,12 @@ std::vector<SectionBand> sectionBands(const RunData& run, std::int32_t taal)
                 b.warning += '\n' + why;
             continue;
         }
-        bands.push_back({qs(r.Name), offsetText(r), targetsText(r, taal), why, 0, false});
-        tops.push_back(r.Offset);
+        SectionBand& b = bands.emplace_back();
+        b.names = qs(r.Name);
+        b.first = TLayerRecord{{}, r.Offset, r.PassCount_Target, r.PassCount_MaxExtra, r.Speed_Target, r.Speed_MaxDiff,
+                               r.Compaction_Target};
+        b.passes = passes;
+        b.warning = why;
     }
     for (SectionBand& b : bands)
         if (b.clash)
@@ -176,7 +183,7 @@ std::vector<SectionBand> sectionBands(const RunData& run, std::int32_t taal)
     // is drawn as thick as the others are on average.
     double sum = 0;
     for (std::size_t i = 0; i + 1 < bands.size(); ++i) {
-        bands[i].thickness = static_cast<double>(tops[i]) - static_cast<double>(tops[i + 1]);
+        bands[i].thickness = static_cast<double>(bands[i].first.Offset) - static_cast<double>(bands[i + 1].first.Offset);
         sum += bands[i].thickness;
     }
     if (!bands.empty())
@@ -184,15 +191,16 @@ std::vector<SectionBand> sectionBands(const RunData& run, std::int32_t taal)
     return bands;
 }
 
-QString sectionText(const RunData& run, std::int32_t taal)
+QString sectionText(std::span<const TLayerRecord> layers, std::int32_t taal)
 {
-    const std::vector<std::int32_t> order = drawingOrder(run);
+    const std::vector<std::size_t> order = drawingOrder(layers);
+    const QString passes = catalogue(taal, 111);
     QString text;
     for (std::size_t i = 0; i < order.size(); ++i) {
-        const TLayerRecord& r = run.layers[order[i]];
-        const bool clash = (i > 0 && run.layers[order[i - 1]].Offset == r.Offset) ||
-                           (i + 1 < order.size() && run.layers[order[i + 1]].Offset == r.Offset);
-        text += qs(r.Name) + ": " + offsetText(r) + ", " + targetsText(r, taal).replace("  ", ", ");
+        const TLayerRecord& r = layers[order[i]];
+        const bool clash = (i > 0 && layers[order[i - 1]].Offset == r.Offset) ||
+                           (i + 1 < order.size() && layers[order[i + 1]].Offset == r.Offset);
+        text += qs(r.Name) + ": " + offsetText(r) + ", " + targetsText(r, passes, ", ");
         if (clash)
             text += " (" + catalogue(taal, 110) + ')';
         const QString why = unusualText(r, taal);
@@ -231,19 +239,50 @@ void drawSection(QPainter& painter, const QRect& area, const std::vector<Section
     painter.restore();
 }
 
+namespace {
+
+// Gives a screen reader the layers, one line each, when it asks for them:
+// made at every refresh, the text of a full table would cost as much as the tree.
+class SectionAccessible final : public QAccessibleWidget {
+public:
+    explicit SectionAccessible(LayerSection* section) : QAccessibleWidget(section, QAccessible::Graphic) {}
+
+    QString text(QAccessible::Text t) const override
+    {
+        if (t == QAccessible::Description)
+            return static_cast<const LayerSection*>(widget())->description();
+        return QAccessibleWidget::text(t);
+    }
+};
+
+QAccessibleInterface* sectionAccessible(const QString& className, QObject* object)
+{
+    if (className == QLatin1String(LayerSection::staticMetaObject.className()))
+        if (auto* section = qobject_cast<LayerSection*>(object))
+            return new SectionAccessible(section);
+    return nullptr;
+}
+
+}  // namespace
+
 LayerSection::LayerSection(QWidget* parent) : QWidget(parent)
 {
+    static const bool installed = (QAccessible::installFactory(sectionAccessible), true);
+    (void)installed;
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
 }
 
 void LayerSection::showTable(const RunData& run, std::int32_t taal)
 {
-    bands_ = sectionBands(run, taal);
+    layers_.assign(run.layers.begin(), run.layers.begin() + std::max(run.lagen, 0));
+    taal_ = taal;
+    bands_ = sectionBands(layers_, taal);
     emptyText_ = catalogue(taal, 112);
     setAccessibleName(catalogue(taal, 100));
-    setAccessibleDescription(sectionText(run, taal));
     update();
 }
+
+QString LayerSection::description() const { return sectionText(layers_, taal_); }
 
 QSize LayerSection::sizeHint() const { return {320, 200}; }
 

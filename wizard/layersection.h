@@ -7,6 +7,7 @@
 
 #include <array>
 #include <cstdint>
+#include <span>
 #include <vector>
 
 class QPainter;
@@ -18,21 +19,23 @@ namespace kobalin {
 std::array<QString, 6> valueTexts(const TLayerRecord& r);
 
 // One band of the cross-section: a layer, or the layers that share an offset.
+// Its texts are made only where it is drawn large enough to carry them: a
+// full table has 999 bands, most of them a pixel high.
 struct SectionBand {
     QString names;    // "Top" or, for a clash, "Top = Fill"
-    QString offset;   // "0.30 m"
-    QString targets;  // "4 passes  3.50 km/h  80 CMV"
+    TLayerRecord first;  // the offset and targets shown (its name is not kept)
+    QString passes;   // the word after the pass count
     QString warning;  // why the band is marked; empty when it is not
     double thickness = 0;  // metres down to the next band
     bool clash = false;    // layers share the offset
 };
 
-// The bands of the table, largest offset first, with texts in the language
+// The bands of the layers, largest offset first, with texts in the language
 // with the given base.
-std::vector<SectionBand> sectionBands(const RunData& run, std::int32_t taal);
+std::vector<SectionBand> sectionBands(std::span<const TLayerRecord> layers, std::int32_t taal);
 
 // One line per layer, in the drawing's order: what a screen reader reads.
-QString sectionText(const RunData& run, std::int32_t taal);
+QString sectionText(std::span<const TLayerRecord> layers, std::int32_t taal);
 
 // Draws the bands into area, each band as high as its thickness to scale but
 // never lower than a line of text while they all fit; texts are elided, and
@@ -48,6 +51,8 @@ public:
 
     // The table as the step refresh leaves it.
     void showTable(const RunData& run, std::int32_t taal);
+    // The layers, one line each: made when a screen reader asks.
+    QString description() const;
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
@@ -57,6 +62,8 @@ protected:
     bool event(QEvent* event) override;
 
 private:
+    std::vector<TLayerRecord> layers_;
+    std::int32_t taal_ = 0;
     std::vector<SectionBand> bands_;
     QString emptyText_;
 };

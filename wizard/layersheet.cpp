@@ -71,7 +71,8 @@ QByteArray layerSheetPdf(const RunData& run, std::int32_t taal, const QString& m
 
         painter.setFont(sheetFont(8));
         const QRect section(page.left(), y, page.width(), 70 * mm);
-        drawSection(painter, section, sectionBands(run, taal), text(112));
+        drawSection(painter, section, sectionBands(std::span(run.layers.data(), static_cast<std::size_t>(std::max(run.lagen, 0))), taal),
+                    text(112));
         painter.setPen(Qt::black);
         painter.drawRect(section);
         y = section.bottom() + 6 * mm;
