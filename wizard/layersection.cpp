@@ -183,7 +183,8 @@ std::vector<SectionBand> sectionBands(std::span<const TLayerRecord> layers, std:
     // is drawn as thick as the others are on average.
     double sum = 0;
     for (std::size_t i = 0; i + 1 < bands.size(); ++i) {
-        bands[i].thickness = static_cast<double>(bands[i].first.Offset) - static_cast<double>(bands[i + 1].first.Offset);
+        bands[i].thickness =
+            static_cast<double>(bands[i].first.Offset) - static_cast<double>(bands[i + 1].first.Offset);
         sum += bands[i].thickness;
     }
     if (!bands.empty())

@@ -56,7 +56,7 @@ QByteArray layerSheetPdf(const RunData& run, std::int32_t taal, const QString& m
         pdf.setCreator(QStringLiteral("Kobalin"));
         QPainter painter(&pdf);
         const QRect page(0, 0, pdf.width(), pdf.height());
-        const int mm = pdf.resolution() * 10 / 254;
+        const int mm = (pdf.resolution() * 10 + 127) / 254;  // device pixels, rounded
         painter.setPen(Qt::black);
 
         painter.setFont(sheetFont(16, true));
@@ -71,8 +71,8 @@ QByteArray layerSheetPdf(const RunData& run, std::int32_t taal, const QString& m
 
         painter.setFont(sheetFont(8));
         const QRect section(page.left(), y, page.width(), 70 * mm);
-        drawSection(painter, section, sectionBands(std::span(run.layers.data(), static_cast<std::size_t>(std::max(run.lagen, 0))), taal),
-                    text(112));
+        const std::span<const TLayerRecord> layers(run.layers.data(), static_cast<std::size_t>(std::max(run.lagen, 0)));
+        drawSection(painter, section, sectionBands(layers, taal), text(112));
         painter.setPen(Qt::black);
         painter.drawRect(section);
         y = section.bottom() + 6 * mm;
@@ -115,8 +115,9 @@ QByteArray layerSheetPdf(const RunData& run, std::int32_t taal, const QString& m
             painter.setFont(sheetFont(8, true));
             painter.setPen(Qt::black);
             for (int c = 0; c < 7; ++c)
-                painter.drawText(cell(c, top, headerHeight), (c == 0 ? Qt::AlignLeft : Qt::AlignRight) | Qt::AlignBottom |
-                                 Qt::TextWordWrap, text(30 + c));
+                painter.drawText(cell(c, top, headerHeight),
+                                 (c == 0 ? Qt::AlignLeft : Qt::AlignRight) | Qt::AlignBottom | Qt::TextWordWrap,
+                                 text(30 + c));
             painter.drawLine(page.left(), top + headerHeight + mm / 2, page.right(), top + headerHeight + mm / 2);
             painter.setFont(sheetFont(8));
             return top + headerHeight + mm;

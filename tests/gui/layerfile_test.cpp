@@ -302,7 +302,8 @@ TEST_F(LastStep, SavesTheLayerSheetAsPdfWithSearchableText)
     clickWizard("BitBtn5");
     ASSERT_EQ(recorder.fileRequests.size(), 2u);
     EXPECT_EQ(recorder.fileRequests.back().selected, QString::fromStdString((folder / "road.xml_layer.pdf").string()));
-    EXPECT_EQ(recorder.messages.back(), infoBox("The layer sheet has been saved: " + QString::fromStdString(sheet.string())));
+    EXPECT_EQ(recorder.messages.back(),
+              infoBox("The layer sheet has been saved: " + QString::fromStdString(sheet.string())));
 
     const fs::path textFile = folder / "sheet.txt";
     ASSERT_EQ(std::system(("pdftotext -layout '" + sheet.string() + "' '" + textFile.string() + "'").c_str()), 0);
