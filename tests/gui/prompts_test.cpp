@@ -63,6 +63,13 @@ TEST(Prompts, TheSaveDialogProposesTheFileAndAddsItsEnding)
         EXPECT_EQ(name->text(), "road.xml_layer.pdf");
         retype(name, "sheet");
         QTest::keyClick(name, Qt::Key_Return);
+        // Whatever stays open is closed, so that a fault fails here rather than hangs.
+        QTimer::singleShot(1000, [] {
+            while (QWidget* open = QApplication::activeModalWidget()) {
+                ADD_FAILURE() << "left open: " << open->metaObject()->className() << " " << open->windowTitle();
+                open->close();
+            }
+        });
     });
     const auto chosen = prompts().saveFile(nullptr, dir.filePath("road.xml_layer.pdf"), {"PDF (*.pdf)"});
     EXPECT_TRUE(seen);
