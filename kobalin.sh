@@ -12,7 +12,8 @@ cd "$(dirname "$0")"
 
 BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev qt6-svg-dev libqt6svg6 qt6-qpa-plugins fonts-dejavu-core)
 # Google Benchmark too: the benchmarks are built with the tests, so that CI compiles them.
-TEST_PACKAGES=(libgtest-dev locales libbenchmark-dev)
+# poppler-utils: pdftotext reads the layer sheet back, pdftoppm draws its first page.
+TEST_PACKAGES=(libgtest-dev locales libbenchmark-dev poppler-utils)
 # A real X display without a screen, for the pictures of every step.
 SCREENSHOT_PACKAGES=(xvfb xauth)
 # The core's cross-build for Windows (windres comes with the binutils) and Wine to run its tests.
@@ -108,6 +109,10 @@ fuzz_tests() {
 screenshots() {
     rm -rf build/screenshots
     xvfb-run -a -s "-screen 0 1600x1000x24" build/test/tests/gui/kobalin_screenshots build/screenshots
+    local sheet
+    for sheet in build/screenshots/*.pdf; do
+        pdftoppm -png -r 100 -f 1 -l 1 -singlefile "$sheet" "${sheet%.pdf}"
+    done
     echo "Pictures of every step and dialog: build/screenshots/"
 }
 

@@ -4,6 +4,7 @@
 #include <QEvent>
 #include <QFontDatabase>
 #include <QLayout>
+#include <QPalette>
 #include <QScreen>
 #include <QWidget>
 
@@ -111,5 +112,17 @@ QSize FittingArea::minimumSizeHint() const { return widget()->minimumSizeHint();
 QSize FittingArea::sizeHint() const { return widget()->sizeHint().expandedTo(minimumSizeHint()); }
 
 void allowShrinking(QWidget* window) { window->layout()->setSizeConstraint(QLayout::SetNoConstraint); }
+
+QColor warningColour() { return QColor(0xB3, 0x4D, 0x00); }
+QColor warningBackground() { return QColor(0xFF, 0xC8, 0x7A); }
+
+void markUnusual(QWidget* field, const QString& why)
+{
+    QPalette palette = field->parentWidget() ? field->parentWidget()->palette() : field->palette();
+    if (!why.isEmpty())
+        palette.setColor(QPalette::Base, warningBackground());
+    field->setPalette(palette);
+    field->setToolTip(why);
+}
 
 }  // namespace kobalin

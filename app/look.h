@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QColor>
 #include <QFont>
 #include <QScrollArea>
 #include <QSize>
@@ -43,5 +44,14 @@ protected:
 
 // Lets a window be smaller than its contents' minimum size (which then scroll).
 void allowShrinking(QWidget* window);
+
+// The colour of a value worth a second look (unusual, or clashing with
+// another): strong for text and marks, light behind text.
+QColor warningColour();
+QColor warningBackground();
+
+// Marks a field whose value is unusual, with why as its tooltip; an empty why
+// takes the mark away.
+void markUnusual(QWidget* field, const QString& why);
 
 }  // namespace kobalin

@@ -2,6 +2,7 @@
 
 #include <QDialog>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -38,6 +39,18 @@ public:
         dialog.selectNameFilter(filters.value(0));
         if (!selected.isEmpty())
             dialog.selectFile(selected);
+        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+            return std::nullopt;
+        return dialog.selectedFiles().constFirst();
+    }
+
+    std::optional<QString> saveFile(QWidget* parent, const QString& suggested, const QStringList& filters) override
+    {
+        QFileDialog dialog(parent);
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setNameFilters(filters);
+        dialog.selectFile(suggested);
+        dialog.setDefaultSuffix(QFileInfo(suggested).suffix());  // "sheet" is saved as sheet.pdf
         if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
             return std::nullopt;
         return dialog.selectedFiles().constFirst();

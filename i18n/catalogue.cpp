@@ -10,7 +10,7 @@ using namespace std::string_view_literals;
 
 // Every language has the same offsets; 4 to 11 were never assigned, so those
 // slots stay empty and a lookup of them yields an empty text.
-constexpr std::size_t kTextsPerLanguage = 79;
+constexpr std::size_t kTextsPerLanguage = 92;
 using TextTable = std::array<std::u16string_view, kTextsPerLanguage>;
 
 // English texts, base 1000.
@@ -87,6 +87,19 @@ constexpr TextTable kEnglishTexts = [] {
     t[76] = u"holds a \";\", which a layer name or comment line cannot hold"sv;
     t[77] = u"Lines that the next write will change: %2, the first is line %1 (values get two decimals, names end before \".\" or \",\", letters the layer file cannot hold become \"?\")."sv;
     t[78] = u"Lines with a value no compaction layer has: %2, the first is line %1 (offsets are usually within -10 \u2026 +10 m, target speeds within 0.5 \u2026 30 km/h). Check them before the file is written."sv;
+    t[79] = u"Cross-section of the layers"sv;
+    t[80] = u"Unusual offset: outside -10 to +10 m"sv;
+    t[81] = u"Unusual target speed: outside 0.5 to 30 km/h"sv;
+    t[82] = u"Save as PDF\u2026"sv;
+    t[83] = u"The layer sheet could not be saved: "sv;
+    t[84] = u"The layer sheet has been saved: "sv;
+    t[85] = u"Layer sheet"sv;
+    t[86] = u"Reference model: "sv;
+    t[87] = u"Layer file: "sv;
+    t[88] = u"Date: "sv;
+    t[89] = u"equal offsets"sv;
+    t[90] = u"passes"sv;
+    t[91] = u"No layers yet"sv;
     return t;
 }();
 
@@ -164,6 +177,19 @@ constexpr TextTable kDutchTexts = [] {
     t[76] = u"bevat een \";\", die een laagnaam of commentaar regel niet kan bevatten"sv;
     t[77] = u"Regels die het volgende opslaan verandert: %2, de eerste is regel %1 (waarden krijgen twee decimalen, namen eindigen voor \".\" of \",\", letters die de layer file niet kan bevatten worden \"?\")."sv;
     t[78] = u"Regels met een waarde die geen verdichtingslaag heeft: %2, de eerste is regel %1 (offsets liggen meestal binnen -10 \u2026 +10 m, doelsnelheden binnen 0.5 \u2026 30 km/h). Controleer ze voordat de file wordt geschreven."sv;
+    t[79] = u"Doorsnede van de lagen"sv;
+    t[80] = u"Ongebruikelijke offset: buiten -10 tot +10 m"sv;
+    t[81] = u"Ongebruikelijke doelsnelheid: buiten 0.5 tot 30 km/h"sv;
+    t[82] = u"Opslaan als PDF\u2026"sv;
+    t[83] = u"Het lagenblad kan niet worden opgeslagen: "sv;
+    t[84] = u"Het lagenblad is opgeslagen: "sv;
+    t[85] = u"Lagenblad"sv;
+    t[86] = u"Referentiemodel: "sv;
+    t[87] = u"Layer file: "sv;
+    t[88] = u"Datum: "sv;
+    t[89] = u"gelijke offsets"sv;
+    t[90] = u"overgangen"sv;
+    t[91] = u"Nog geen lagen"sv;
     return t;
 }();
 
@@ -241,6 +267,19 @@ constexpr TextTable kNorwegianTexts = [] {
     t[76] = u"inneholder \";\", som et lagnavn eller en kommentarlinje ikke kan inneholde"sv;
     t[77] = u"Linjer som neste lagring endrer: %2, den f\u00F8rste er linje %1 (verdier f\u00E5r to desimaler, navn slutter f\u00F8r \".\" eller \",\", bokstaver lagfilen ikke kan inneholde blir \"?\")."sv;
     t[78] = u"Linjer med en verdi som intet komprimeringslag har: %2, den f\u00F8rste er linje %1 (offset ligger vanligvis innenfor -10 \u2026 +10 m, m\u00E5lhastighet innenfor 0.5 \u2026 30 km/t). Kontroller dem f\u00F8r filen skrives."sv;
+    t[79] = u"Tverrsnitt av lagene"sv;
+    t[80] = u"Uvanlig offset: utenfor -10 til +10 m"sv;
+    t[81] = u"Uvanlig m\u00E5lhastighet: utenfor 0.5 til 30 km/t"sv;
+    t[82] = u"Lagre som PDF\u2026"sv;
+    t[83] = u"Lagarket kunne ikke lagres: "sv;
+    t[84] = u"Lagarket er lagret: "sv;
+    t[85] = u"Lagark"sv;
+    t[86] = u"Referansemodell: "sv;
+    t[87] = u"Lagfil: "sv;
+    t[88] = u"Dato: "sv;
+    t[89] = u"like offset"sv;
+    t[90] = u"overfarter"sv;
+    t[91] = u"Ingen lag enn\u00E5"sv;
     return t;
 }();
 

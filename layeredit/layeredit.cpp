@@ -10,6 +10,7 @@
 #include "layeredit/templatestore.h"
 #include "wizard/decimal.h"
 #include "wizard/rundata.h"
+#include "wizard/usualvalues.h"
 
 #include <QAbstractItemView>
 #include <QAction>
@@ -206,6 +207,8 @@ TLayeredit::TLayeredit(RunData& run, QWidget* parent) : QDialog(parent), run_(ru
     onEvent(SpinButton3, &SpinButton::downClicked, this, &TLayeredit::SpinButton3DownClick);
     onEvent(SpinButton1, &SpinButton::upClicked, this, &TLayeredit::SpinButton1UpClick);
     onEvent(SpinButton1, &SpinButton::downClicked, this, &TLayeredit::SpinButton1DownClick);
+    onEvent(Edit2, &QLineEdit::textChanged, this, &TLayeredit::Edit2Change);
+    onEvent(Edit1, &QLineEdit::textChanged, this, &TLayeredit::Edit1Change);
     onEvent(pevoegen1, &QAction::triggered, this, &TLayeredit::pevoegen1Click);
     onEvent(Overschrijven1, &QAction::triggered, this, &TLayeredit::Overschrijven1Click);
     onEvent(Verwijderuittemplate1, &QAction::triggered, this, &TLayeredit::Verwijderuittemplate1Click);
@@ -314,6 +317,9 @@ void TLayeredit::FormActivate()
         listWatched_ = true;
     }
     reloadTemplates();
+    // The marks' tooltips in this opening's language.
+    Edit2Change();
+    Edit1Change();
     // The decimal fields keep room for a "%7.2f" value, however long the captions.
     for (QLineEdit* field : {Edit1, Edit2})
         field->setMinimumWidth(field->fontMetrics().horizontalAdvance(QStringLiteral("-0000.00")) + 16);
@@ -370,6 +376,20 @@ void TLayeredit::SpinButton3UpClick() { step(Edit2, captions[1], 0.01); }
 void TLayeredit::SpinButton3DownClick() { step(Edit2, captions[1], -0.01); }
 void TLayeredit::SpinButton1UpClick() { step(Edit1, captions[4], 0.1); }
 void TLayeredit::SpinButton1DownClick() { step(Edit1, captions[4], -0.1); }
+
+// An unusual value is pointed at, never refused: it is taken as typed. Text
+// that is no number is left to OK's error box.
+void TLayeredit::Edit2Change()
+{
+    const auto value = readDecimal(us(Edit2->text()));
+    markUnusual(Edit2, value && !isUsualOffset(*value) ? text(80) : QString());
+}
+
+void TLayeredit::Edit1Change()
+{
+    const auto value = readDecimal(us(Edit1->text()));
+    markUnusual(Edit1, value && !isUsualSpeed(*value) ? text(81) : QString());
+}
 
 void TLayeredit::Button1Click()
 {

@@ -41,6 +41,8 @@ public:
     void SpinButton3DownClick();
     void SpinButton1UpClick();
     void SpinButton1DownClick();
+    void Edit2Change();  // marks an unusual offset
+    void Edit1Change();  // marks an unusual target speed
     void ComboBox1Select();
     void pevoegen1Click();
     void Overschrijven1Click();

@@ -1,5 +1,6 @@
 #include "wizard/form5.h"
 
+#include "app/atomicfile.h"
 #include "app/fieldfilter.h"
 #include "app/guard.h"
 #include "app/look.h"
@@ -15,14 +16,20 @@
 #include "wizard/decimal.h"
 #include "wizard/layerfile.h"
 #include "wizard/layerfilereader.h"
+#include "wizard/layersection.h"
+#include "wizard/layersheet.h"
 #include "wizard/paths.h"
+#include "wizard/usualvalues.h"
+#include "wizard/windows1252.h"
 
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDate>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QFontDatabase>
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -31,6 +38,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTimer>
@@ -130,6 +138,19 @@ TForm5::TForm5(RunData& run, QWidget* parent) : QWidget(parent), run_(run)
     Label6 = named(new PathLabel("#", content), "Label6");
     Label23 = named(new PathLabel("#", content), "Label23");
     Label9 = named(new PathLabel("#", content), "Label9");
+    Section1 = named(new LayerSection(content), "Section1");
+    Section1->hide();
+    // Step 5's written file in a box of its own: before step 5 the drawing has the whole width.
+    writtenBox_ = new QWidget(content);
+    writtenBox_->hide();
+    Label10 = named(new PathLabel(writtenBox_), "Label10");
+    Memo1 = named(new QPlainTextEdit(writtenBox_), "Memo1");
+    Memo1->setReadOnly(true);
+    Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
+    Memo1->setMinimumSize(60, 40);
+    Memo1->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Ignored);  // as the drawing beside it
+    BitBtn5 = named(new QPushButton(writtenBox_), "BitBtn5");
+    BitBtn5->setMinimumHeight(32);
 
     auto* titles = new QVBoxLayout;
     titles->setContentsMargins(0, 0, 0, 0);
@@ -160,6 +181,17 @@ TForm5::TForm5(RunData& run, QWidget* parent) : QWidget(parent), run_(run)
     choice->addWidget(Label5, 2, 0);
     choice->addWidget(Label9, 2, 1);
     choice->setColumnStretch(1, 1);
+    // The room the step's fields leave: the cross-section, and at step 5 the file.
+    auto* written = new QVBoxLayout(writtenBox_);
+    written->setContentsMargins(0, 0, 0, 0);
+    written->setSpacing(4);
+    written->addWidget(Label10);
+    written->addWidget(Memo1, 1);
+    written->addWidget(BitBtn5, 0, Qt::AlignLeft);
+    auto* freeRow = new QHBoxLayout;
+    freeRow->setSpacing(16);
+    freeRow->addWidget(Section1, 1);
+    freeRow->addWidget(writtenBox_, 1);
 
     auto* contentLayout = new QVBoxLayout(content);
     contentLayout->setContentsMargins(26, 16, 26, 12);
@@ -169,6 +201,8 @@ TForm5::TForm5(RunData& run, QWidget* parent) : QWidget(parent), run_(run)
     contentLayout->addLayout(commentRow);
     contentLayout->addSpacing(8);
     contentLayout->addWidget(BitBtn3, 0, Qt::AlignHCenter);
+    contentLayout->addSpacing(8);
+    contentLayout->addLayout(freeRow, 1);
     contentLayout->addStretch();
     contentLayout->addLayout(choice);
     contentLayout->addSpacing(6);
@@ -241,7 +275,9 @@ TForm5::TForm5(RunData& run, QWidget* parent) : QWidget(parent), run_(run)
     setTabOrder(BitBtn4, Edit2);
     setTabOrder(Edit2, BitBtn2);
     setTabOrder(BitBtn2, BitBtn3);
-    setTabOrder(BitBtn3, CheckBox1);
+    setTabOrder(BitBtn3, Memo1);
+    setTabOrder(Memo1, BitBtn5);
+    setTabOrder(BitBtn5, CheckBox1);
     setTabOrder(CheckBox1, TreeView1);
     setTabOrder(TreeView1, BitBtn1);
     setTabOrder(BitBtn1, Button5);
@@ -256,6 +292,7 @@ TForm5::TForm5(RunData& run, QWidget* parent) : QWidget(parent), run_(run)
     onEvent(BitBtn3, &QPushButton::clicked, this, &TForm5::BitBtn3Click);
     onEvent(BitBtn4, &QPushButton::clicked, this, &TForm5::BitBtn4Click);
     onEvent(BitBtn2, &QPushButton::clicked, this, &TForm5::BitBtn2Click);
+    onEvent(BitBtn5, &QPushButton::clicked, this, &TForm5::BitBtn5Click);
     onEvent(CheckBox1, &QCheckBox::toggled, this, &TForm5::CheckBox1Click);
     onClick(Panel3, this, &TForm5::Panel3Click);
     onClick(Edit1, this, &TForm5::Edit1Click, Activation::MouseOrKeyboard);
@@ -354,6 +391,8 @@ void TForm5::FormActivate()
     emplate1->setText(text(25));
     BitBtn3->setText(text(37));
     BitBtn4->setText(text(54));
+    BitBtn5->setText(text(82));
+    Memo1->setAccessibleName(text(87).trimmed());
     TreeView1->setToolTip(text(49));
     // For screen readers: the fields and the picture-only plus button.
     Edit1->setAccessibleName(text(16));
@@ -411,6 +450,10 @@ void TForm5::actieClick()
     // Hidden while the layer editor opens on an empty table.
     if (step != 4 || run_.lagen <= 0)
         BitBtn3->hide();
+    if (step < 3)
+        Section1->hide();
+    if (step != 5)
+        writtenBox_->hide();
     TreeView1->clear();
 
     switch (run_.pagina) {
@@ -448,8 +491,13 @@ void TForm5::actieClick()
         Label2->setText(text(39));
         Button3->setEnabled(false);
         Button4->setText(text(40));
-        if (!writeLayerFile())
+        if (!writeLayerFile()) {
+            // Nothing was written: nothing to show, nothing to print.
+            Section1->hide();
+            writtenBox_->hide();
+            Memo1->clear();
             return;  // the tree stays empty until the next refresh
+        }
         break;
     }
 
@@ -458,19 +506,68 @@ void TForm5::actieClick()
         if (countEqualOffsets(run_) > 0)
             prompts().error(this, text(52));
     }
-    if (run_.pagina >= 3)
+    if (run_.pagina >= 3) {
         rebuildTree();
+        Section1->showTable(run_, run_.taal);
+        Section1->show();
+    }
 }
 
 bool TForm5::writeLayerFile()
 {
     const LayerFileResult result = kobalin::writeLayerFile(run_, CheckBox1->isChecked());
+    writtenPath_.clear();
     if (!result.written) {
         prompts().error(this, text(41) + qs(result.path));
         return false;
     }
+    writtenPath_ = result.path;
+    showWrittenFile();
     prompts().info(this, text(42) + qs(result.path));
     return true;
+}
+
+void TForm5::showWrittenFile()
+{
+    // What is on disk, byte for byte as the machine will read it, not the
+    // table formatted again.
+    QFile file(qs(writtenPath_));
+    QString content;
+    if (file.open(QIODevice::ReadOnly)) {
+        const QByteArray bytes = file.readAll();
+        content.reserve(bytes.size());
+        for (const char byte : bytes)
+            content += QChar(fromWindows1252(static_cast<unsigned char>(byte)));
+        content.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    }
+    if (Memo1->font().family() != QFontDatabase::systemFont(QFontDatabase::FixedFont).family()) {
+        QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+        fixed.setPixelSize(12);
+        Memo1->setFont(fixed);
+    }
+    Memo1->setPlainText(content);
+    Label10->setText(qs(writtenPath_));
+    writtenBox_->show();
+}
+
+void TForm5::BitBtn5Click()
+{
+    if (writtenPath_.empty())
+        return;
+    const auto chosen = prompts().saveFile(this, qs(ChangeFileExt(writtenPath_, u".pdf")), {"PDF (*.pdf)"});
+    if (!chosen)
+        return;
+    const QString path = QDir::toNativeSeparators(*chosen);
+    const QByteArray pdf = layerSheetPdf(run_, run_.taal, Edit1->text(), qs(writtenPath_),
+                                         QDate::currentDate().toString(Qt::ISODate));
+    try {
+        replaceFileAtomically(nativePath(us(path)),
+                              std::string_view(pdf.constData(), static_cast<std::size_t>(pdf.size())));
+    } catch (const FileWriteError&) {
+        prompts().error(this, text(83) + path);
+        return;
+    }
+    prompts().info(this, text(84) + path);
 }
 
 void TForm5::Edit1Click()
@@ -606,6 +703,13 @@ private:
     int image_;
 };
 
+// A node whose value is unusual, as the layer editor marks its field.
+void markNode(QTreeWidgetItem* node, const QString& why)
+{
+    node->setForeground(0, warningColour());
+    node->setToolTip(0, why);
+}
+
 }  // namespace
 
 void TForm5::rebuildTree()
@@ -626,12 +730,20 @@ void TForm5::rebuildTree()
     for (std::int32_t k = 0; k < run_.lagen; ++k) {
         const TLayerRecord& r = run_.layers[k];
         QTreeWidgetItem* layer = node(qs(r.Name), Layer);
-        values[0] = node(QString::fromStdString(formatFixed2(r.Offset)) + " m", Offset);
-        values[1] = node(QString::number(r.PassCount_Target), PassTarget);
-        values[2] = node(QString::number(r.PassCount_MaxExtra), PassTolerance);
-        values[3] = node(QString::fromStdString(formatFixed2(r.Speed_Target)) + " km/h", SpeedTarget);
-        values[4] = node(QString::number(r.Speed_MaxDiff) + " km/h", SpeedTolerance);
-        values[5] = node(QString::number(r.Compaction_Target) + " CMV", Cmv);
+        const std::array<QString, 6> texts = valueTexts(r);
+        for (int i = 0; i < 6; ++i)
+            values[i] = node(texts[i], Offset + i);
+        QString why;
+        if (!isUsualOffset(r.Offset)) {
+            why = text(80);
+            markNode(values[0], why);
+        }
+        if (!isUsualSpeed(r.Speed_Target)) {
+            markNode(values[3], text(81));
+            why += (why.isEmpty() ? QString() : QString('\n')) + text(81);
+        }
+        if (!why.isEmpty())
+            markNode(layer, why);
         layer->addChildren(values);
         top.append(layer);
     }

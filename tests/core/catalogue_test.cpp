@@ -95,6 +95,19 @@ constexpr Entry kExpected[] = {
     {1076, u"holds a \";\", which a layer name or comment line cannot hold"},
     {1077, u"Lines that the next write will change: %2, the first is line %1 (values get two decimals, names end before \".\" or \",\", letters the layer file cannot hold become \"?\")."},
     {1078, u"Lines with a value no compaction layer has: %2, the first is line %1 (offsets are usually within -10 \u2026 +10 m, target speeds within 0.5 \u2026 30 km/h). Check them before the file is written."},
+    {1079, u"Cross-section of the layers"},
+    {1080, u"Unusual offset: outside -10 to +10 m"},
+    {1081, u"Unusual target speed: outside 0.5 to 30 km/h"},
+    {1082, u"Save as PDF\u2026"},
+    {1083, u"The layer sheet could not be saved: "},
+    {1084, u"The layer sheet has been saved: "},
+    {1085, u"Layer sheet"},
+    {1086, u"Reference model: "},
+    {1087, u"Layer file: "},
+    {1088, u"Date: "},
+    {1089, u"equal offsets"},
+    {1090, u"passes"},
+    {1091, u"No layers yet"},
 
     // Dutch
     {2000, u"OK"},
@@ -168,6 +181,19 @@ constexpr Entry kExpected[] = {
     {2076, u"bevat een \";\", die een laagnaam of commentaar regel niet kan bevatten"},
     {2077, u"Regels die het volgende opslaan verandert: %2, de eerste is regel %1 (waarden krijgen twee decimalen, namen eindigen voor \".\" of \",\", letters die de layer file niet kan bevatten worden \"?\")."},
     {2078, u"Regels met een waarde die geen verdichtingslaag heeft: %2, de eerste is regel %1 (offsets liggen meestal binnen -10 \u2026 +10 m, doelsnelheden binnen 0.5 \u2026 30 km/h). Controleer ze voordat de file wordt geschreven."},
+    {2079, u"Doorsnede van de lagen"},
+    {2080, u"Ongebruikelijke offset: buiten -10 tot +10 m"},
+    {2081, u"Ongebruikelijke doelsnelheid: buiten 0.5 tot 30 km/h"},
+    {2082, u"Opslaan als PDF\u2026"},
+    {2083, u"Het lagenblad kan niet worden opgeslagen: "},
+    {2084, u"Het lagenblad is opgeslagen: "},
+    {2085, u"Lagenblad"},
+    {2086, u"Referentiemodel: "},
+    {2087, u"Layer file: "},
+    {2088, u"Datum: "},
+    {2089, u"gelijke offsets"},
+    {2090, u"overgangen"},
+    {2091, u"Nog geen lagen"},
 
     // Norwegian
     {3000, u"OK"},
@@ -241,6 +267,19 @@ constexpr Entry kExpected[] = {
     {3076, u"inneholder \";\", som et lagnavn eller en kommentarlinje ikke kan inneholde"},
     {3077, u"Linjer som neste lagring endrer: %2, den f\u00F8rste er linje %1 (verdier f\u00E5r to desimaler, navn slutter f\u00F8r \".\" eller \",\", bokstaver lagfilen ikke kan inneholde blir \"?\")."},
     {3078, u"Linjer med en verdi som intet komprimeringslag har: %2, den f\u00F8rste er linje %1 (offset ligger vanligvis innenfor -10 \u2026 +10 m, m\u00E5lhastighet innenfor 0.5 \u2026 30 km/t). Kontroller dem f\u00F8r filen skrives."},
+    {3079, u"Tverrsnitt av lagene"},
+    {3080, u"Uvanlig offset: utenfor -10 til +10 m"},
+    {3081, u"Uvanlig m\u00E5lhastighet: utenfor 0.5 til 30 km/t"},
+    {3082, u"Lagre som PDF\u2026"},
+    {3083, u"Lagarket kunne ikke lagres: "},
+    {3084, u"Lagarket er lagret: "},
+    {3085, u"Lagark"},
+    {3086, u"Referansemodell: "},
+    {3087, u"Lagfil: "},
+    {3088, u"Dato: "},
+    {3089, u"like offset"},
+    {3090, u"overfarter"},
+    {3091, u"Ingen lag enn\u00E5"},
 };
 // clang-format on
 
@@ -280,7 +319,7 @@ TEST(Catalogue, IdentifiersWithoutTextGiveEmptyText) {
     // Languages offered by the language dialog but never translated, a
     // zeroed setting, and a base one off from a real one.
     for (std::int32_t base : {0, 1, 999, 1001, 4000, 5000, 6000, -1000}) {
-        for (std::int32_t k = 0; k <= 78; ++k) {
+        for (std::int32_t k = 0; k <= 91; ++k) {
             EXPECT_TRUE(catalogueText(base, k).empty()) << "base " << base << ", text " << k;
         }
     }
@@ -293,10 +332,10 @@ TEST(Catalogue, IdentifiersWithoutTextGiveEmptyText) {
         // Just outside each language's range.
         {0, 999},
         {kEnglish, -1},
-        {kEnglish, 79},
+        {kEnglish, 92},
         {kDutch, -1},
-        {kDutch, 79},
-        {kNorwegian, 79},
+        {kDutch, 92},
+        {kNorwegian, 92},
         {kNorwegian, 999},
         {4000, -1},
         // The stored base comes from a hand-editable setting, so base + k
@@ -318,20 +357,20 @@ TEST(Catalogue, IdentifiersWithoutTextGiveEmptyText) {
 }
 
 TEST(Catalogue, TableAndVisibleDetails) {
-    // Every language has the same 71 offsets: 0-3 and 12-78.
+    // Every language has the same 84 offsets: 0-3 and 12-91.
     std::set<std::int32_t> wanted;
     for (std::int32_t k = 0; k <= 3; ++k) wanted.insert(k);
-    for (std::int32_t k = 12; k <= 78; ++k) wanted.insert(k);
-    ASSERT_EQ(wanted.size(), 71u);
+    for (std::int32_t k = 12; k <= 91; ++k) wanted.insert(k);
+    ASSERT_EQ(wanted.size(), 84u);
     for (std::int32_t base : kBases) {
         std::multiset<std::int32_t> offsets;
         for (const Entry& e : kExpected) {
             if (e.id / 1000 * 1000 == base) offsets.insert(e.id - base);
         }
-        EXPECT_EQ(offsets.size(), 71u) << "base " << base;
+        EXPECT_EQ(offsets.size(), 84u) << "base " << base;
         EXPECT_TRUE(std::set<std::int32_t>(offsets.begin(), offsets.end()) == wanted) << "base " << base;
     }
-    EXPECT_EQ(std::size(kExpected), 3u * 71u);
+    EXPECT_EQ(std::size(kExpected), 3u * 84u);
     // The longest text; a dropped or doubled word in the table shows here.
     EXPECT_EQ(catalogueText(kDutch, 22).size(), 209u);
 
@@ -343,10 +382,10 @@ TEST(Catalogue, TableAndVisibleDetails) {
     EXPECT_EQ(nl12.back(), u' ');
     EXPECT_NE(no12.back(), u' ');
 
-    // A path or a line number follows texts 42, 55, 56 and 58 directly, so
-    // exactly one space must separate them.
+    // A path, a line number or a date follows texts 42, 55, 56, 58 and 83 to 88
+    // directly, so exactly one space must separate them.
     for (std::int32_t base : kBases) {
-        for (std::int32_t k : {42, 55, 56, 58}) {
+        for (std::int32_t k : {42, 55, 56, 58, 83, 84, 86, 87, 88}) {
             const auto text = catalogueText(base, k);
             ASSERT_GE(text.size(), 2u) << "base " << base << ", text " << k;
             EXPECT_EQ(text.back(), u' ') << "base " << base << ", text " << k;

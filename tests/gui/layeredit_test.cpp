@@ -2,6 +2,7 @@
 
 #include "person.h"
 
+#include "app/look.h"
 #include "comments/bewerkcommentaar.h"
 #include "layeredit/layeredit.h"
 #include "layeredit/spinbutton.h"
@@ -764,4 +765,41 @@ TEST_F(LayerEditor, TheNameAndTheCommentEditorTakeAtMost255Characters)
     auto* editorField = windows.Bewerkcommentaar->findChild<QLineEdit*>("Edit1");
     paste(editorField, longer);
     EXPECT_EQ(editorField->text(), QString(255, 'n'));
+}
+
+TEST_F(LayerEditor, UnusualValuesAreMarkedAtTheirFieldAndTakenAsTyped)
+{
+    struct Case {
+        QLineEdit* TLayeredit::*field;
+        QString typed;
+        int why;  // the text of the mark, 0 for none
+    };
+    const Case cases[] = {
+        {&TLayeredit::Edit2, "12", 80},   // an offset in centimetres
+        {&TLayeredit::Edit2, "-10", 0},    // the limit is usual, and the mark goes again
+        {&TLayeredit::Edit2, "abc", 0},    // no number: left to OK
+        {&TLayeredit::Edit1, "400", 81},  // 4.00 km/h without its point
+        {&TLayeredit::Edit1, "0.5", 0},
+    };
+    openToAdd([&](TLayeredit& d) {
+        for (const Case& c : cases) {
+            QLineEdit* field = d.*c.field;
+            retype(field, c.typed);
+            const QString why = c.why ? en(c.why) : QString();
+            EXPECT_EQ(field->toolTip(), why) << c.typed;
+            EXPECT_EQ(field->palette().color(QPalette::Base) == warningBackground(), c.why != 0) << c.typed;
+        }
+        retype(d.Edit2, "12");
+        ok(d);
+    });
+    ASSERT_EQ(run.lagen, 1);
+    EXPECT_EQ(run.layers[0].Offset, 12.0f);
+    EXPECT_TRUE(recorder.messages.empty());
+
+    // A layer opened to edit shows its mark at once, in the editor's language.
+    run.taal = kDutch;
+    openToEdit(0, [](TLayeredit& d) {
+        EXPECT_EQ(d.Edit2->toolTip(), catalogue(kDutch, 80));
+        abort(d);
+    });
 }

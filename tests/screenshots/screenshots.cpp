@@ -88,6 +88,8 @@ void shoot(std::int32_t taal, const char* language)
     click(named("BitBtn1"));
 
     click(named("Button3"));
+    // The model's folder exists, so that step 5 writes the file beside it.
+    QDir(home.path()).mkpath("jobs");
     prompts.chooseFile(QDir(home.path()).filePath("jobs/A12 north.xml"));
     click(named("Edit1"));
     save(&wizard, prefix + "2-reference-file");
@@ -134,6 +136,9 @@ void shoot(std::int32_t taal, const char* language)
 
     click(named("Button3"));
     save(&wizard, prefix + "5-written");
+    // The layer sheet; kobalin.sh turns its first page into a picture.
+    prompts.chooseFile(QDir(outFolder).filePath(prefix + "layer-sheet.pdf"));
+    click(named("BitBtn5"));
     Prompts::install(nullptr);
 }
 
