@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTreeWidget>
 
 #include <cstdlib>
@@ -314,6 +315,28 @@ TEST_F(LastStep, SavesTheLayerSheetAsPdfWithSearchableText)
           "Date: " + QDate::currentDate().toString(Qt::ISODate), QString("# <Empty>"), QString("Layer Name"),
           QString("Slip 12.00 m 6 2 3.00 km/h 2 km/h 60 CMV"), QString("Top 0.30 m 4 1 3.50 km/h 1 km/h 80 CMV")})
         EXPECT_TRUE(text.simplified().contains(wanted)) << wanted << " in\n" << text;
+}
+
+TEST_F(LastStep, TheSheetHoldsEveryLayerOfTheLongestTableLegibly)
+{
+    // The most layers a file holds, one of them with the longest name it holds.
+    layer(std::u16string(255, u'W'), 9.99f, 4, 1, 3.5f, 1, 80);
+    for (int k = 1; k < 999; ++k)
+        layer(QString("L%1").arg(k, 3, 10, QChar('0')).toStdU16String(), 0.005f * static_cast<float>(999 - k), 6, 2, 3.0f, 1, 60);
+    walkToLayers();
+    recorder.messages.clear();  // the refresh's warning of equal offsets
+    next();
+    const fs::path sheet = folder / "sheet.pdf";
+    recorder.chooseFile(QString::fromStdString(sheet.string()));
+    clickWizard("BitBtn5");
+    const fs::path textFile = folder / "sheet.txt";
+    ASSERT_EQ(std::system(("pdftotext -layout '" + sheet.string() + "' '" + textFile.string() + "'").c_str()), 0);
+    const QString text = QString::fromStdString(slurp(textFile)).simplified();
+    // Every row whole, the long name shortened before its values instead of over them.
+    for (int k = 1; k < 999; k += 97)
+        EXPECT_TRUE(text.contains(QString("L%1 ").arg(k, 3, 10, QChar('0')))) << k;
+    EXPECT_TRUE(text.contains(QRegularExpression("W+\\x{2026} 9.99 m 4 1 3.50 km/h 1 km/h 80 CMV"))) << text.left(2000);
+    EXPECT_EQ(text.count("6 2 3.00 km/h 1 km/h 60 CMV"), 998);
 }
 
 TEST_F(LastStep, ASheetThatCannotBeWrittenIsReportedWithItsPath)
