@@ -42,7 +42,7 @@ std::string rows(int count)
 {
     std::string out;
     for (int i = 0; i < count; ++i)
-        out += "L" + std::to_string(i) + ";0.10;4;1;3.50;1;80\r\n";
+        out.append("L").append(std::to_string(i)).append(";0.10;4;1;3.50;1;80\r\n");
     return out;
 }
 

@@ -50,7 +50,7 @@ TEST_F(TemplateStore, TheFirstAddWritesEntryZeroWithItsTypes)
 TEST_F(TemplateStore, HoldsAtMostAHundredEntries)
 {
     for (int i = 0; i < 99; ++i)
-        ASSERT_TRUE(addTemplate(entry(u"E" + n16(i), i / 100.0)));
+        ASSERT_TRUE(addTemplate(entry(n16(i).insert(0, u"E"), i / 100.0)));
     EXPECT_TRUE(addTemplate(entry(u"last", 0.5)));
     EXPECT_EQ(templateCount(), 100);
     EXPECT_EQ(templateNames().back(), u"last");
