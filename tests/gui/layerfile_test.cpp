@@ -172,13 +172,14 @@ QString readerText(QWidget* w)
     return reader ? reader->text(QAccessible::Description) : QString();
 }
 
-// The sheet's text as pdftotext reads it, empty when it could not be read. A
-// Windows build under Wine starts the Linux tool through "start /unix".
+// The sheet's text as pdftotext reads it, empty when it could not be read.
 QString pdfText(const fs::path& pdf)
 {
     const fs::path out = fs::path(pdf).replace_extension(".txt");
     QProcess tool;
 #ifdef _WIN32
+    // Under Wine the Linux tool is started through "start /unix", which does not
+    // wait for it: the text is written under another name and renamed when whole.
     using UnixName = char*(__cdecl*)(const wchar_t*);
     const auto unixName = reinterpret_cast<UnixName>(
         reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name")));
@@ -190,13 +191,17 @@ QString pdfText(const fs::path& pdf)
         HeapFree(GetProcessHeap(), 0, unix);
         return named;
     };
-    tool.start("start.exe", {"/wait", "/unix", "/usr/bin/pdftotext", "-layout", name(pdf), name(out)});
+    tool.start("start.exe", {"/unix", "/bin/sh", "-c", "pdftotext -layout \"$0\" \"$1.part\" && mv \"$1.part\" \"$1\"",
+                             name(pdf), name(out)});
+    tool.waitForFinished(60000);
+    for (int waited = 0; !fs::exists(out) && waited < 60000; waited += 100)
+        QTest::qWait(100);
 #else
     tool.start("pdftotext", {"-layout", QString::fromStdString(pdf.string()), QString::fromStdString(out.string())});
-#endif
     if (!tool.waitForFinished(60000) || tool.exitStatus() != QProcess::NormalExit || tool.exitCode() != 0)
         return {};
-    return QString::fromStdString(slurp(out));
+#endif
+    return fs::exists(out) ? QString::fromStdString(slurp(out)) : QString();
 }
 
 }  // namespace
