@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QEvent>
 #include <QFontDatabase>
+#include <QFontInfo>
 #include <QLayout>
 #include <QPalette>
 #include <QScreen>
@@ -23,6 +24,25 @@ QFont tahoma(int pixelSize, bool italic)
     font.setStyleHint(QFont::SansSerif);
     font.setPixelSize(pixelSize);
     font.setItalic(italic);
+    return font;
+}
+
+QFont fixedFont(int pixelSize)
+{
+    // A system may name a fixed font that it maps to a proportional one (Wine
+    // does so with Courier New); then any installed fixed-pitch family serves.
+    static const QString family = [] {
+        const QFont named = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+        if (QFontInfo(named).fixedPitch())
+            return named.family();
+        const QStringList families = QFontDatabase::families();
+        const auto fixed = std::find_if(families.begin(), families.end(),
+                                        [](const QString& f) { return QFontDatabase::isFixedPitch(f); });
+        return fixed != families.end() ? *fixed : named.family();
+    }();
+    QFont font(family);
+    font.setStyleHint(QFont::TypeWriter);
+    font.setPixelSize(pixelSize);
     return font;
 }
 

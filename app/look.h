@@ -11,6 +11,8 @@ namespace kobalin {
 
 // Tahoma where the system has it, the platform's sans-serif otherwise.
 QFont tahoma(int pixelSize, bool italic = false);
+// A fixed-pitch font, for text shown exactly as it is in a file.
+QFont fixedFont(int pixelSize);
 
 // Gives widget the font, for itself and the children that take no font of their own.
 void useFont(QWidget* widget, int pixelSize, bool italic = false);

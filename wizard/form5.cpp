@@ -29,7 +29,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QFontDatabase>
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -540,11 +539,7 @@ void TForm5::showWrittenFile()
             content += QChar(fromWindows1252(static_cast<unsigned char>(byte)));
         content.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     }
-    if (Memo1->font().family() != QFontDatabase::systemFont(QFontDatabase::FixedFont).family()) {
-        QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-        fixed.setPixelSize(12);
-        Memo1->setFont(fixed);
-    }
+    Memo1->setFont(fixedFont(12));
     Memo1->setPlainText(content);
     Label10->setText(qs(writtenPath_));
     writtenBox_->show();
