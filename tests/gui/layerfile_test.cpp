@@ -165,6 +165,14 @@ std::vector<std::pair<QRgb, int>> runsDown(const QImage& image, int x)
 
 QImage picture(QWidget* w) { return w->grab().toImage(); }
 
+// The bands' colours alone: right of an unusual layer's stripe, left of the
+// texts, which begin two stripe widths in.
+std::vector<std::pair<QRgb, int>> bandColours(QWidget* section)
+{
+    const int stripe = std::max(2, section->fontMetrics().height() / 3);
+    return runsDown(picture(section), stripe + stripe / 2);
+}
+
 // What a screen reader reads as the control's description.
 QString readerText(QWidget* w)
 {
@@ -224,7 +232,7 @@ TEST_F(Section, ABandPerLayerLargestOffsetFirstToScale)
                                                 "Sub: 0.30 m, 8 passes, 2.50 km/h, 55 CMV\n"
                                                 "Base: -0.20 m, 6 passes, 3.00 km/h, 60 CMV");
     // Left of the texts, the bands' colours alone: four bands, Sub the thickest, Mid the thinnest.
-    const auto runs = runsDown(picture(section), 9);
+    const auto runs = bandColours(section);
     ASSERT_EQ(runs.size(), 4u);
     EXPECT_GT(runs[2].second, runs[3].second);
     EXPECT_GT(runs[3].second, runs[0].second);
@@ -238,7 +246,7 @@ TEST_F(Section, ABandPerLayerLargestOffsetFirstToScale)
     clickWizard("BitBtn3");
     EXPECT_TRUE(readerText(section).startsWith("Top: 0.60 m, 4 passes, 3.50 km/h, 80 CMV\n"
                                                              "New Layer: 0.50 m,"));
-    EXPECT_EQ(runsDown(picture(section), 9).size(), 5u);
+    EXPECT_EQ(bandColours(section).size(), 5u);
     back();
     back();
     EXPECT_FALSE(section->isVisible()) << "shown only from step 3 on";
@@ -252,7 +260,7 @@ TEST_F(Section, TooManyBandsForTheirLeastHeightKeepAThickLayerToScale)
         layer(u"Thin", 0.4f - 0.01f * static_cast<float>(k), 4, 1, 3.5f, 1, 80);
     walkToLayers();
     auto* section = wizard("Section1");
-    const auto runs = runsDown(picture(section), 9);
+    const auto runs = bandColours(section);
     ASSERT_FALSE(runs.empty());
     EXPECT_GT(runs[0].second, section->height() / 4) << "the thick layer drawn as thin as the others";
 }
@@ -268,7 +276,7 @@ TEST_F(Section, EqualOffsetsAreOneBandInTheWarningColour)
     EXPECT_EQ(readerText(section), "Top: 0.30 m, 4 passes, 3.50 km/h, 80 CMV (equal offsets)\n"
                                                 "Fill: 0.30 m, 6 passes, 3.00 km/h, 60 CMV (equal offsets)\n"
                                                 "Base: 0.10 m, 6 passes, 3.00 km/h, 60 CMV");
-    const auto runs = runsDown(picture(section), 9);
+    const auto runs = bandColours(section);
     ASSERT_EQ(runs.size(), 2u);
     EXPECT_EQ(QColor(runs[0].first), warningBackground());
     EXPECT_NE(QColor(runs[1].first), warningBackground());
@@ -299,7 +307,7 @@ TEST_F(Section, UnusualValuesAreMarkedInTheTreeAndTheDrawing)
     ASSERT_EQ(stripe.size(), 2u);
     EXPECT_EQ(QColor(stripe[0].first), warningColour());
     EXPECT_NE(QColor(stripe[1].first), warningColour());
-    EXPECT_EQ(runsDown(picture(wizard("Section1")), 9).size(), 3u);
+    EXPECT_EQ(bandColours(wizard("Section1")).size(), 3u);
     EXPECT_TRUE(readerText(wizard("Section1")).contains("Fast: 0.20 m, 6 overgangen, 400.00 km/h, 60 CMV. " + speed));
 }
 
