@@ -14,12 +14,14 @@ cd "$(dirname "$0")"
 
 BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev qt6-svg-dev libqt6svg6 qt6-qpa-plugins fonts-dejavu-core)
 # Google Benchmark too: the benchmarks are built with the tests, so that CI compiles them.
-TEST_PACKAGES=(libgtest-dev locales libbenchmark-dev)
+# poppler-utils: pdftotext reads the layer sheet back, pdftoppm draws its first page.
+TEST_PACKAGES=(libgtest-dev locales libbenchmark-dev poppler-utils)
 # A real X display without a screen, for the pictures of every step.
 SCREENSHOT_PACKAGES=(xvfb xauth)
-# The Windows tests: Wine to run them and the setup, a virtual display with a
+# The Windows tests: Wine to run them and the setup, with its own Tahoma
+# (fonts-wine) and DejaVu for the offscreen runs; a virtual display with a
 # window manager for Windows' own platform plugin and the setup's check.
-WINDOWS_TEST_PACKAGES=(wine wine64 xvfb xauth openbox xdotool wmctrl x11-utils binutils)
+WINDOWS_TEST_PACKAGES=(wine wine64 fonts-wine fonts-dejavu-core xvfb xauth openbox xdotool wmctrl x11-utils binutils)
 # Qt for Windows from Debian's source package (apt-get source unpacks with
 # dpkg-source, from dpkg-dev) and the installer.
 WINDOWS_BUILD_PACKAGES=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 dpkg-dev nsis)
@@ -237,6 +239,10 @@ fuzz_tests() {
 screenshots() {
     rm -rf build/screenshots
     xvfb-run -a -s "-screen 0 1600x1000x24" build/test/tests/gui/kobalin_screenshots build/screenshots
+    local sheet
+    for sheet in build/screenshots/*.pdf; do
+        pdftoppm -png -r 100 -f 1 -l 1 -singlefile "$sheet" "${sheet%.pdf}"
+    done
     echo "Pictures of every step and dialog: build/screenshots/"
 }
 

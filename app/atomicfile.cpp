@@ -24,6 +24,7 @@
 namespace kobalin {
 
 bool refuseTemporaryFilesForTesting = false;
+void (*temporaryCreatedForTesting)(const std::string& name) = nullptr;
 
 namespace fs = std::filesystem;
 
@@ -192,9 +193,16 @@ void replace(const fs::path& path, std::string_view bytes, unsigned)
             failWin(path, "the file is read-only");
         }
         // What the file's permissions or another program holding it allow.
-        if (!Handle(CreateFileW(target.c_str(), FILE_WRITE_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)))
+        Handle writable(CreateFileW(target.c_str(), FILE_WRITE_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                    nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!writable)
             failWin(path, "the file may not be written");
+        // A rename would leave the file's other names with the old content.
+        BY_HANDLE_FILE_INFORMATION info{};
+        const bool linked = GetFileInformationByHandle(writable.get(), &info) && info.nNumberOfLinks > 1;
+        writable.reset(INVALID_HANDLE_VALUE);
+        if (linked)
+            return writeInPlace(path, target, bytes);
     }
 
     static unsigned counter = 0;
@@ -330,6 +338,15 @@ void removeStaleTemporaries(const fs::path& file)
     ::closedir(dir);
 }
 
+// What a file created now would lose of its mode. Reading it means setting
+// it, for a moment; the program has one thread that writes files.
+mode_t currentUmask()
+{
+    const mode_t mask = ::umask(077);
+    ::umask(mask);
+    return mask;
+}
+
 // 0, or the errno of the failed write.
 int writeAll(int fd, std::string_view bytes)
 {
@@ -360,9 +377,10 @@ void writeInPlace(const fs::path& path, const fs::path& target, std::string_view
         fail(path, "close failed", errno);
 }
 
-// A new temporary file for target, created with mode (less the umask) and
-// locked; -1 with errno set when none can be made.
-int createTemporary(const fs::path& target, unsigned mode, std::string& name)
+// A new temporary file for target, readable and writable by its owner only
+// (whoever opened it before it got its mode could read what comes into it),
+// and locked; -1 with errno set when none can be made.
+int createTemporary(const fs::path& target, std::string& name)
 {
     const std::string prefix = (folderOf(target) / tempPrefix(target)).string();
     std::random_device random;
@@ -375,7 +393,7 @@ int createTemporary(const fs::path& target, unsigned mode, std::string& name)
         name = prefix;
         for (std::size_t i = 0; i < kTempSuffixLength; ++i)
             name += kTempChars[pick(random)];
-        Descriptor fd(::open(name.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, static_cast<mode_t>(mode)));
+        Descriptor fd(::open(name.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0600));
         if (fd.get() < 0) {
             if (errno == EEXIST)
                 continue;
@@ -393,8 +411,11 @@ int createTemporary(const fs::path& target, unsigned mode, std::string& name)
         // Between its creation and its lock a new temporary file looks stale,
         // and another writer's sweep may remove it then: take a fresh one if so.
         struct stat own {};
-        if (::fstat(fd.get(), &own) == 0 && own.st_nlink > 0)
+        if (::fstat(fd.get(), &own) == 0 && own.st_nlink > 0) {
+            if (temporaryCreatedForTesting)
+                temporaryCreatedForTesting(name);
             return fd.release();
+        }
     }
     errno = EEXIST;
     return -1;
@@ -414,9 +435,12 @@ void replace(const fs::path& path, std::string_view bytes, unsigned newFileMode)
     // As opening it for writing would (root may write any file, as the open would let it).
     if (exists && ::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0)
         fail(path, "the file may not be written", errno);
+    // A rename would leave the file's other names with the old content.
+    if (exists && old.st_nlink > 1)
+        return writeInPlace(path, target, bytes);
 
     std::string temp;
-    Descriptor fd(createTemporary(target, newFileMode, temp));
+    Descriptor fd(createTemporary(target, temp));
     if (fd.get() < 0) {
         if (exists && (errno == EACCES || errno == EPERM))
             return writeInPlace(path, target, bytes);
@@ -428,14 +452,19 @@ void replace(const fs::path& path, std::string_view bytes, unsigned newFileMode)
     };
 
     if (exists) {
-        // Owner and group where this process may give them (root; a group of the user's).
+        // Owner and group where this process may give them (root; a group of
+        // the user's); where it may not, a rename would hand the file, and
+        // what its mode lets the group read, to others: written in place.
         struct stat own {};
-        if (::fstat(fd.get(), &own) == 0 && (own.st_uid != old.st_uid || own.st_gid != old.st_gid)
-            && ::fchown(fd.get(), old.st_uid, old.st_gid) != 0)
-            (void)!::fchown(fd.get(), static_cast<uid_t>(-1), old.st_gid);
-        if (::fchmod(fd.get(), old.st_mode & 07777) != 0)
-            abandon("cannot set permissions", errno);
+        if (::fstat(fd.get(), &own) != 0)
+            abandon("cannot read its owner", errno);
+        if ((own.st_uid != old.st_uid || own.st_gid != old.st_gid) && ::fchown(fd.get(), old.st_uid, old.st_gid) != 0) {
+            ::unlink(temp.c_str());
+            return writeInPlace(path, target, bytes);
+        }
     }
+    if (::fchmod(fd.get(), exists ? old.st_mode & 07777 : newFileMode & ~currentUmask() & 07777) != 0)
+        abandon("cannot set permissions", errno);
     if (const int error = writeAll(fd.get(), bytes))
         abandon("write failed", error);
     if (::fsync(fd.get()) != 0)

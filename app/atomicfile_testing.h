@@ -1,10 +1,15 @@
 #pragma once
 
+#include <string>
+
 namespace kobalin {
 
 // Tests only: makes the creation of temporary files fail as in a folder that
 // takes no new file, for where a test cannot make such a folder (Wine, which
 // runs as root in CI and does not model folder permissions).
 extern bool refuseTemporaryFilesForTesting;
+
+// Tests only: called with the name of each temporary file as soon as it is made.
+extern void (*temporaryCreatedForTesting)(const std::string& name);
 
 }  // namespace kobalin

@@ -3,7 +3,13 @@
 #include <QCoreApplication>
 #include <QEvent>
 #include <QFontDatabase>
+#include <QFontInfo>
+#include <QLayout>
+#include <QPalette>
+#include <QScreen>
 #include <QWidget>
+
+#include <algorithm>
 
 namespace kobalin {
 
@@ -18,6 +24,25 @@ QFont tahoma(int pixelSize, bool italic)
     font.setStyleHint(QFont::SansSerif);
     font.setPixelSize(pixelSize);
     font.setItalic(italic);
+    return font;
+}
+
+QFont fixedFont(int pixelSize)
+{
+    // A system may name a fixed font that it maps to a proportional one (Wine
+    // does so with Courier New); then any installed fixed-pitch family serves.
+    static const QString family = [] {
+        const QFont named = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+        if (QFontInfo(named).fixedPitch())
+            return named.family();
+        const QStringList families = QFontDatabase::families();
+        const auto fixed = std::find_if(families.begin(), families.end(),
+                                        [](const QString& f) { return QFontDatabase::isFixedPitch(f); });
+        return fixed != families.end() ? *fixed : named.family();
+    }();
+    QFont font(family);
+    font.setStyleHint(QFont::TypeWriter);
+    font.setPixelSize(pixelSize);
     return font;
 }
 
@@ -49,13 +74,75 @@ private:
 
 void useFontWhenShown(QWidget* widget, int pixelSize, bool italic) { new FontOnShow(widget, tahoma(pixelSize, italic)); }
 
-void resizeAtLeast(QWidget* window, QSize designed)
+namespace {
+
+// The frame a window manager puts around the window: known once it is shown
+// and framed, guessed before (a title bar and thin borders).
+QMargins frameOf(const QWidget* window)
+{
+    const QRect frame = window->frameGeometry();
+    const QRect client = window->geometry();
+    if (window->isVisible() && frame != client)
+        return {client.left() - frame.left(), client.top() - frame.top(), frame.right() - client.right(),
+                frame.bottom() - client.bottom()};
+    return {8, 32, 8, 8};
+}
+
+}  // namespace
+
+void fitWindow(QWidget* window, QSize designed)
 {
     // Nested layouts learn of new texts through posted events; settle them
     // first, or the size needed would be that of the old texts.
     for (int i = 0; i < 4; ++i)
         QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
-    window->resize(designed.expandedTo(window->minimumSizeHint()));
+    const QWidget* over = window->parentWidget() ? window->parentWidget()->window() : nullptr;
+    const QScreen* screen = over && over->isVisible() ? over->screen() : window->screen();
+    const QRect area = screen->availableGeometry();
+    const QMargins frame = frameOf(window);
+    const QSize room = area.size().shrunkBy(frame).expandedTo(QSize(1, 1));
+    const QSize size = designed.expandedTo(window->minimumSizeHint()).boundedTo(room);
+
+    QRect placed(QPoint(0, 0), size.grownBy(frame));
+    placed.moveCenter(over && over->isVisible() ? over->frameGeometry().center() : area.center());
+    placed.moveLeft(std::clamp(placed.left(), area.left(), std::max(area.left(), area.right() + 1 - placed.width())));
+    placed.moveTop(std::clamp(placed.top(), area.top(), std::max(area.top(), area.bottom() + 1 - placed.height())));
+    // The client area's geometry: a window not yet framed cannot place its frame.
+    window->setGeometry(QRect(placed.topLeft() + QPoint(frame.left(), frame.top()), size));
+}
+
+FittingArea::FittingArea(QWidget* content, QWidget* parent) : QScrollArea(parent)
+{
+    setFrameShape(QFrame::NoFrame);
+    setFocusPolicy(Qt::NoFocus);  // no stop of its own in the tab order
+    setWidgetResizable(true);
+    setWidget(content);
+}
+
+bool FittingArea::eventFilter(QObject* watched, QEvent* event)
+{
+    // New texts change what the content needs: the window's layout must ask again.
+    if (watched == widget() && event->type() == QEvent::LayoutRequest)
+        updateGeometry();
+    return QScrollArea::eventFilter(watched, event);
+}
+
+QSize FittingArea::minimumSizeHint() const { return widget()->minimumSizeHint(); }
+
+QSize FittingArea::sizeHint() const { return widget()->sizeHint().expandedTo(minimumSizeHint()); }
+
+void allowShrinking(QWidget* window) { window->layout()->setSizeConstraint(QLayout::SetNoConstraint); }
+
+QColor warningColour() { return QColor(0xB3, 0x4D, 0x00); }
+QColor warningBackground() { return QColor(0xFF, 0xC8, 0x7A); }
+
+void markUnusual(QWidget* field, const QString& why)
+{
+    QPalette palette = field->parentWidget() ? field->parentWidget()->palette() : field->palette();
+    if (!why.isEmpty())
+        palette.setColor(QPalette::Base, warningBackground());
+    field->setPalette(palette);
+    field->setToolTip(why);
 }
 
 }  // namespace kobalin

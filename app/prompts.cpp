@@ -2,11 +2,15 @@
 
 #include <QDialog>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace kobalin {
 
 namespace {
+
+QString yesCaption, noCaption;  // empty: Qt's own
 
 class RealPrompts final : public Prompts {
 public:
@@ -17,6 +21,10 @@ public:
     {
         QMessageBox box(QMessageBox::Question, QStringLiteral("Kobalin"), text, QMessageBox::Yes | QMessageBox::No, parent);
         box.setTextFormat(Qt::PlainText);
+        if (!yesCaption.isEmpty())
+            box.button(QMessageBox::Yes)->setText(yesCaption);
+        if (!noCaption.isEmpty())
+            box.button(QMessageBox::No)->setText(noCaption);
         box.setDefaultButton(QMessageBox::No);
         box.setEscapeButton(QMessageBox::No);
         return box.exec() == QMessageBox::Yes;
@@ -31,6 +39,18 @@ public:
         dialog.selectNameFilter(filters.value(0));
         if (!selected.isEmpty())
             dialog.selectFile(selected);
+        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+            return std::nullopt;
+        return dialog.selectedFiles().constFirst();
+    }
+
+    std::optional<QString> saveFile(QWidget* parent, const QString& suggested, const QStringList& filters) override
+    {
+        QFileDialog dialog(parent);
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setNameFilters(filters);
+        dialog.selectFile(suggested);
+        dialog.setDefaultSuffix(QFileInfo(suggested).suffix());  // "sheet" is saved as sheet.pdf
         if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
             return std::nullopt;
         return dialog.selectedFiles().constFirst();
@@ -54,6 +74,12 @@ Prompts* installed = &realPrompts;
 }  // namespace
 
 Prompts& Prompts::current() { return *installed; }
+
+void setQuestionButtons(const QString& yes, const QString& no)
+{
+    yesCaption = yes;
+    noCaption = no;
+}
 
 void Prompts::install(Prompts* prompts) { installed = prompts ? prompts : &realPrompts; }
 

@@ -24,6 +24,9 @@ public:
     // selected, when given, is the file chosen when the dialog opens.
     virtual std::optional<QString> openFile(QWidget* parent, const QString& folder, const QStringList& filters,
                                             const QString& selected = QString()) = 0;
+    // The file to save to, or nothing when the dialog was cancelled; it opens
+    // with suggested chosen and asks before an existing file is replaced.
+    virtual std::optional<QString> saveFile(QWidget* parent, const QString& suggested, const QStringList& filters) = 0;
     virtual int exec(QDialog& dialog) = 0;
 
     // The prompts in use; install(nullptr) brings back the real ones.
@@ -32,5 +35,8 @@ public:
 };
 
 inline Prompts& prompts() { return Prompts::current(); }
+
+// The captions of a question's Yes and No buttons, in the run's language.
+void setQuestionButtons(const QString& yes, const QString& no);
 
 }  // namespace kobalin

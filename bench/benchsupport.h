@@ -23,6 +23,7 @@ public:
     {
         return std::nullopt;
     }
+    std::optional<QString> saveFile(QWidget*, const QString&, const QStringList&) override { return std::nullopt; }
     int exec(QDialog&) override { return 0; }
 };
 

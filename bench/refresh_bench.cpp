@@ -1,5 +1,5 @@
-// The step refresh at step 4 with a full table, against Qt filling the same
-// tree in one go.
+// The step refresh at step 4 with a full table (the tree rebuilt and the
+// cross-section drawn beside it), against Qt filling the same tree in one go.
 #include "benchsupport.h"
 
 #include "app/windows.h"

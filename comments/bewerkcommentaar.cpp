@@ -4,6 +4,7 @@
 #include "app/guard.h"
 #include "app/look.h"
 #include "app/qtext.h"
+#include "wizard/rundata.h"
 
 #include <QFrame>
 #include <QHBoxLayout>
@@ -34,6 +35,7 @@ TBewerkcommentaar::TBewerkcommentaar(QWidget* parent) : QDialog(parent)
     useFontWhenShown(Edit1, 17);
     Edit1->setMinimumSize(529, 29);
     Edit1->setValidator(new FieldFilter(Edit1));
+    Edit1->setMaxLength(static_cast<int>(kLongestText));
     Button1 = new QPushButton(this);
     Button1->setObjectName("Button1");
     Button1->setAutoDefault(false);
@@ -78,7 +80,7 @@ void TBewerkcommentaar::FormActivate()
     Label1->setText(catalogue(taalbasis, 27));
     Button1->setText(catalogue(taalbasis, 0));
     Edit1->setAccessibleName(catalogue(taalbasis, 26));
-    resizeAtLeast(this, size());
+    fitWindow(this, size());
 }
 
 void TBewerkcommentaar::Button1Click() { accept(); }

@@ -132,7 +132,7 @@ void Ttaalkeus::FormActivate()
         for (int i = 0; i < 6; ++i)
             images[i]->setPixmap(artIcon(kLanguages[i].flag).pixmap(17, 17));
     }
-    resizeAtLeast(this, size());
+    fitWindow(this, size());
     auto key = openSettingsKey(kSettingsKey);
     const auto taal = key->readInteger(u"taal");
     if (!taal) {

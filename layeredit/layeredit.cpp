@@ -9,7 +9,10 @@
 #include "layeredit/spinbutton.h"
 #include "layeredit/templatestore.h"
 #include "wizard/decimal.h"
+#include "wizard/rundata.h"
+#include "wizard/usualvalues.h"
 
+#include <QAbstractItemView>
 #include <QAction>
 #include <QComboBox>
 #include <QFrame>
@@ -20,6 +23,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QShortcut>
 #include <QSpinBox>
@@ -87,6 +91,7 @@ TLayeredit::TLayeredit(RunData& run, QWidget* parent) : QDialog(parent), run_(ru
     ComboBox1->setCompleter(nullptr);
     ComboBox1->setMinimumWidth(200);
     ComboBox1->lineEdit()->setValidator(new FieldFilter(ComboBox1));
+    ComboBox1->lineEdit()->setMaxLength(static_cast<int>(kLongestText));
     ComboBox1->setEditText(catalogue(kEnglish, 37));
 
     Edit2 = named(new QLineEdit("-0.10", bevels[1]), "Edit2");
@@ -148,7 +153,9 @@ TLayeredit::TLayeredit(RunData& run, QWidget* parent) : QDialog(parent), run_(ru
     buttons->addWidget(Button2);
     buttons->addStretch();
 
-    auto* content = new QVBoxLayout;
+    // Below the bar, the part that scrolls on a screen too small for it.
+    auto* fields = named(new QWidget(this), "fields");
+    auto* content = new QVBoxLayout(fields);
     content->setContentsMargins(16, 12, 16, 12);
     content->addWidget(Label1);
     content->addLayout(row);
@@ -157,7 +164,8 @@ TLayeredit::TLayeredit(RunData& run, QWidget* parent) : QDialog(parent), run_(ru
     auto* root = new QVBoxLayout(this);
     root->setContentsMargins(0, 0, 0, 0);
     root->addWidget(bar);
-    root->addLayout(content, 1);
+    root->addWidget(named(new FittingArea(fields, this), "fieldsArea"), 1);
+    allowShrinking(this);
 
     setTabOrder(ComboBox1, CSpinEdit1);
     setTabOrder(CSpinEdit1, CSpinEdit2);
@@ -199,7 +207,8 @@ TLayeredit::TLayeredit(RunData& run, QWidget* parent) : QDialog(parent), run_(ru
     onEvent(SpinButton3, &SpinButton::downClicked, this, &TLayeredit::SpinButton3DownClick);
     onEvent(SpinButton1, &SpinButton::upClicked, this, &TLayeredit::SpinButton1UpClick);
     onEvent(SpinButton1, &SpinButton::downClicked, this, &TLayeredit::SpinButton1DownClick);
-    onEvent(ComboBox1, &QComboBox::activated, this, &TLayeredit::ComboBox1Select);
+    onEvent(Edit2, &QLineEdit::textChanged, this, &TLayeredit::Edit2Change);
+    onEvent(Edit1, &QLineEdit::textChanged, this, &TLayeredit::Edit1Change);
     onEvent(pevoegen1, &QAction::triggered, this, &TLayeredit::pevoegen1Click);
     onEvent(Overschrijven1, &QAction::triggered, this, &TLayeredit::Overschrijven1Click);
     onEvent(Verwijderuittemplate1, &QAction::triggered, this, &TLayeredit::Verwijderuittemplate1Click);
@@ -225,9 +234,21 @@ void TLayeredit::keyPressEvent(QKeyEvent* event)
 
 bool TLayeredit::eventFilter(QObject* watched, QEvent* event)
 {
+    if (listWatched_ && (watched == ComboBox1->view() || watched == ComboBox1->view()->viewport()))
+        return chooseFromList(watched, event);
+    const bool nameField = watched == ComboBox1 || watched == ComboBox1->lineEdit();
+    // The combo box would take the next or previous template for a wheel turn
+    // over it, focused or not, replacing every typed value.
+    if (nameField && event->type() == QEvent::Wheel)
+        return true;
     if (event->type() != QEvent::KeyPress)
         return QDialog::eventFilter(watched, event);
     const auto* key = static_cast<QKeyEvent*>(event);
+    // Likewise the arrow and page keys on the closed list; Alt+Down still opens it.
+    if (nameField && !(key->modifiers() & Qt::AltModifier) &&
+        (key->key() == Qt::Key_Up || key->key() == Qt::Key_Down || key->key() == Qt::Key_PageUp ||
+         key->key() == Qt::Key_PageDown))
+        return true;
     // Enter and Escape do nothing here: in the name field Enter would take the
     // template of that name, in a count field it would put back the last value.
     if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter || key->key() == Qt::Key_Escape)
@@ -237,6 +258,39 @@ bool TLayeredit::eventFilter(QObject* watched, QEvent* event)
     const bool up = key->key() == Qt::Key_Up;
     SpinButton* spin = watched == Edit1 ? SpinButton1 : (key->modifiers() & Qt::ControlModifier) ? SpinButton3 : SpinButton2;
     emit(up ? spin->upClicked() : spin->downClicked());
+    return true;
+}
+
+bool TLayeredit::chooseFromList(QObject* watched, QEvent* event)
+{
+    // A template is taken only when chosen in the open list: a click on an
+    // item, or Enter, Return or Space on the current one. The combo box's own
+    // activation also fires for a typed name equal to a template's, when
+    // editing ends, and is not used.
+    QAbstractItemView* list = ComboBox1->view();
+    QModelIndex item;
+    if (event->type() == QEvent::ShortcutOverride || event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key != Qt::Key_Return && key != Qt::Key_Enter && key != Qt::Key_Space)
+            return false;
+        // The list would choose at the override already and leave the key
+        // press itself to the name field; it is taken here as a key press.
+        if (event->type() == QEvent::ShortcutOverride) {
+            event->accept();
+            return true;
+        }
+        item = list->currentIndex();
+    } else if (event->type() == QEvent::MouseButtonRelease && watched == list->viewport()) {
+        const auto* mouse = static_cast<QMouseEvent*>(event);
+        if (mouse->button() == Qt::LeftButton && list->viewport()->rect().contains(mouse->position().toPoint()))
+            item = list->indexAt(mouse->position().toPoint());
+    }
+    if (!item.isValid() || !(item.flags() & Qt::ItemIsEnabled) || !list->isVisible())
+        return false;
+    ComboBox1->hidePopup();
+    ComboBox1->setCurrentIndex(item.row());
+    ComboBox1->setEditText(ComboBox1->itemText(item.row()));
+    guarded(this, [this] { ComboBox1Select(); });
     return true;
 }
 
@@ -255,11 +309,21 @@ void TLayeredit::FormActivate()
     Overschrijven1->setText(text(47));
     if (modus < 100)
         ComboBox1->setEditText(text(37));
+    // The list is made at the first opening, not at start; this filter comes
+    // after the list's own, so it sees a choice first.
+    if (!listWatched_) {
+        ComboBox1->view()->installEventFilter(this);
+        ComboBox1->view()->viewport()->installEventFilter(this);
+        listWatched_ = true;
+    }
     reloadTemplates();
+    // The marks' tooltips in this opening's language.
+    Edit2Change();
+    Edit1Change();
     // The decimal fields keep room for a "%7.2f" value, however long the captions.
     for (QLineEdit* field : {Edit1, Edit2})
         field->setMinimumWidth(field->fontMetrics().horizontalAdvance(QStringLiteral("-0000.00")) + 16);
-    resizeAtLeast(this, size());  // the texts of another language may need more room
+    fitWindow(this, size());  // the texts of another language may need more room
 
     // For screen readers: each field by its caption, the spin buttons by what they do.
     const std::pair<QWidget*, int> fields[] = {{ComboBox1, 30}, {Edit2, 31},      {CSpinEdit1, 32}, {CSpinEdit2, 33},
@@ -272,6 +336,11 @@ void TLayeredit::FormActivate()
     SpinButton3->down->setAccessibleName(text(31) + " -0.01");
     SpinButton1->up->setAccessibleName(text(34) + " +0.1");
     SpinButton1->down->setAccessibleName(text(34) + " -0.1");
+
+    // Typing replaces the name: every opening starts in the name field with
+    // its text selected, never on a button that Space would press.
+    ComboBox1->setFocus(Qt::OtherFocusReason);
+    ComboBox1->lineEdit()->selectAll();
 }
 
 void TLayeredit::reloadTemplates()
@@ -285,10 +354,13 @@ void TLayeredit::reloadTemplates()
     chosenTemplate_ = -1;
 }
 
-double TLayeredit::readField(const QLineEdit* field, const QLabel* caption) const
+double TLayeredit::readField(QLineEdit* field, const QLabel* caption)
 {
     if (const auto value = readDecimal(us(field->text())))
         return *value;
+    // Once the error box has closed, the number is typed anew in its field.
+    field->setFocus(Qt::OtherFocusReason);
+    field->selectAll();
     const QString name = caption->text().isEmpty() ? field->objectName() : caption->text();
     throw std::invalid_argument((name + ": '" + field->text() + "' is not a valid number").toStdString());
 }
@@ -304,6 +376,20 @@ void TLayeredit::SpinButton3UpClick() { step(Edit2, captions[1], 0.01); }
 void TLayeredit::SpinButton3DownClick() { step(Edit2, captions[1], -0.01); }
 void TLayeredit::SpinButton1UpClick() { step(Edit1, captions[4], 0.1); }
 void TLayeredit::SpinButton1DownClick() { step(Edit1, captions[4], -0.1); }
+
+// An unusual value is pointed at, never refused: it is taken as typed. Text
+// that is no number is left to OK's error box.
+void TLayeredit::Edit2Change()
+{
+    const auto value = readDecimal(us(Edit2->text()));
+    markUnusual(Edit2, value && !isUsualOffset(*value) ? text(80) : QString());
+}
+
+void TLayeredit::Edit1Change()
+{
+    const auto value = readDecimal(us(Edit1->text()));
+    markUnusual(Edit1, value && !isUsualSpeed(*value) ? text(81) : QString());
+}
 
 void TLayeredit::Button1Click()
 {
@@ -356,7 +442,7 @@ void TLayeredit::ComboBox1Select()
     Overschrijven1->setEnabled(true);
 }
 
-LayerTemplate TLayeredit::fieldsAsTemplate() const
+LayerTemplate TLayeredit::fieldsAsTemplate()
 {
     const double offset = readField(Edit2, captions[1]);
     const double speed = readField(Edit1, captions[4]);
@@ -379,8 +465,10 @@ void TLayeredit::pevoegen1Click()
         prompts().error(this, text(44));
         return;
     }
+    // The name rule first: its message comes even when a number is refused.
+    const QString name = applyNameRuleToField();
     LayerTemplate entry = fieldsAsTemplate();
-    entry.name = us(applyNameRuleToField());
+    entry.name = us(name);
     if (!addTemplate(entry)) {
         prompts().error(this, text(44));
         return;
@@ -392,8 +480,9 @@ void TLayeredit::Overschrijven1Click()
 {
     if (chosenTemplate_ < 0)
         return;
+    const QString name = applyNameRuleToField();
     LayerTemplate entry = fieldsAsTemplate();
-    entry.name = us(applyNameRuleToField());
+    entry.name = us(name);
     overwriteTemplate(chosenTemplate_, entry);
     prompts().info(this, text(48) + ComboBox1->currentText());
 }
@@ -402,9 +491,12 @@ void TLayeredit::Verwijderuittemplate1Click()
 {
     if (chosenTemplate_ < 0)
         return;
-    removeTemplate(chosenTemplate_);
+    // Another running copy may have shortened the list already: then nothing
+    // is removed here, and the list is only brought up to date.
+    const bool removed = removeTemplate(chosenTemplate_);
     reloadTemplates();
-    prompts().info(this, text(50) + ComboBox1->currentText());
+    if (removed)
+        prompts().info(this, text(50) + ComboBox1->currentText());
 }
 
 }  // namespace kobalin

@@ -41,6 +41,8 @@ public:
     void SpinButton3DownClick();
     void SpinButton1UpClick();
     void SpinButton1DownClick();
+    void Edit2Change();  // marks an unusual offset
+    void Edit1Change();  // marks an unusual target speed
     void ComboBox1Select();
     void pevoegen1Click();
     void Overschrijven1Click();
@@ -73,14 +75,16 @@ protected:
 
 private:
     QString text(int k) const;
-    double readField(const QLineEdit* field, const QLabel* caption) const;
+    double readField(QLineEdit* field, const QLabel* caption);
     void step(QLineEdit* field, const QLabel* caption, double by);
-    LayerTemplate fieldsAsTemplate() const;
+    LayerTemplate fieldsAsTemplate();
+    bool chooseFromList(QObject* watched, QEvent* event);
     QString applyNameRuleToField();
     void reloadTemplates();
 
     RunData& run_;
     int chosenTemplate_ = -1;  // the list item last chosen, -1 after a reload
+    bool listWatched_ = false;  // the choice in the open list is watched
 };
 
 }  // namespace kobalin

@@ -97,12 +97,12 @@ void overwriteTemplate(int index, const LayerTemplate& entry)
     key->close();
 }
 
-void removeTemplate(int index)
+bool removeTemplate(int index)
 {
     auto key = openSettingsKey(kTemplateKey);
     const int n = std::clamp(requireInteger(*key, u"aantal"), 0, kMaxTemplates);
     if (index < 0 || index >= n)
-        return;
+        return false;
     // Everything to move is read before anything is written, so that an
     // unreadable value leaves the list as it was.
     std::vector<LayerTemplate> moved;
@@ -117,6 +117,7 @@ void removeTemplate(int index)
         writeEntry(*key, index + static_cast<int>(k), moved[k]);
     key->writeInteger(u"aantal", n - 1);
     key->close();
+    return true;
 }
 
 }  // namespace kobalin

@@ -56,7 +56,7 @@ void overwriteTemplate(int index, const LayerTemplate& entry);
 
 // Removes entry index, closing the gap; the old last entry's values stay
 // beyond the count. Throws SettingsError, changing nothing, when a value to
-// move cannot be read; does nothing for an index that is not an entry.
-void removeTemplate(int index);
+// move cannot be read; does nothing for an index that is not an entry (false).
+bool removeTemplate(int index);
 
 }  // namespace kobalin

@@ -1,6 +1,7 @@
 #include "wizard/form5.h"
 
 #include "app/art.h"
+#include "app/atomicfile.h"
 #include "app/fieldfilter.h"
 #include "app/guard.h"
 #include "app/look.h"
@@ -16,11 +17,16 @@
 #include "wizard/decimal.h"
 #include "wizard/layerfile.h"
 #include "wizard/layerfilereader.h"
+#include "wizard/layersection.h"
+#include "wizard/layersheet.h"
 #include "wizard/paths.h"
+#include "wizard/usualvalues.h"
+#include "wizard/windows1252.h"
 
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDate>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -32,8 +38,10 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QTimer>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -130,6 +138,19 @@ TForm5::TForm5(RunData& run, QWidget* parent) : QWidget(parent), run_(run)
     Label6 = named(new PathLabel("#", content), "Label6");
     Label23 = named(new PathLabel("#", content), "Label23");
     Label9 = named(new PathLabel("#", content), "Label9");
+    Section1 = named(new LayerSection(content), "Section1");
+    Section1->hide();
+    // Step 5's written file in a box of its own: before step 5 the drawing has the whole width.
+    writtenBox_ = new QWidget(content);
+    writtenBox_->hide();
+    Label10 = named(new PathLabel(writtenBox_), "Label10");
+    Memo1 = named(new QPlainTextEdit(writtenBox_), "Memo1");
+    Memo1->setReadOnly(true);
+    Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
+    Memo1->setMinimumSize(60, 40);
+    Memo1->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Ignored);  // as the drawing beside it
+    BitBtn5 = named(new QPushButton(writtenBox_), "BitBtn5");
+    BitBtn5->setMinimumHeight(32);
 
     auto* titles = new QVBoxLayout;
     titles->setContentsMargins(0, 0, 0, 0);
@@ -160,6 +181,17 @@ TForm5::TForm5(RunData& run, QWidget* parent) : QWidget(parent), run_(run)
     choice->addWidget(Label5, 2, 0);
     choice->addWidget(Label9, 2, 1);
     choice->setColumnStretch(1, 1);
+    // The room the step's fields leave: the cross-section, and at step 5 the file.
+    auto* written = new QVBoxLayout(writtenBox_);
+    written->setContentsMargins(0, 0, 0, 0);
+    written->setSpacing(4);
+    written->addWidget(Label10);
+    written->addWidget(Memo1, 1);
+    written->addWidget(BitBtn5, 0, Qt::AlignLeft);
+    auto* freeRow = new QHBoxLayout;
+    freeRow->setSpacing(16);
+    freeRow->addWidget(Section1, 1);
+    freeRow->addWidget(writtenBox_, 1);
 
     auto* contentLayout = new QVBoxLayout(content);
     contentLayout->setContentsMargins(26, 16, 26, 12);
@@ -169,6 +201,8 @@ TForm5::TForm5(RunData& run, QWidget* parent) : QWidget(parent), run_(run)
     contentLayout->addLayout(commentRow);
     contentLayout->addSpacing(8);
     contentLayout->addWidget(BitBtn3, 0, Qt::AlignHCenter);
+    contentLayout->addSpacing(8);
+    contentLayout->addLayout(freeRow, 1);
     contentLayout->addStretch();
     contentLayout->addLayout(choice);
     contentLayout->addSpacing(6);
@@ -196,7 +230,9 @@ TForm5::TForm5(RunData& run, QWidget* parent) : QWidget(parent), run_(run)
     emplate1 = named(Boompopup->addAction(QString()), "emplate1");
     emplate1->setEnabled(false);
 
-    auto* middle = new QHBoxLayout;
+    // Between banner and button bar, the part that scrolls on a screen too small for it.
+    auto* steps = named(new QWidget(this), "steps");
+    auto* middle = new QHBoxLayout(steps);
     middle->setContentsMargins(0, 0, 0, 0);
     middle->setSpacing(0);
     middle->addWidget(Panel3);
@@ -231,14 +267,17 @@ TForm5::TForm5(RunData& run, QWidget* parent) : QWidget(parent), run_(run)
     root->setContentsMargins(0, 0, 0, 0);
     root->setSpacing(0);
     root->addWidget(Panel1);
-    root->addLayout(middle, 1);
+    root->addWidget(named(new FittingArea(steps, this), "stepsArea"), 1);
     root->addWidget(Panel2);
+    allowShrinking(this);
 
     setTabOrder(Edit1, BitBtn4);
     setTabOrder(BitBtn4, Edit2);
     setTabOrder(Edit2, BitBtn2);
     setTabOrder(BitBtn2, BitBtn3);
-    setTabOrder(BitBtn3, CheckBox1);
+    setTabOrder(BitBtn3, Memo1);
+    setTabOrder(Memo1, BitBtn5);
+    setTabOrder(BitBtn5, CheckBox1);
     setTabOrder(CheckBox1, TreeView1);
     setTabOrder(TreeView1, BitBtn1);
     setTabOrder(BitBtn1, Button5);
@@ -253,6 +292,7 @@ TForm5::TForm5(RunData& run, QWidget* parent) : QWidget(parent), run_(run)
     onEvent(BitBtn3, &QPushButton::clicked, this, &TForm5::BitBtn3Click);
     onEvent(BitBtn4, &QPushButton::clicked, this, &TForm5::BitBtn4Click);
     onEvent(BitBtn2, &QPushButton::clicked, this, &TForm5::BitBtn2Click);
+    onEvent(BitBtn5, &QPushButton::clicked, this, &TForm5::BitBtn5Click);
     onEvent(CheckBox1, &QCheckBox::toggled, this, &TForm5::CheckBox1Click);
     onClick(Panel3, this, &TForm5::Panel3Click);
     onClick(Edit1, this, &TForm5::Edit1Click, Activation::MouseOrKeyboard);
@@ -265,7 +305,6 @@ TForm5::TForm5(RunData& run, QWidget* parent) : QWidget(parent), run_(run)
     onEvent(edit4, &QAction::triggered, this, &TForm5::edit4Click);
     onEvent(emplate1, &QAction::triggered, this, &TForm5::emplate1Click);
 
-    // Grown at activation where its texts need more room.
     resize(1184, 661);
 }
 
@@ -281,8 +320,14 @@ QString TForm5::text(int k) const { return catalogue(run_.taal, k); }
 void TForm5::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);
-    if (!activated_)
+    if (!activated_) {
+        // Sized once: a size the user gives the window stays across the steps.
+        fitWindow(this, QSize(1184, 661));
         activateWindow();
+        // A desktop that prevents focus stealing may never activate the new
+        // window; it must not stay without its texts until clicked.
+        QTimer::singleShot(kActivationWait, this, [this] { initialiseOnce(); });
+    }
 }
 
 void TForm5::changeEvent(QEvent* event)
@@ -290,11 +335,17 @@ void TForm5::changeEvent(QEvent* event)
     QWidget::changeEvent(event);
     // The initialisation runs once the window is on screen and active, so that
     // the language dialog it may open has a window to belong to and centre on.
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        initialiseOnce();
+}
+
+void TForm5::initialiseOnce()
+{
+    if (activated_)
+        return;
+    activated_ = true;
     // Queued: a modal dialog must not open in the middle of the activation.
-    if (event->type() == QEvent::ActivationChange && isActiveWindow() && !activated_) {
-        activated_ = true;
-        QMetaObject::invokeMethod(this, [this] { guarded(this, [this] { FormActivate(); }); }, Qt::QueuedConnection);
-    }
+    QMetaObject::invokeMethod(this, [this] { guarded(this, [this] { FormActivate(); }); }, Qt::QueuedConnection);
 }
 
 void TForm5::FormActivate()
@@ -323,6 +374,7 @@ void TForm5::FormActivate()
         });
     }
 
+    setQuestionButtons(text(59), text(60));
     Label1->setText(text(13));
     Label2->setText(text(14));
     Button3->setText(text(2));
@@ -339,6 +391,8 @@ void TForm5::FormActivate()
     emplate1->setText(text(25));
     BitBtn3->setText(text(37));
     BitBtn4->setText(text(54));
+    BitBtn5->setText(text(82));
+    Memo1->setAccessibleName(text(87).trimmed());
     TreeView1->setToolTip(text(49));
     // For screen readers: the fields and the picture-only plus button.
     Edit1->setAccessibleName(text(16));
@@ -396,6 +450,10 @@ void TForm5::actieClick()
     // Hidden while the layer editor opens on an empty table.
     if (step != 4 || run_.lagen <= 0)
         BitBtn3->hide();
+    if (step < 3)
+        Section1->hide();
+    if (step != 5)
+        writtenBox_->hide();
     TreeView1->clear();
 
     switch (run_.pagina) {
@@ -433,8 +491,13 @@ void TForm5::actieClick()
         Label2->setText(text(39));
         Button3->setEnabled(false);
         Button4->setText(text(40));
-        if (!writeLayerFile())
+        if (!writeLayerFile()) {
+            // Nothing was written: nothing to show, nothing to print.
+            Section1->hide();
+            writtenBox_->hide();
+            Memo1->clear();
             return;  // the tree stays empty until the next refresh
+        }
         break;
     }
 
@@ -443,19 +506,64 @@ void TForm5::actieClick()
         if (countEqualOffsets(run_) > 0)
             prompts().error(this, text(52));
     }
-    if (run_.pagina >= 3)
+    if (run_.pagina >= 3) {
         rebuildTree();
+        Section1->showTable(run_, run_.taal);
+        Section1->show();
+    }
 }
 
 bool TForm5::writeLayerFile()
 {
     const LayerFileResult result = kobalin::writeLayerFile(run_, CheckBox1->isChecked());
+    writtenPath_.clear();
     if (!result.written) {
         prompts().error(this, text(41) + qs(result.path));
         return false;
     }
+    writtenPath_ = result.path;
+    showWrittenFile();
     prompts().info(this, text(42) + qs(result.path));
     return true;
+}
+
+void TForm5::showWrittenFile()
+{
+    // What is on disk, byte for byte as the machine will read it, not the
+    // table formatted again.
+    QFile file(qs(writtenPath_));
+    QString content;
+    if (file.open(QIODevice::ReadOnly)) {
+        const QByteArray bytes = file.readAll();
+        content.reserve(bytes.size());
+        for (const char byte : bytes)
+            content += QChar(fromWindows1252(static_cast<unsigned char>(byte)));
+        content.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    }
+    Memo1->setFont(fixedFont(12));
+    Memo1->setPlainText(content);
+    Label10->setText(qs(writtenPath_));
+    writtenBox_->show();
+}
+
+void TForm5::BitBtn5Click()
+{
+    if (writtenPath_.empty())
+        return;
+    const auto chosen = prompts().saveFile(this, qs(ChangeFileExt(writtenPath_, u".pdf")), {"PDF (*.pdf)"});
+    if (!chosen)
+        return;
+    const QString path = QDir::toNativeSeparators(*chosen);
+    const QByteArray pdf = layerSheetPdf(run_, run_.taal, Edit1->text(), qs(writtenPath_),
+                                         QDate::currentDate().toString(Qt::ISODate));
+    try {
+        replaceFileAtomically(nativePath(us(path)),
+                              std::string_view(pdf.constData(), static_cast<std::size_t>(pdf.size())));
+    } catch (const FileWriteError&) {
+        prompts().error(this, text(83) + path);
+        return;
+    }
+    prompts().info(this, text(84) + path);
 }
 
 void TForm5::Edit1Click()
@@ -498,7 +606,7 @@ void TForm5::BitBtn4Click()
         if (QFileInfo(path).isFile())
             preselected = path;
     }
-    const auto chosen = prompts().openFile(this, qs(initdir), {"Layer file (*.csv)", "All files (*)"}, preselected);
+    const auto chosen = prompts().openFile(this, qs(initdir), {text(61), text(62)}, preselected);
     if (!chosen)
         return;
 
@@ -511,13 +619,13 @@ void TForm5::BitBtn4Click()
     if (QFileInfo(file).isFile() && file.open(QIODevice::ReadOnly))
         bytes = file.read(kLargest + 1);
     if (!file.isOpen() || file.error() != QFileDevice::NoError || bytes.size() > kLargest) {
-        prompts().error(this, text(56));
+        prompts().error(this, text(58) + QDir::toNativeSeparators(*chosen));
         return;
     }
     file.close();
     const LayerFileReading reading = readLayerFile(std::string_view(bytes.constData(), bytes.size()));
     if (reading.errorLine > 0) {
-        prompts().error(this, text(56) + QString::number(reading.errorLine));
+        prompts().error(this, qs(refusalMessage(reading, run_.taal)));
         return;
     }
 
@@ -537,7 +645,10 @@ void TForm5::BitBtn4Click()
     actieClick();
     if (run_.pagina == 2)
         Button3->setEnabled(nextEnabled);
-    prompts().info(this, text(55) + QDir::toNativeSeparators(*chosen));
+    QString done = text(55) + QDir::toNativeSeparators(*chosen);
+    if (const std::u16string notes = readingNotes(reading, run_.taal); !notes.empty())
+        done += "\n\n" + qs(notes);
+    prompts().info(this, done);
 }
 
 void TForm5::CheckBox1Click()
@@ -588,6 +699,13 @@ private:
     int image_;
 };
 
+// A node whose value is unusual, as the layer editor marks its field.
+void markNode(QTreeWidgetItem* node, const QString& why)
+{
+    node->setForeground(0, warningColour());
+    node->setToolTip(0, why);
+}
+
 }  // namespace
 
 void TForm5::rebuildTree()
@@ -608,12 +726,20 @@ void TForm5::rebuildTree()
     for (std::int32_t k = 0; k < run_.lagen; ++k) {
         const TLayerRecord& r = run_.layers[k];
         QTreeWidgetItem* layer = node(qs(r.Name), Layer);
-        values[0] = node(QString::fromStdString(formatFixed2(r.Offset)) + " m", Offset);
-        values[1] = node(QString::number(r.PassCount_Target), PassTarget);
-        values[2] = node(QString::number(r.PassCount_MaxExtra), PassTolerance);
-        values[3] = node(QString::fromStdString(formatFixed2(r.Speed_Target)) + " km/h", SpeedTarget);
-        values[4] = node(QString::number(r.Speed_MaxDiff) + " km/h", SpeedTolerance);
-        values[5] = node(QString::number(r.Compaction_Target) + " CMV", Cmv);
+        const std::array<QString, 6> texts = valueTexts(r);
+        for (int i = 0; i < 6; ++i)
+            values[i] = node(texts[i], Offset + i);
+        QString why;
+        if (!isUsualOffset(r.Offset)) {
+            why = text(80);
+            markNode(values[0], why);
+        }
+        if (!isUsualSpeed(r.Speed_Target)) {
+            markNode(values[3], text(81));
+            why += (why.isEmpty() ? QString() : QString('\n')) + text(81);
+        }
+        if (!why.isEmpty())
+            markNode(layer, why);
         layer->addChildren(values);
         top.append(layer);
     }

@@ -14,12 +14,14 @@ class QFrame;
 class QLabel;
 class QLineEdit;
 class QMenu;
+class QPlainTextEdit;
 class QPushButton;
 class QTreeWidget;
 class QTreeWidgetItem;
 
 namespace kobalin {
 
+class LayerSection;
 class SvgPicture;
 class TBewerkcommentaar;
 class TLayeredit;
@@ -45,6 +47,7 @@ public:
     void BitBtn3Click();  // New Layer
     void Edit2Click();
     void BitBtn2Click();  // add a comment line
+    void BitBtn5Click();  // save the layer sheet as PDF
     void BoompopupPopup();
     void edit3Click();     // edit the comment line or layer behind the selected node
     void edit4Click();     // delete it
@@ -80,6 +83,10 @@ public:
     QLabel* Label6;
     QLabel* Label23;
     QLabel* Label9;
+    LayerSection* Section1;  // the cross-section, from step 3 on
+    QLabel* Label10;         // step 5: the written file's path,
+    QPlainTextEdit* Memo1;   // its text as read back,
+    QPushButton* BitBtn5;    // and Save as PDF
     QMenu* Boompopup;
     QAction* edit3;
     QAction* edit4;
@@ -92,11 +99,13 @@ protected:
 
 private:
     QString text(int k) const;
+    void initialiseOnce();
     void showRandomPicture();
     void applyStep();
     void openLayerEditorToAdd();
     bool writeLayerFile();
     void rebuildTree();
+    void showWrittenFile();
     int selectedNode();
     void showTreeMenu(const QPoint& pos);  // absolute index, or -1 after telling the user to select first
 
@@ -105,8 +114,11 @@ private:
     TBewerkcommentaar* bewerkcommentaar_ = nullptr;
     TLayeredit* layeredit_ = nullptr;
     bool activated_ = false;  // the initialisation has been started
+    static constexpr int kActivationWait = 500;  // ms after showing, when no activation came
     std::mt19937 random_{std::random_device{}()};
     std::array<QIcon, 8> nodeImages_;
+    QWidget* writtenBox_;  // Label10, Memo1 and BitBtn5
+    std::u16string writtenPath_;  // the layer file of the last write, empty after a failed one
 };
 
 }  // namespace kobalin

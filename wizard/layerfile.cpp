@@ -25,6 +25,25 @@ void appendText(std::string& out, std::u16string_view text)
     }
 }
 
+// A name that begins and ends with a quote would read as a quoted field:
+// it is written in quotes, each of its quotes doubled, as spreadsheets do.
+void appendName(std::string& out, std::u16string_view name)
+{
+    std::string text;
+    appendText(text, name);
+    if (text.size() < 2 || text.front() != '"' || text.back() != '"') {
+        out += text;
+        return;
+    }
+    out += '"';
+    for (const char c : text) {
+        if (c == '"')
+            out += '"';
+        out += c;
+    }
+    out += '"';
+}
+
 void appendInteger(std::string& out, std::int32_t value)
 {
     char buffer[16];
@@ -50,7 +69,7 @@ std::string layerFileContent(const RunData& run)
     out += kEndOfLine;
     for (std::int32_t i = 0; i < run.lagen; ++i) {
         const TLayerRecord& r = run.layers[i];
-        appendText(out, r.Name);
+        appendName(out, r.Name);
         out += ';';
         out += formatFixed2(r.Offset);
         out += ';';

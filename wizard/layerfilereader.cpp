@@ -1,31 +1,42 @@
 #include "wizard/layerfilereader.h"
 
 #include "app/utf8.h"
+#include "i18n/catalogue.h"
 #include "layeredit/namerule.h"
 #include "wizard/decimal.h"
 #include "wizard/layerfile.h"
+#include "wizard/usualvalues.h"
 #include "wizard/windows1252.h"
 
+#include <algorithm>
+#include <array>
 #include <charconv>
+#include <initializer_list>
 #include <optional>
 
-// What is read beyond what the writer writes, as a hand-edited file may have it:
-// LF alone as line end, a last line without line end, empty lines at the end,
-// fewer than three comment lines, UTF-8 after its byte-order mark, numbers as
-// the layer editor reads them (spaces around them, a "+", an exponent, more
-// than two decimals; the next write rounds to two), whole numbers with leading
-// zeros or spaces around them, and names with "." or "," (cut by the name rule).
+// What is read beyond what the writer writes, as a hand-edited file or a
+// spreadsheet may have it: CR LF, LF or CR alone as line end, a last line
+// without line end, empty lines and rows of empty fields at the end, fewer
+// than three comment lines, fields in CSV quotes (a doubled quote for one),
+// UTF-8 with or without its byte-order mark, numbers as the layer editor
+// reads them (spaces around them, a "+", an exponent, more than two decimals;
+// the next write rounds to two), whole numbers with leading zeros, a "+" or
+// spaces around them, and names with "." or "," (cut by the name rule).
 // Refused although the record could hold it, because no editor can make it:
-// a ";" inside a comment or field (a line has exactly seven fields), a CR that
-// does not end a line, and whole numbers outside 0 to 100.
+// a ";" inside a name or comment, a control character or more than 255
+// characters there, and whole numbers outside 0 to 100.
 
 namespace kobalin {
 
 namespace {
 
 constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
-constexpr std::string_view kCommentStart = "# ";
-constexpr std::string_view kCommentEnd = ";;;;;;";
+constexpr std::string_view kReplacement = "\xEF\xBF\xBD";
+constexpr std::u16string_view kHeaderText = u"# Leica layer file format version 1.0";
+constexpr std::u16string_view kCommentStart = u"# ";
+constexpr std::array<std::u16string_view, 7> kColumnNames = {
+    u"Name", u"Offset", u"PassCount_Target", u"PassCount_MaxExtra", u"Speed_Target", u"Speed_MaxDiff", u"Compaction_Target",
+};
 
 // The file's lines, one at a time, without their line ends.
 class Lines {
@@ -38,24 +49,13 @@ public:
     std::string_view next()
     {
         ++number_;
-        const std::size_t end = rest_.find('\n');
-        std::string_view line = rest_.substr(0, end);
-        rest_.remove_prefix(end == std::string_view::npos ? rest_.size() : end + 1);
-        if (end != std::string_view::npos && !line.empty() && line.back() == '\r')
-            line.remove_suffix(1);
+        const std::size_t end = rest_.find_first_of("\r\n");
+        const std::string_view line = rest_.substr(0, end);
+        std::size_t skip = rest_.size();
+        if (end != std::string_view::npos)
+            skip = end + (rest_[end] == '\r' && end + 1 < rest_.size() && rest_[end + 1] == '\n' ? 2 : 1);
+        rest_.remove_prefix(skip);
         return line;
-    }
-
-    // Only empty lines are left.
-    bool onlyLineEndsLeft() const
-    {
-        for (std::size_t i = 0; i < rest_.size(); ++i) {
-            if (rest_[i] == '\r' && i + 1 < rest_.size() && rest_[i + 1] == '\n')
-                ++i;
-            else if (rest_[i] != '\n')
-                return false;
-        }
-        return true;
     }
 
 private:
@@ -63,37 +63,105 @@ private:
     int number_ = 0;
 };
 
-// A field's text; nothing for a line break inside it or, in UTF-8, for bytes
-// that are not UTF-8.
-std::optional<std::u16string> decode(std::string_view bytes, bool utf8)
+// A line's fields, split at ";" as CSV does: a field that opens a quote and
+// closes it right before a ";" or the line's end is quoted, a doubled quote in
+// it stands for one; any other field is taken as it stands, quotes and all, so
+// that a name the writer left unquoted reads back unchanged.
+struct Fields {
+    std::array<std::string, 7> text;
+    std::size_t count = 0;
+};
+
+Fields split(std::string_view line)
 {
-    if (bytes.find('\r') != std::string_view::npos)
-        return std::nullopt;
-    if (!utf8) {
-        std::u16string text;
-        text.reserve(bytes.size());
-        for (const char byte : bytes)
-            text += fromWindows1252(static_cast<unsigned char>(byte));
-        return text;
+    Fields out;
+    std::size_t i = 0;
+    for (;;) {
+        // Past the seventh field the line is refused: only the count is still
+        // wanted, and scanning quotes there could take long on a long line.
+        if (out.count == 7) {
+            out.count += 1 + static_cast<std::size_t>(std::count(line.begin() + static_cast<std::ptrdiff_t>(i), line.end(), ';'));
+            return out;
+        }
+        std::string field;
+        bool quoted = false;
+        if (i < line.size() && line[i] == '"') {
+            std::size_t j = i + 1;
+            for (; j < line.size(); ++j) {
+                if (line[j] != '"') {
+                    field += line[j];
+                } else if (j + 1 < line.size() && line[j + 1] == '"') {
+                    field += '"';
+                    ++j;
+                } else {
+                    break;
+                }
+            }
+            quoted = j < line.size() && (j + 1 == line.size() || line[j + 1] == ';');
+            if (quoted)
+                i = j + 1;
+        }
+        if (!quoted) {
+            const std::size_t end = std::min(line.find(';', i), line.size());
+            field.assign(line.substr(i, end - i));
+            i = end;
+        }
+        out.text[out.count++] = std::move(field);
+        if (i == line.size())
+            return out;
+        ++i;  // the ";"
     }
+}
+
+bool isBlank(std::string_view line) { return line.find_first_not_of(';') == std::string_view::npos; }
+
+bool isValidUtf8(std::string_view bytes)
+{
     bool invalid = false;
-    std::u16string text = fromUtf8(bytes, &invalid);
+    fromUtf8(bytes, &invalid);
     // Surrogates are not characters: UTF-8 has no encoded form of them (ED A0-BF).
     for (std::size_t i = 0; !invalid && i + 1 < bytes.size(); ++i)
         invalid = static_cast<unsigned char>(bytes[i]) == 0xED && static_cast<unsigned char>(bytes[i + 1]) >= 0xA0;
-    if (invalid)
-        return std::nullopt;
+    return !invalid;
+}
+
+std::optional<std::u16string> decode(std::string_view bytes, bool utf8)
+{
+    if (utf8) {
+        if (!isValidUtf8(bytes))
+            return std::nullopt;
+        return fromUtf8(bytes);
+    }
+    std::u16string text;
+    text.reserve(bytes.size());
+    for (const char byte : bytes)
+        text += fromWindows1252(static_cast<unsigned char>(byte));
     return text;
 }
 
-std::optional<float> decimalField(std::string_view field)
+// A name or comment line as no editor could have made it.
+LayerFileFault textFault(std::u16string_view text)
 {
-    // The decimal reader refuses every character that is not ASCII, so bytes do as characters.
-    const auto value = readDecimal(std::u16string(field.begin(), field.end()));
-    if (!value)
-        return std::nullopt;
-    return static_cast<float>(*value);
+    if (text.size() > kLongestText)
+        return LayerFileFault::TooLong;
+    for (const char16_t c : text) {
+        if (c < u' ' && c != u'\t')
+            return LayerFileFault::ControlCharacter;
+        if (c == u';')
+            return LayerFileFault::Semicolon;
+    }
+    return LayerFileFault::None;
 }
+
+bool lacksWindows1252(std::u16string_view text)
+{
+    for (const char16_t c : text)
+        if (!toWindows1252(c))
+            return true;
+    return false;
+}
+
+std::u16string ascii(std::string_view field) { return std::u16string(field.begin(), field.end()); }
 
 // The layer editor's whole numbers, 0 to 100.
 std::optional<std::int32_t> wholeField(std::string_view field)
@@ -102,6 +170,8 @@ std::optional<std::int32_t> wholeField(std::string_view field)
         field.remove_prefix(1);
     while (!field.empty() && (field.back() == ' ' || field.back() == '\t'))
         field.remove_suffix(1);
+    if (!field.empty() && field.front() == '+')
+        field.remove_prefix(1);
     if (field.empty() || field.front() < '0' || field.front() > '9')
         return std::nullopt;
     std::int32_t value = 0;
@@ -111,89 +181,295 @@ std::optional<std::int32_t> wholeField(std::string_view field)
     return value;
 }
 
-// "# " + text + ";;;;;;", the text without ";".
-std::optional<std::u16string> commentLine(std::string_view line, bool utf8)
+class Reader {
+public:
+    explicit Reader(LayerFileReading& result) : result_(result) {}
+
+    void read(std::string_view bytes);
+
+private:
+    // Each returns false after recording the refusal.
+    bool refuse(int line, LayerFileFault fault, int column = -1, std::u16string field = {});
+    bool readHeader(std::string_view line);
+    bool readRow(std::string_view line, TLayerRecord& r);
+    bool readText(std::string_view bytes, int column, std::u16string& text);
+    std::u16string asFound(std::string_view bytes) const
+    {
+        return decode(bytes, utf8_).value_or(decode(bytes, false).value_or(std::u16string()));
+    }
+
+    LayerFileReading& result_;
+    bool utf8_ = false;
+    int line_ = 0;
+    bool changed_ = false;
+};
+
+bool Reader::refuse(int line, LayerFileFault fault, int column, std::u16string field)
 {
-    if (line.size() < kCommentStart.size() + kCommentEnd.size() || !line.starts_with(kCommentStart) ||
-        !line.ends_with(kCommentEnd))
-        return std::nullopt;
-    const std::string_view text = line.substr(kCommentStart.size(), line.size() - kCommentStart.size() - kCommentEnd.size());
-    if (text.find(';') != std::string_view::npos)
-        return std::nullopt;
-    return decode(text, utf8);
+    result_.errorLine = line;
+    result_.fault = fault;
+    result_.errorColumn = column;
+    result_.errorField = std::move(field);
+    return false;
 }
 
-bool readRow(std::string_view line, bool utf8, TLayerRecord& r, bool& nameCut)
+bool Reader::readText(std::string_view bytes, int column, std::u16string& text)
 {
-    std::string_view fields[7];
-    for (int i = 0; i < 7; ++i) {
-        const std::size_t end = line.find(';');
-        if ((end == std::string_view::npos) != (i == 6))
-            return false;
-        fields[i] = line.substr(0, end);
-        line.remove_prefix(i == 6 ? line.size() : end + 1);
-    }
-    const auto name = decode(fields[0], utf8);
-    const auto offset = decimalField(fields[1]);
-    const auto passes = wholeField(fields[2]);
-    const auto extra = wholeField(fields[3]);
-    const auto speed = decimalField(fields[4]);
-    const auto speedDiff = wholeField(fields[5]);
-    const auto cmv = wholeField(fields[6]);
-    if (!name || !offset || !passes || !extra || !speed || !speedDiff || !cmv)
-        return false;
-    NameRuleResult ruled = applyNameRule(*name);
-    nameCut = nameCut || ruled.cut;
-    r = TLayerRecord{std::move(ruled.name), *offset, *passes, *extra, *speed, *speedDiff, *cmv};
+    auto decoded = decode(bytes, utf8_);
+    if (!decoded)
+        return refuse(line_, LayerFileFault::NotUtf8, column);
+    if (const LayerFileFault fault = textFault(*decoded); fault != LayerFileFault::None)
+        return refuse(line_, fault, column);
+    changed_ = changed_ || lacksWindows1252(*decoded);
+    text = std::move(*decoded);
     return true;
 }
 
-}  // namespace
-
-LayerFileReading readLayerFile(std::string_view bytes)
+bool Reader::readRow(std::string_view line, TLayerRecord& r)
 {
-    LayerFileReading result;
-    RunData& run = result.run;
+    const Fields fields = split(line);
+    if (fields.count != 7) {
+        result_.fieldCount = fields.count;
+        return refuse(line_, LayerFileFault::FieldCount);
+    }
+    std::u16string name;
+    if (!readText(fields.text[0], 0, name))
+        return false;
+    NameRuleResult ruled = applyNameRule(name);
+    result_.nameCut = result_.nameCut || ruled.cut;
+    changed_ = changed_ || ruled.cut;
+
+    float decimals[2] = {};
+    for (int k = 0; k < 2; ++k) {
+        const int column = k == 0 ? 1 : 4;
+        // The decimal reader refuses every character that is not ASCII, so bytes do as characters.
+        const auto value = readDecimal(ascii(fields.text[column]));
+        if (!value)
+            return refuse(line_, LayerFileFault::NotDecimal, column, asFound(fields.text[column]));
+        decimals[k] = static_cast<float>(*value);
+        // What the next write puts there, read back.
+        changed_ = changed_ || *readDecimal(formatFixed2u(decimals[k])) != *value;
+    }
+    std::int32_t wholes[4] = {};
+    const int wholeColumns[4] = {2, 3, 5, 6};
+    for (int k = 0; k < 4; ++k) {
+        const auto value = wholeField(fields.text[wholeColumns[k]]);
+        if (!value)
+            return refuse(line_, LayerFileFault::NotWhole, wholeColumns[k], asFound(fields.text[wholeColumns[k]]));
+        wholes[k] = *value;
+    }
+    r = TLayerRecord{std::move(ruled.name), decimals[0], wholes[0], wholes[1], decimals[1], wholes[2], wholes[3]};
+    if (!isUsualOffset(r.Offset) || !isUsualSpeed(r.Speed_Target)) {
+        if (result_.unusualLines++ == 0)
+            result_.unusualLine = line_;
+    }
+    return true;
+}
+
+bool Reader::readHeader(std::string_view line)
+{
+    const Fields fields = split(line);
+    bool header = fields.count == 7 && ascii(fields.text[0]) == kHeaderText;
+    for (std::size_t k = 1; header && k < 7; ++k)
+        header = fields.text[k].empty();
+    return header || refuse(1, LayerFileFault::NotHeader);
+}
+
+void Reader::read(std::string_view bytes)
+{
+    RunData& run = result_.run;
     run.commentaar1 = run.commentaar2 = run.commentaar3 = kEmptyComment;
-    auto refuse = [&result](int line) {
-        result.errorLine = line;
-        return std::move(result);
+
+    utf8_ = bytes.starts_with(kUtf8Mark);
+    if (utf8_)
+        bytes.remove_prefix(kUtf8Mark.size());
+    else
+        utf8_ = isUtf8WithoutMark(bytes);
+    Lines lines(bytes);
+    // The next line; nothing, the file refused, where it holds a lost letter.
+    auto nextLine = [&]() {
+        const std::string_view line = lines.next();
+        line_ = lines.number();
+        changed_ = false;
+        // U+FFFD in UTF-8, also in a Windows-1252 file ("ï¿½"): a letter was lost on its way here.
+        if (line.find(kReplacement) != std::string_view::npos) {
+            refuse(line_, LayerFileFault::LostText);
+            return std::optional<std::string_view>();
+        }
+        return std::optional<std::string_view>(line);
+    };
+    auto noteChange = [&]() {
+        if (changed_ && result_.changedLines++ == 0)
+            result_.changedLine = line_;
     };
 
-    const bool utf8 = bytes.starts_with(kUtf8Mark);
-    if (utf8)
-        bytes.remove_prefix(kUtf8Mark.size());
-    Lines lines(bytes);
-
-    if (lines.atEnd() || lines.next() != kLayerFileHeader)
-        return refuse(1);
+    if (lines.atEnd()) {
+        refuse(1, LayerFileFault::NotHeader);
+        return;
+    }
+    const auto header = nextLine();
+    if (!header || !readHeader(*header))
+        return;
 
     int comments = 0;
     for (;;) {
-        if (lines.atEnd())
-            return refuse(lines.number() + 1);  // the column line is missing
-        const std::string_view line = lines.next();
-        if (line == kLayerFileColumns)
+        if (lines.atEnd()) {
+            refuse(lines.number() + 1, LayerFileFault::NoColumns);
+            return;
+        }
+        const auto line = nextLine();
+        if (!line)
+            return;
+        const Fields fields = split(*line);
+        bool columns = fields.count == 7, comment = fields.count == 7;
+        for (std::size_t k = 0; k < 7 && fields.count == 7; ++k) {
+            columns = columns && ascii(fields.text[k]) == kColumnNames[k];
+            comment = comment && (k == 0 || fields.text[k].empty());
+        }
+        if (columns)
             break;
-        if (comments == 3)
-            return refuse(lines.number());
-        auto text = commentLine(line, utf8);
-        if (!text)
-            return refuse(lines.number());
-        run.comment(++comments) = std::move(*text);
+        if (fields.count != 7 && !isBlank(*line)) {
+            result_.fieldCount = fields.count;
+            refuse(line_, LayerFileFault::FieldCount);
+            return;
+        }
+        if (comments == 3) {
+            refuse(line_, LayerFileFault::NotColumns);
+            return;
+        }
+        const std::string_view first = fields.text[0];
+        if (!comment || !first.starts_with("# ")) {
+            refuse(line_, LayerFileFault::NotComment);
+            return;
+        }
+        std::u16string text;
+        if (!readText(first.substr(kCommentStart.size()), -1, text))
+            return;
+        noteChange();
+        run.comment(++comments) = std::move(text);
         if (run.comment(comments) != kEmptyComment)
             run.commentaar = comments;
     }
 
+    int blankLine = 0;  // the first of the empty rows seen since the last layer
     while (!lines.atEnd()) {
-        const std::string_view line = lines.next();
-        if (line.empty() && lines.onlyLineEndsLeft())
-            break;
-        if (run.lagen == kMaxLayers || !readRow(line, utf8, run.layers[run.lagen], result.nameCut))
-            return refuse(lines.number());
+        const auto line = nextLine();
+        if (!line)
+            return;
+        if (isBlank(*line)) {
+            if (blankLine == 0)
+                blankLine = line_;
+            continue;
+        }
+        if (blankLine != 0) {
+            refuse(blankLine, LayerFileFault::EmptyRow);
+            return;
+        }
+        if (run.lagen == kMaxLayers) {
+            refuse(line_, LayerFileFault::TooManyLayers);
+            return;
+        }
+        if (!readRow(*line, run.layers[run.lagen]))
+            return;
+        noteChange();
         ++run.lagen;
     }
+}
+
+std::u16string withNumbers(std::u16string_view text, std::initializer_list<std::u16string> values)
+{
+    std::u16string out(text);
+    char16_t mark = u'1';
+    for (const std::u16string& value : values) {
+        const std::u16string placeholder{u'%', mark++};
+        if (const std::size_t at = out.find(placeholder); at != std::u16string::npos)
+            out.replace(at, placeholder.size(), value);
+    }
+    return out;
+}
+
+std::u16string number(long long value)
+{
+    const std::string digits = std::to_string(value);
+    return ascii(digits);
+}
+
+// Texts 63 to 78.
+std::int32_t faultText(LayerFileFault fault)
+{
+    switch (fault) {
+    case LayerFileFault::FieldCount: return 63;
+    case LayerFileFault::NotHeader: return 64;
+    case LayerFileFault::NotComment: return 65;
+    case LayerFileFault::NotColumns: return 66;
+    case LayerFileFault::NoColumns: return 67;
+    case LayerFileFault::NotDecimal: return 68;
+    case LayerFileFault::NotWhole: return 69;
+    case LayerFileFault::TooManyLayers: return 70;
+    case LayerFileFault::EmptyRow: return 71;
+    case LayerFileFault::LostText: return 72;
+    case LayerFileFault::NotUtf8: return 73;
+    case LayerFileFault::TooLong: return 74;
+    case LayerFileFault::ControlCharacter: return 75;
+    case LayerFileFault::Semicolon: return 76;
+    case LayerFileFault::None: break;
+    }
+    return -1;
+}
+
+// A field shown in a message: short, and with nothing that could break its line.
+std::u16string shown(std::u16string_view field)
+{
+    constexpr std::size_t kShown = 40;
+    std::u16string out;
+    for (std::size_t i = 0; i < field.size() && i < kShown; ++i)
+        out += field[i] < u' ' ? u'\uFFFD' : field[i];
+    if (field.size() > kShown)
+        out += u'\u2026';
+    return out;
+}
+
+}  // namespace
+
+bool isUtf8WithoutMark(std::string_view bytes)
+{
+    const bool beyondAscii = std::any_of(bytes.begin(), bytes.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
+    return beyondAscii && isValidUtf8(bytes);
+}
+
+LayerFileReading readLayerFile(std::string_view bytes)
+{
+    LayerFileReading result;
+    Reader(result).read(bytes);
     return result;
+}
+
+std::u16string refusalMessage(const LayerFileReading& reading, std::int32_t taal)
+{
+    std::u16string out(catalogueText(taal, 56));
+    out += number(reading.errorLine);
+    if (reading.errorColumn >= 0) {
+        out += u", ";
+        out += kColumnNames[static_cast<std::size_t>(reading.errorColumn)];
+    }
+    out += u": ";
+    out += withNumbers(catalogueText(taal, faultText(reading.fault)),
+                       {reading.fault == LayerFileFault::FieldCount ? number(static_cast<long long>(reading.fieldCount))
+                                                                   : shown(reading.errorField)});
+    return out;
+}
+
+std::u16string readingNotes(const LayerFileReading& reading, std::int32_t taal)
+{
+    std::u16string out;
+    if (reading.changedLines > 0)
+        out += withNumbers(catalogueText(taal, 77), {number(reading.changedLine), number(reading.changedLines)});
+    if (reading.unusualLines > 0) {
+        if (!out.empty())
+            out += u"\n\n";
+        out += withNumbers(catalogueText(taal, 78), {number(reading.unusualLine), number(reading.unusualLines)});
+    }
+    return out;
 }
 
 }  // namespace kobalin

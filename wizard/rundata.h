@@ -20,6 +20,9 @@ struct TLayerRecord {
 };
 
 inline constexpr std::int32_t kMaxLayers = 999;
+// The longest name or comment line, in UTF-16 code units as the editors count
+// them: far more than a machine's display shows, far less than slows a window.
+inline constexpr std::size_t kLongestText = 255;
 inline constexpr std::u16string_view kEmptyComment = u"<Empty>";
 
 // Everything of one run that goes into the layer file, plus the few settings

@@ -434,6 +434,55 @@ TEST_F(AtomicFile, AKilledWriterLeavesTheUsersFilesAsTheyWere)
     std::sort(expected.begin(), expected.end());
     EXPECT_EQ(namesIn(folder), expected);
 }
+
+// Another local user may open the temporary file from its creation on, and
+// read through that what is written into it later.
+TEST_F(AtomicFile, NoOneElseMayOpenTheTemporaryFile)
+{
+    static std::vector<mode_t> modes;
+    modes.clear();
+    temporaryCreatedForTesting = [](const std::string& name) {
+        struct stat st {};
+        modes.push_back(::stat(name.c_str(), &st) == 0 ? st.st_mode & 07777 : 07777);
+    };
+    const mode_t umask = ::umask(0);
+    spit(folder / "private.csv", "old");
+    ::chmod((folder / "private.csv").c_str(), 0600);
+    replaceFileAtomically(folder / "private.csv", "new");
+    replaceFileAtomically(folder / "new.csv", "new");
+    ::umask(umask);
+    temporaryCreatedForTesting = nullptr;
+    EXPECT_EQ(modes, (std::vector<mode_t>{0600, 0600}));
+    EXPECT_EQ(statOf(folder / "private.csv").st_mode & 07777, 0600u);
+    EXPECT_EQ(statOf(folder / "new.csv").st_mode & 07777, 0666u);
+}
+
+// A file of root's that the user may write, in a folder where the user may
+// make files: a rename would make it the user's.
+TEST_F(AtomicFile, WritesInPlaceWhereTheFileWouldLoseItsOwner)
+{
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "needs root, to give the file to another user";
+    const fs::path open = folder / "open";
+    fs::create_directories(open);
+    ::chmod(folder.c_str(), 0755);
+    ::chmod(open.c_str(), 0777);
+    const fs::path file = open / "f.csv";
+    spit(file, "old");
+    ::chmod(file.c_str(), 0666);
+    const ino_t inode = statOf(file).st_ino;
+    const auto problems = runWithoutRoot([&] {
+        replaceFileAtomically(file, "new");
+        return std::string();
+    });
+    if (!problems)
+        GTEST_SKIP() << "cannot run as a user without root's rights (no setuid here)";
+    EXPECT_EQ(*problems, "");
+    EXPECT_EQ(slurp(file), "new");
+    EXPECT_EQ(statOf(file).st_uid, 0u);
+    EXPECT_EQ(statOf(file).st_ino, inode);
+    EXPECT_EQ(namesIn(open), std::vector<std::string>{"f.csv"});
+}
 #endif
 
 #ifdef _WIN32
@@ -534,3 +583,26 @@ TEST_F(AtomicFile, ReplacesTheFileASymbolicLinkNamesAndKeepsTheLink)
     EXPECT_EQ(namesIn(base / "elsewhere"), std::vector<std::string>{"real.csv"});
 }
 #endif
+
+// The copy an operator keeps in another folder under a second name: a rename
+// would give one name the new content and leave the old one under the other.
+TEST_F(AtomicFile, AFileWithASecondNameKeepsItAndBothShowTheNewContent)
+{
+    const fs::path file = folder / "pier.xml_layer.csv";
+    const fs::path copy = folder / "usb" / "pier.csv";
+    spit(file, "old");
+    fs::create_directories(copy.parent_path());
+    std::error_code ec;
+    fs::create_hard_link(file, copy, ec);
+    if (ec)
+        GTEST_SKIP() << "no hard link can be made here: " << ec.message();
+    for (const fs::path& name : {copy, file}) {
+        SCOPED_TRACE(name.string());
+        const std::string bytes = "new through " + name.filename().string();
+        replaceFileAtomically(name, bytes);
+        EXPECT_EQ(slurp(file), bytes);
+        EXPECT_EQ(slurp(copy), bytes);
+    }
+    EXPECT_EQ(namesIn(folder), (std::vector<std::string>{"pier.xml_layer.csv", "usb"}));
+    EXPECT_EQ(namesIn(copy.parent_path()), std::vector<std::string>{"pier.csv"});
+}

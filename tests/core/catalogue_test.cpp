@@ -74,6 +74,40 @@ constexpr Entry kExpected[] = {
     {1055, u"The layer file has been read: "},
     {1056, u"This file cannot be read as a layer file. Nothing was changed. First line in error: "},
     {1057, u"The comment lines and layers entered so far will be replaced. Continue?"},
+    {1058, u"This file cannot be opened, is too large or is not a plain file. Nothing was changed: "},
+    {1059, u"Yes"},
+    {1060, u"No"},
+    {1061, u"Layer file (*.csv)"},
+    {1062, u"All files (*)"},
+    {1063, u"%1 fields, a layer file has 7"},
+    {1064, u"not the header of a layer file"},
+    {1065, u"neither a comment line (\"# \" and its text) nor the column names"},
+    {1066, u"not the column names, which follow at most three comment lines"},
+    {1067, u"the file ends before the column names"},
+    {1068, u"\"%1\" is not a number with a decimal point"},
+    {1069, u"\"%1\" is not a whole number from 0 to 100"},
+    {1070, u"more than 999 layers"},
+    {1071, u"an empty row before the last layer"},
+    {1072, u"holds \uFFFD, a letter lost when the file was once saved in another character set"},
+    {1073, u"not UTF-8 text, although the file begins with the UTF-8 mark"},
+    {1074, u"longer than 255 characters"},
+    {1075, u"holds a control character"},
+    {1076, u"holds a \";\", which a layer name or comment line cannot hold"},
+    {1077, u"Lines that the next write will change: %2, the first is line %1 (values get two decimals, names end before \".\" or \",\", letters the layer file cannot hold become \"?\")."},
+    {1078, u"Lines with a value no compaction layer has: %2, the first is line %1 (offsets are usually within -10 \u2026 +10 m, target speeds within 0.5 \u2026 30 km/h). Check them before the file is written."},
+    {1079, u"Cross-section of the layers"},
+    {1080, u"Unusual offset: outside -10 to +10 m"},
+    {1081, u"Unusual target speed: outside 0.5 to 30 km/h"},
+    {1082, u"Save as PDF\u2026"},
+    {1083, u"The layer sheet could not be saved: "},
+    {1084, u"The layer sheet has been saved: "},
+    {1085, u"Layer sheet"},
+    {1086, u"Reference model: "},
+    {1087, u"Layer file: "},
+    {1088, u"Date: "},
+    {1089, u"equal offsets"},
+    {1090, u"passes"},
+    {1091, u"No layers yet"},
 
     // Dutch
     {2000, u"OK"},
@@ -126,6 +160,40 @@ constexpr Entry kExpected[] = {
     {2055, u"De layer file is ingelezen: "},
     {2056, u"Deze file kan niet als layer file gelezen worden. Er is niets gewijzigd. Eerste regel met een fout: "},
     {2057, u"De tot nu toe ingevoerde commentaar regels en lagen worden vervangen. Doorgaan?"},
+    {2058, u"Deze file kan niet geopend worden, is te groot of is geen gewone file. Er is niets gewijzigd: "},
+    {2059, u"Ja"},
+    {2060, u"Nee"},
+    {2061, u"Layer file (*.csv)"},
+    {2062, u"Alle files (*)"},
+    {2063, u"%1 velden, een layer file heeft er 7"},
+    {2064, u"geen kopregel van een layer file"},
+    {2065, u"geen commentaar regel (\"# \" en de tekst) en geen kolomnamen"},
+    {2066, u"niet de kolomnamen, die na hoogstens drie commentaar regels komen"},
+    {2067, u"de file houdt op voor de kolomnamen"},
+    {2068, u"\"%1\" is geen getal met een decimale punt"},
+    {2069, u"\"%1\" is geen geheel getal van 0 tot 100"},
+    {2070, u"meer dan 999 lagen"},
+    {2071, u"een lege rij voor de laatste laag"},
+    {2072, u"bevat \uFFFD, een letter die verloren ging toen de file ooit in een andere tekenset werd opgeslagen"},
+    {2073, u"geen UTF-8 tekst, hoewel de file met het UTF-8 teken begint"},
+    {2074, u"langer dan 255 tekens"},
+    {2075, u"bevat een stuurteken"},
+    {2076, u"bevat een \";\", die een laagnaam of commentaar regel niet kan bevatten"},
+    {2077, u"Regels die het volgende opslaan verandert: %2, de eerste is regel %1 (waarden krijgen twee decimalen, namen eindigen voor \".\" of \",\", letters die de layer file niet kan bevatten worden \"?\")."},
+    {2078, u"Regels met een waarde die geen verdichtingslaag heeft: %2, de eerste is regel %1 (offsets liggen meestal binnen -10 \u2026 +10 m, doelsnelheden binnen 0.5 \u2026 30 km/h). Controleer ze voordat de file wordt geschreven."},
+    {2079, u"Doorsnede van de lagen"},
+    {2080, u"Ongebruikelijke offset: buiten -10 tot +10 m"},
+    {2081, u"Ongebruikelijke doelsnelheid: buiten 0.5 tot 30 km/h"},
+    {2082, u"Opslaan als PDF\u2026"},
+    {2083, u"Het lagenblad kan niet worden opgeslagen: "},
+    {2084, u"Het lagenblad is opgeslagen: "},
+    {2085, u"Lagenblad"},
+    {2086, u"Referentiemodel: "},
+    {2087, u"Layer file: "},
+    {2088, u"Datum: "},
+    {2089, u"gelijke offsets"},
+    {2090, u"overgangen"},
+    {2091, u"Nog geen lagen"},
 
     // Norwegian
     {3000, u"OK"},
@@ -178,6 +246,40 @@ constexpr Entry kExpected[] = {
     {3055, u"Lagfilen er lest inn: "},
     {3056, u"Denne filen kan ikke leses som en lagfil. Ingenting er endret. F\u00F8rste linje med feil: "},
     {3057, u"Kommentarlinjene og lagene som er lagt inn s\u00E5 langt, blir erstattet. Fortsette?"},
+    {3058, u"Denne filen kan ikke \u00E5pnes, er for stor eller er ikke en vanlig fil. Ingenting er endret: "},
+    {3059, u"Ja"},
+    {3060, u"Nei"},
+    {3061, u"Lagfil (*.csv)"},
+    {3062, u"Alle filer (*)"},
+    {3063, u"%1 felt, en lagfil har 7"},
+    {3064, u"ikke overskriften til en lagfil"},
+    {3065, u"verken en kommentarlinje (\"# \" og teksten) eller kolonnenavnene"},
+    {3066, u"ikke kolonnenavnene, som kommer etter h\u00F8yst tre kommentarlinjer"},
+    {3067, u"filen slutter f\u00F8r kolonnenavnene"},
+    {3068, u"\"%1\" er ikke et tall med desimalpunktum"},
+    {3069, u"\"%1\" er ikke et heltall fra 0 til 100"},
+    {3070, u"mer enn 999 lag"},
+    {3071, u"en tom rad f\u00F8r det siste laget"},
+    {3072, u"inneholder \uFFFD, en bokstav som gikk tapt da filen en gang ble lagret i et annet tegnsett"},
+    {3073, u"ikke UTF-8-tekst, selv om filen begynner med UTF-8-merket"},
+    {3074, u"lengre enn 255 tegn"},
+    {3075, u"inneholder et kontrolltegn"},
+    {3076, u"inneholder \";\", som et lagnavn eller en kommentarlinje ikke kan inneholde"},
+    {3077, u"Linjer som neste lagring endrer: %2, den f\u00F8rste er linje %1 (verdier f\u00E5r to desimaler, navn slutter f\u00F8r \".\" eller \",\", bokstaver lagfilen ikke kan inneholde blir \"?\")."},
+    {3078, u"Linjer med en verdi som intet komprimeringslag har: %2, den f\u00F8rste er linje %1 (offset ligger vanligvis innenfor -10 \u2026 +10 m, m\u00E5lhastighet innenfor 0.5 \u2026 30 km/t). Kontroller dem f\u00F8r filen skrives."},
+    {3079, u"Tverrsnitt av lagene"},
+    {3080, u"Uvanlig offset: utenfor -10 til +10 m"},
+    {3081, u"Uvanlig m\u00E5lhastighet: utenfor 0.5 til 30 km/t"},
+    {3082, u"Lagre som PDF\u2026"},
+    {3083, u"Lagarket kunne ikke lagres: "},
+    {3084, u"Lagarket er lagret: "},
+    {3085, u"Lagark"},
+    {3086, u"Referansemodell: "},
+    {3087, u"Lagfil: "},
+    {3088, u"Dato: "},
+    {3089, u"like offset"},
+    {3090, u"overfarter"},
+    {3091, u"Ingen lag enn\u00E5"},
 };
 // clang-format on
 
@@ -217,7 +319,7 @@ TEST(Catalogue, IdentifiersWithoutTextGiveEmptyText) {
     // Languages offered by the language dialog but never translated, a
     // zeroed setting, and a base one off from a real one.
     for (std::int32_t base : {0, 1, 999, 1001, 4000, 5000, 6000, -1000}) {
-        for (std::int32_t k = 0; k <= 57; ++k) {
+        for (std::int32_t k = 0; k <= 91; ++k) {
             EXPECT_TRUE(catalogueText(base, k).empty()) << "base " << base << ", text " << k;
         }
     }
@@ -230,17 +332,17 @@ TEST(Catalogue, IdentifiersWithoutTextGiveEmptyText) {
         // Just outside each language's range.
         {0, 999},
         {kEnglish, -1},
-        {kEnglish, 58},
+        {kEnglish, 92},
         {kDutch, -1},
-        {kDutch, 58},
-        {kNorwegian, 58},
+        {kDutch, 92},
+        {kNorwegian, 92},
         {kNorwegian, 999},
         {4000, -1},
         // The stored base comes from a hand-editable setting, so base + k
         // must not overflow into undefined behaviour.
         {kMax, 0},
         {kMax, 12},
-        {kMax, 57},
+        {kMax, 62},
         {kMax, kMax},
         {kMin, 0},
         {kMin, -1},
@@ -255,20 +357,20 @@ TEST(Catalogue, IdentifiersWithoutTextGiveEmptyText) {
 }
 
 TEST(Catalogue, TableAndVisibleDetails) {
-    // Every language has the same 50 offsets: 0-3 and 12-57.
+    // Every language has the same 84 offsets: 0-3 and 12-91.
     std::set<std::int32_t> wanted;
     for (std::int32_t k = 0; k <= 3; ++k) wanted.insert(k);
-    for (std::int32_t k = 12; k <= 57; ++k) wanted.insert(k);
-    ASSERT_EQ(wanted.size(), 50u);
+    for (std::int32_t k = 12; k <= 91; ++k) wanted.insert(k);
+    ASSERT_EQ(wanted.size(), 84u);
     for (std::int32_t base : kBases) {
         std::multiset<std::int32_t> offsets;
         for (const Entry& e : kExpected) {
             if (e.id / 1000 * 1000 == base) offsets.insert(e.id - base);
         }
-        EXPECT_EQ(offsets.size(), 50u) << "base " << base;
+        EXPECT_EQ(offsets.size(), 84u) << "base " << base;
         EXPECT_TRUE(std::set<std::int32_t>(offsets.begin(), offsets.end()) == wanted) << "base " << base;
     }
-    EXPECT_EQ(std::size(kExpected), 3u * 50u);
+    EXPECT_EQ(std::size(kExpected), 3u * 84u);
     // The longest text; a dropped or doubled word in the table shows here.
     EXPECT_EQ(catalogueText(kDutch, 22).size(), 209u);
 
@@ -280,14 +382,24 @@ TEST(Catalogue, TableAndVisibleDetails) {
     EXPECT_EQ(nl12.back(), u' ');
     EXPECT_NE(no12.back(), u' ');
 
-    // A path or a line number follows texts 42, 55 and 56 directly, so exactly
-    // one space must separate them.
+    // A path, a line number or a date follows texts 42, 55, 56, 58 and 83 to 88
+    // directly, so exactly one space must separate them.
     for (std::int32_t base : kBases) {
-        for (std::int32_t k : {42, 55, 56}) {
+        for (std::int32_t k : {42, 55, 56, 58, 83, 84, 86, 87, 88}) {
             const auto text = catalogueText(base, k);
             ASSERT_GE(text.size(), 2u) << "base " << base << ", text " << k;
             EXPECT_EQ(text.back(), u' ') << "base " << base << ", text " << k;
             EXPECT_NE(text[text.size() - 2], u' ') << "base " << base << ", text " << k;
+        }
+    }
+
+    // The reader's messages put a number or the field found in place of %1
+    // and %2: a translation that lost one would drop it from the message.
+    for (std::int32_t base : kBases) {
+        for (std::int32_t k : {63, 68, 69, 77, 78}) {
+            const auto text = catalogueText(base, k);
+            EXPECT_NE(text.find(u"%1"), std::u16string_view::npos) << "base " << base << ", text " << k;
+            EXPECT_EQ(text.find(u"%2") != std::u16string_view::npos, k >= 77) << "base " << base << ", text " << k;
         }
     }
 

@@ -1,5 +1,8 @@
 #include "wizard/layerfilereader.h"
 
+#include "app/utf8.h"
+#include "i18n/catalogue.h"
+
 #include "wizard/decimal.h"
 #include "wizard/layerfile.h"
 #include "wizard/windows1252.h"
@@ -39,7 +42,7 @@ std::string rows(int count)
 {
     std::string out;
     for (int i = 0; i < count; ++i)
-        out += "L" + std::to_string(i) + ";0.10;4;1;3.50;1;80\r\n";
+        out.append("L").append(std::to_string(i)).append(";0.10;4;1;3.50;1;80\r\n");
     return out;
 }
 
@@ -54,16 +57,20 @@ struct Good {
     bool cut = false;
 };
 
+using Fault = LayerFileFault;
+
 struct Bad {
     const char* what;
     std::string bytes;
     int line;
+    Fault fault;
+    int column = -1;
 };
 
 void expectRead(const LayerFileReading& read, const std::array<std::u16string, 3>& comments, int commentaar,
                 const std::vector<TLayerRecord>& layers, bool cut)
 {
-    ASSERT_EQ(read.errorLine, 0);
+    ASSERT_EQ(read.errorLine, 0) << toUtf8(refusalMessage(read, kEnglish));
     EXPECT_EQ(read.run.commentaar1, comments[0]);
     EXPECT_EQ(read.run.commentaar2, comments[1]);
     EXPECT_EQ(read.run.commentaar3, comments[2]);
@@ -90,22 +97,92 @@ TEST(LayerFileReader, ReadsWhatTheProgramWritesAndWhatAPersonMayHaveEdited)
         {"fewer than three comment lines", joined({kHead, "#  two  spaces ;;;;;;", kColumns, topRow}),
          {u" two  spaces ", e, e}, 1, {top()}},
         {"LF line ends", joined({kHead, kEmpty, kEmpty, kEmpty, kColumns, topRow}, "\n"), {e, e, e}, 0, {top()}},
-        {"empty lines at the end", withRows({topRow}) + "\r\n\n\r\n", {e, e, e}, 0, {top()}},
+        {"CR line ends", joined({kHead, kEmpty, kEmpty, kEmpty, kColumns, topRow}, "\r"), {e, e, e}, 0, {top()}},
+        {"empty lines and rows at the end", withRows({topRow}) + "\r\n;;;;;;\n;;;;;;\r\n\r\n", {e, e, e}, 0, {top()}},
         {"no line end after the last row", withRows({}) + topRow, {e, e, e}, 0, {top()}},
         {"negative offsets and more decimals", withRows({"Deep;-1.25;0;0;0.00;0;0", "Fine;0.125;100;100;12;100;100"}),
          {e, e, e}, 0, {{u"Deep", -1.25f, 0, 0, 0.0f, 0, 0}, {u"Fine", 0.125f, 100, 100, 12.0f, 100, 100}}},
-        {"numbers as the layer editor reads them", withRows({"Sp; +0.5 ;007; 4 ;2.5e1;\t1;80"}), {e, e, e}, 0,
+        {"numbers as the layer editor reads them", withRows({"Sp; +0.5 ;007; 4 ;2.5e1;\t+1;+80"}), {e, e, e}, 0,
          {{u"Sp", 0.5f, 7, 4, 25.0f, 1, 80}}},
         {"\xC3\xA9 and \xE2\x82\xAC in Windows-1252", joined({kHead, "# \x80 5 \x96 \x92;;;;;;", kColumns, "Caf\xE9;0.10;1;1;1.00;1;1"}),
          {u"\u20AC 5 \u2013 \u2019", e, e}, 1, {{u"Caf\u00E9", 0.1f, 1, 1, 1.0f, 1, 1}}},
         {"a UTF-8 byte-order mark", "\xEF\xBB\xBF" + joined({kHead, "# \xE2\x82\xAC 5 \xF0\x9F\x98\x80;;;;;;", kColumns, "Caf\xC3\xA9;0.10;1;1;1.00;1;1"}),
          {u"\u20AC 5 \U0001F600", e, e}, 1, {{u"Caf\u00E9", 0.1f, 1, 1, 1.0f, 1, 1}}},
+        {"UTF-8 without a mark", joined({kHead, "# J\xC3\xB8rgen;;;;;;", kColumns}), {u"J\u00F8rgen", e, e}, 1, {}},
+        // Real text in these languages is never also UTF-8, but these bytes are.
+        {"Windows-1252 bytes that are UTF-8 too", joined({kHead, "# \xC3\xA9;;;;;;", kColumns}), {u"\u00E9", e, e}, 1, {}},
         {"names cut by the name rule", withRows({"Sand.fine;0.20;1;1;1.00;1;1", "Clay,wet;0.10;1;1;1.00;1;1", ";0.00;1;1;1.00;1;1"}),
          {e, e, e}, 0, {{u"Sand", 0.2f, 1, 1, 1.0f, 1, 1}, {u"Clay", 0.1f, 1, 1, 1.0f, 1, 1}, {u"", 0.0f, 1, 1, 1.0f, 1, 1}}, true},
+        {"fields in quotes, a doubled quote for one", joined({kHead, "\"# J \"\"JJ\"\" O'Neil\";;;;;;", kColumns,
+                                                              "\"Say \"\"hi\"\"\";\"-0.75\";7;3;1.05;3;\"55\"", "\"\";0.10;1;1;1.00;1;1"}),
+         {u"J \"JJ\" O'Neil", e, e}, 1, {{u"Say \"hi\"", -0.75f, 7, 3, 1.05f, 3, 55}, {u"", 0.1f, 1, 1, 1.0f, 1, 1}}},
+        {"quotes that do not make a quoted field", withRows({"\"Ba;0.10;1;1;1.00;1;1", "a\"b\";0.10;1;1;1.00;1;1", "\"a\"b;0.10;1;1;1.00;1;1"}),
+         {e, e, e}, 0, {{u"\"Ba", 0.1f, 1, 1, 1.0f, 1, 1}, {u"a\"b\"", 0.1f, 1, 1, 1.0f, 1, 1}, {u"\"a\"b", 0.1f, 1, 1, 1.0f, 1, 1}}},
+        {"255 characters", joined({kHead, "# " + std::string(255, 'c') + ";;;;;;", kColumns, std::string(255, 'n') + ";0.10;1;1;1.00;1;1"}),
+         {std::u16string(255, u'c'), e, e}, 1, {{std::u16string(255, u'n'), 0.1f, 1, 1, 1.0f, 1, 1}}},
     };
     for (const Good& c : cases) {
         SCOPED_TRACE(c.what);
         expectRead(readLayerFile(c.bytes), c.comments, c.commentaar, c.layers, c.cut);
+    }
+}
+
+// Each made from the same file the program wrote (Windows-1252, CR LF):
+//   # Operator: J "JJ" O'Neil / # Jørgen – 5 € / # <Empty>
+//   Say "hi";-0.75;7;3;1.05;3;55 / Top;0.30;4;1;3.50;1;80 / Bjørn;1.25;5;1;2.50;1;70
+// by LibreOffice Calc 7.4 and Gnumeric 1.12 (Debian 12), with a fresh profile
+// (soffice -env:UserInstallation=file:///tmp/lo --headless ...).
+TEST(LayerFileReader, ReadsTheFilesSpreadsheetsSaved)
+{
+    const std::u16string e(kEmptyComment);
+    const std::array<std::u16string, 3> comments = {u"Operator: J \"JJ\" O'Neil", u"J\u00F8rgen \u2013 5 \u20AC", e};
+    const std::vector<TLayerRecord> layers = {
+        {u"Say \"hi\"", -0.75f, 7, 3, 1.05f, 3, 55}, top(), {u"Bj\u00F8rn", 1.25f, 5, 1, 2.5f, 1, 70}};
+    const Good cases[] = {
+        // soffice --infilter=CSV:59,34,1,1 --convert-to 'csv:Text - txt - csv (StarCalc):59,34,76,1' layer.csv
+        {"LibreOffice, UTF-8, all text in quotes, LF",
+         "\"# Leica layer file format version 1.0\";;;;;;\n"
+         "\"# Operator: J \"\"JJ\"\" O'Neil\";;;;;;\n"
+         "\"# J\xC3\xB8rgen \xE2\x80\x93 5 \xE2\x82\xAC\";;;;;;\n"
+         "\"# <Empty>\";;;;;;\n"
+         "\"Name\";\"Offset\";\"PassCount_Target\";\"PassCount_MaxExtra\";\"Speed_Target\";\"Speed_MaxDiff\";\"Compaction_Target\"\n"
+         "\"Say \"\"hi\"\"\";-0.75;7;3;1.05;3;55\n"
+         "\"Top\";0.3;4;1;3.5;1;80\n"
+         "\"Bj\xC3\xB8rn\";1.25;5;1;2.5;1;70\n",
+         comments, 2, layers},
+        // soffice --infilter=CSV:59,34,1,1 --convert-to ods layer.csv, then
+        // ssconvert -T Gnumeric_stf:stf_assistant -O 'separator=; eol=mac charset=UTF-8' layer.ods layer.txt
+        {"Gnumeric, UTF-8, CR",
+         "\"# Leica layer file format version 1.0\";;;;;;\r"
+         "\"# Operator: J \"\"JJ\"\" O'Neil\";;;;;;\r"
+         "\"# J\xC3\xB8rgen \xE2\x80\x93 5 \xE2\x82\xAC\";;;;;;\r"
+         "\"# <Empty>\";;;;;;\r"
+         "Name;Offset;PassCount_Target;PassCount_MaxExtra;Speed_Target;Speed_MaxDiff;Compaction_Target\r"
+         "\"Say \"\"hi\"\"\";-0.75;7;3;1.05;3;55\r"
+         "Top;0.3;4;1;3.5;1;80\r"
+         "Bj\xC3\xB8rn;1.25;5;1;2.5;1;70\r",
+         comments, 2, layers},
+        // As above, by way of ssconvert -T Gnumeric_XmlIO:sax:0 into layer.xml, where a cell
+        // <gnm:Cell Row="9" Col="0" ValueType="60"></gnm:Cell> (once touched) was added; then
+        // ssconvert -T Gnumeric_stf:stf_assistant -O 'separator=; eol=windows charset=WINDOWS-1252' layer.xml layer.txt
+        {"Gnumeric, Windows-1252, rows of empty cells at the end",
+         "\"# Leica layer file format version 1.0\";;;;;;\r\n"
+         "\"# Operator: J \"\"JJ\"\" O'Neil\";;;;;;\r\n"
+         "\"# J\xF8rgen \x96 5 \x80\";;;;;;\r\n"
+         "\"# <Empty>\";;;;;;\r\n"
+         "Name;Offset;PassCount_Target;PassCount_MaxExtra;Speed_Target;Speed_MaxDiff;Compaction_Target\r\n"
+         "\"Say \"\"hi\"\"\";-0.75;7;3;1.05;3;55\r\n"
+         "Top;0.3;4;1;3.5;1;80\r\n"
+         "Bj\xF8rn;1.25;5;1;2.5;1;70\r\n"
+         ";;;;;;\r\n"
+         ";;;;;;\r\n",
+         comments, 2, layers},
+    };
+    for (const Good& c : cases) {
+        SCOPED_TRACE(c.what);
+        const LayerFileReading read = readLayerFile(c.bytes);
+        expectRead(read, c.comments, c.commentaar, c.layers, c.cut);
+        EXPECT_EQ(read.changedLines + read.unusualLines, 0);
     }
 }
 
@@ -115,53 +192,146 @@ TEST(LayerFileReader, HoldsUpTo999Layers)
     ASSERT_EQ(read.errorLine, 0);
     EXPECT_EQ(read.run.lagen, 999);
     EXPECT_EQ(read.run.layers[998].Name, u"L998");
-    EXPECT_EQ(readLayerFile(withRows({}) + rows(1000)).errorLine, 5 + 1000);
+    const LayerFileReading more = readLayerFile(withRows({}) + rows(1000));
+    EXPECT_EQ(more.errorLine, 5 + 1000);
+    EXPECT_EQ(more.fault, Fault::TooManyLayers);
 }
 
-TEST(LayerFileReader, RefusesAnythingElseAtItsFirstLineInError)
+TEST(LayerFileReader, RefusesAnythingElseAtItsFirstLineInErrorAndSaysWhy)
 {
     const std::string row = "Top;0.30;4;1;3.50;1;80";
     const Bad cases[] = {
-        {"an empty file", "", 1},
-        {"another header", joined({"# Leica layer file format version 2.0;;;;;;", kEmpty, kEmpty, kEmpty, kColumns}), 1},
-        {"the header without its fields", joined({"# Leica layer file format version 1.0", kColumns}), 1},
-        {"a file of UTF-16", std::string("\xFF\xFE#\0 \0", 6), 1},
-        {"the header alone", joined({kHead}), 2},
-        {"no column line after the comments", joined({kHead, kEmpty, kEmpty, kEmpty}), 5},
-        {"another column line", joined({kHead, "name;offset;passcount_target;passcount_maxextra;speed_target;speed_maxdiff;compaction_target"}), 2},
-        {"another column line after three comments", joined({kHead, kEmpty, kEmpty, kEmpty, "Name;Offset"}), 5},
-        {"a fourth comment line", joined({kHead, kEmpty, kEmpty, kEmpty, kEmpty, kColumns}), 5},
-        {"a comment line without its fields", joined({kHead, "# Road A12", kColumns}), 2},
-        {"a comment line without the space", joined({kHead, "#Road;;;;;;", kColumns}), 2},
-        {"a \";\" in a comment line", joined({kHead, "# a;b;;;;;;", kColumns}), 2},
-        {"an empty line before the column line", joined({kHead, "", kColumns}), 2},
-        {"6 fields", withRows({row, "Base;0.10;6;2;3.00;1"}), 7},
-        {"8 fields", withRows({"Base;0.10;6;2;3.00;1;60;"}), 6},
-        {"a decimal comma", withRows({row, "Base;1,5;6;2;3.00;1;60"}), 7},
-        {"letters for a speed", withRows({"Base;0.10;6;2;abc;1;60"}), 6},
-        {"nan", withRows({"Base;nan;6;2;3.00;1;60"}), 6},
-        {"inf", withRows({"Base;0.10;6;2;inf;1;60"}), 6},
-        {"an offset beyond single precision", withRows({"Base;1e39;6;2;3.00;1;60"}), 6},
-        {"an empty offset", withRows({"Base;;6;2;3.00;1;60"}), 6},
-        {"101", withRows({"Base;0.10;101;2;3.00;1;60"}), 6},
-        {"-1", withRows({"Base;0.10;6;-1;3.00;1;60"}), 6},
-        {"+1", withRows({"Base;0.10;6;2;3.00;+1;60"}), 6},
-        {"a decimal for a whole number", withRows({"Base;0.10;6;2;3.00;1;60.0"}), 6},
-        {"an empty whole number", withRows({"Base;0.10;6;2;3.00;1;"}), 6},
-        {"a CR inside a name", withRows({row, "Ba\rse;0.10;6;2;3.00;1;60"}), 7},
-        {"a line break inside a quoted name", withRows({row, "\"Ba", "se\";0.10;6;2;3.00;1;60"}), 7},
-        {"a CR inside a comment", joined({kHead, "# a\rb;;;;;;", kColumns}), 2},
-        {"a CR without LF at the end", withRows({}) + row + "\r", 6},
-        {"an empty line between rows", withRows({row, "", row}), 7},
-        {"spaces after the rows", withRows({row}) + " \r\n", 7},
-        {"bytes that are not UTF-8 after the mark", "\xEF\xBB\xBF" + withRows({row, "Caf\xE9;0.10;1;1;1.00;1;1"}), 7},
-        {"an encoded surrogate after the mark", "\xEF\xBB\xBF" + joined({kHead, "# \xED\xA0\x80;;;;;;", kColumns}), 2},
-        {"a second byte-order mark", "\xEF\xBB\xBF\xEF\xBB\xBF" + withRows({}), 1},
+        {"an empty file", "", 1, Fault::NotHeader},
+        {"another header", joined({"# Leica layer file format version 2.0;;;;;;", kEmpty, kEmpty, kEmpty, kColumns}), 1, Fault::NotHeader},
+        {"the header without its fields", joined({"# Leica layer file format version 1.0", kColumns}), 1, Fault::NotHeader},
+        {"a file of UTF-16", std::string("\xFF\xFE#\0 \0", 6), 1, Fault::NotHeader},
+        {"the header alone", joined({kHead}), 2, Fault::NoColumns},
+        {"no column line after the comments", joined({kHead, kEmpty, kEmpty, kEmpty}), 5, Fault::NoColumns},
+        {"another column line", joined({kHead, "name;offset;passcount_target;passcount_maxextra;speed_target;speed_maxdiff;compaction_target"}), 2, Fault::NotComment},
+        {"another column line after three comments", joined({kHead, kEmpty, kEmpty, kEmpty, "Name;Offset"}), 5, Fault::FieldCount},
+        {"a fourth comment line", joined({kHead, kEmpty, kEmpty, kEmpty, kEmpty, kColumns}), 5, Fault::NotColumns},
+        {"a comment line without its fields", joined({kHead, "# Road A12", kColumns}), 2, Fault::FieldCount},
+        {"a comment line without the space", joined({kHead, "#Road;;;;;;", kColumns}), 2, Fault::NotComment},
+        {"a \";\" in a comment line", joined({kHead, "# a;b;;;;;;", kColumns}), 2, Fault::FieldCount},
+        {"a \";\" in a quoted comment line", joined({kHead, "\"# a;b\";;;;;;", kColumns}), 2, Fault::Semicolon},
+        {"a \";\" in a quoted name", withRows({"\"a;b\";0.10;6;2;3.00;1;60"}), 6, Fault::Semicolon, 0},
+        {"an empty line before the column line", joined({kHead, "", kColumns}), 2, Fault::NotComment},
+        {"6 fields", withRows({row, "Base;0.10;6;2;3.00;1"}), 7, Fault::FieldCount},
+        {"8 fields", withRows({"Base;0.10;6;2;3.00;1;60;"}), 6, Fault::FieldCount},
+        {"a decimal comma", withRows({row, "Base;1,5;6;2;3.00;1;60"}), 7, Fault::NotDecimal, 1},
+        {"letters for a speed", withRows({"Base;0.10;6;2;abc;1;60"}), 6, Fault::NotDecimal, 4},
+        {"nan", withRows({"Base;nan;6;2;3.00;1;60"}), 6, Fault::NotDecimal, 1},
+        {"inf", withRows({"Base;0.10;6;2;inf;1;60"}), 6, Fault::NotDecimal, 4},
+        {"an offset beyond single precision", withRows({"Base;1e39;6;2;3.00;1;60"}), 6, Fault::NotDecimal, 1},
+        {"an empty offset", withRows({"Base;;6;2;3.00;1;60"}), 6, Fault::NotDecimal, 1},
+        {"101", withRows({"Base;0.10;101;2;3.00;1;60"}), 6, Fault::NotWhole, 2},
+        {"-1", withRows({"Base;0.10;6;-1;3.00;1;60"}), 6, Fault::NotWhole, 3},
+        {"+-1", withRows({"Base;0.10;6;2;3.00;+-1;60"}), 6, Fault::NotWhole, 5},
+        {"a decimal for a whole number", withRows({"Base;0.10;6;2;3.00;1;60.0"}), 6, Fault::NotWhole, 6},
+        {"an empty whole number", withRows({"Base;0.10;6;2;3.00;1;"}), 6, Fault::NotWhole, 6},
+        {"a line break inside a quoted name", withRows({row, "\"Ba", "se\";0.10;6;2;3.00;1;60"}), 7, Fault::FieldCount},
+        {"a CR inside a comment", joined({kHead, "# a\rb;;;;;;", kColumns}), 2, Fault::FieldCount},
+        {"an empty line between rows", withRows({row, "", row}), 7, Fault::EmptyRow},
+        {"a row of empty fields between rows", withRows({row, ";;;;;;", ";;;;;;", row}), 7, Fault::EmptyRow},
+        {"spaces after the rows", withRows({row}) + " \r\n", 7, Fault::FieldCount},
+        {"bytes that are not UTF-8 after the mark", "\xEF\xBB\xBF" + withRows({row, "Caf\xE9;0.10;1;1;1.00;1;1"}), 7, Fault::NotUtf8, 0},
+        {"an encoded surrogate after the mark", "\xEF\xBB\xBF" + joined({kHead, "# \xED\xA0\x80;;;;;;", kColumns}), 2, Fault::NotUtf8},
+        {"a second byte-order mark", "\xEF\xBB\xBF\xEF\xBB\xBF" + withRows({}), 1, Fault::NotHeader},
+        {"a letter lost in a comment line, without a mark", joined({kHead, kEmpty, "# J\xEF\xBF\xBDrgen;;;;;;", kColumns}), 3, Fault::LostText},
+        {"a letter lost, then read as Windows-1252", withRows({row, "Bj\xEF\xBF\xBDrn \xF8;0.10;1;1;1.00;1;1"}), 7, Fault::LostText},
+        {"a letter lost in a name, after the mark", "\xEF\xBB\xBF" + withRows({row, "Bj\xEF\xBF\xBDrn;0.10;1;1;1.00;1;1"}), 7, Fault::LostText},
+        {"a name of 256 characters", withRows({row, std::string(256, 'n') + ";0.10;1;1;1.00;1;1"}), 7, Fault::TooLong, 0},
+        {"a comment line of 256 characters", joined({kHead, "# " + std::string(256, 'c') + ";;;;;;", kColumns}), 2, Fault::TooLong},
+        {"a control character in a name", withRows({"Ba\x1Fse;0.10;1;1;1.00;1;1"}), 6, Fault::ControlCharacter, 0},
+        {"a NUL in a comment line", joined({kHead, std::string("# a\0b;;;;;;", 11), kColumns}), 2, Fault::ControlCharacter},
     };
     for (const Bad& c : cases) {
         SCOPED_TRACE(c.what);
-        EXPECT_EQ(readLayerFile(c.bytes).errorLine, c.line);
+        const LayerFileReading read = readLayerFile(c.bytes);
+        EXPECT_EQ(read.errorLine, c.line);
+        EXPECT_EQ(read.fault, c.fault);
+        EXPECT_EQ(read.errorColumn, c.column);
     }
+}
+
+// Made from a file the program wrote, with the values 0.125 and 2.500 and
+// -1.250 typed in, by LibreOffice Calc 7.4 in Dutch:
+// soffice --infilter=CSV:59,34,1,1,,1043 --convert-to 'csv:Text - txt - csv (StarCalc):59,34,1,1,,1043,false,true,true' layer.csv
+const std::string kDutchSpreadsheet =
+    "# Leica layer file format version 1.0;;;;;;\n"
+    "# <Empty>;;;;;;\n"
+    "# <Empty>;;;;;;\n"
+    "# <Empty>;;;;;;\n"
+    "Name;Offset;PassCount_Target;PassCount_MaxExtra;Speed_Target;Speed_MaxDiff;Compaction_Target\n"
+    "Top;0.30;4;1;3.50;1;80\n"
+    "Fine;125;5;1;2500;1;70\n"
+    "Deep;-1250;6;2;3.00;1;60\n";
+
+TEST(LayerFileReader, CountsTheLinesTheNextWriteChangesAndThoseWithUnusualValues)
+{
+    struct Case {
+        const char* what;
+        std::string bytes;
+        int changedLine, changedLines, unusualLine, unusualLines;
+    };
+    const std::string row = "Top;0.30;4;1;3.50;1;80";
+    const Case cases[] = {
+        {"what the writer writes, with fewer decimals or in quotes",
+         withRows({row, "Sp;-0.3;4;1;12;1;80", "\"Q\";0.1;4;1;1e1;1;80", "W;0.10;007;+1;3.50;1;80", "Z;-0.00;4;1;10.00;1;80"}), 0, 0, 0, 0},
+        {"more than two decimals", withRows({row, "A;0.125;4;1;3.50;1;80", row, "B;0.30;4;1;3.505;1;80"}), 7, 2, 0, 0},
+        {"an exponent", withRows({row, row, "A;1.005e-1;4;1;3.50;1;80"}), 8, 1, 0, 0},
+        {"a small negative offset written as -0.00", withRows({"A;-0.0049;4;1;3.50;1;80"}), 6, 1, 0, 0},
+        {"more digits than single precision holds", withRows({"A;16777217;4;1;3.50;1;80"}), 6, 1, 6, 1},
+        {"a letter Windows-1252 lacks", joined({kHead, "# \xCE\xA9;;;;;;", kColumns, row, "\xE4\xB8\xAD;0.30;4;1;3.50;1;80"}), 2, 2, 0, 0},
+        {"a name cut", withRows({row, "Sand.fine;0.20;1;1;1.00;1;1"}), 7, 1, 0, 0},
+        {"the usual ranges, just inside", withRows({"A;-10;4;1;0.5;1;80", "B;10.00;4;1;30;1;80"}), 0, 0, 0, 0},
+        {"just outside", withRows({row, "A;-10.01;4;1;3.50;1;80", "B;10.01;4;1;3.50;1;80", "C;0;4;1;0.49;1;80", "D;0;4;1;30.01;1;80"}), 0, 0, 7, 4},
+        {"a Dutch spreadsheet's thousands", kDutchSpreadsheet, 0, 0, 7, 2},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const LayerFileReading read = readLayerFile(c.bytes);
+        ASSERT_EQ(read.errorLine, 0);
+        EXPECT_EQ(read.changedLine, c.changedLine);
+        EXPECT_EQ(read.changedLines, c.changedLines);
+        EXPECT_EQ(read.unusualLine, c.unusualLine);
+        EXPECT_EQ(read.unusualLines, c.unusualLines);
+    }
+}
+
+TEST(LayerFileReader, MessagesNameTheLineTheColumnAndWhatWasExpected)
+{
+    struct Case {
+        std::string bytes;
+        std::int32_t taal;
+        std::u16string message;
+    };
+    const std::u16string en56(catalogueText(kEnglish, 56));
+    const std::string row = "Top;0.30;4;1;3.50;1;80";
+    const Case cases[] = {
+        {withRows({row, "Base;\"0,30\";6;2;3.00;1;60"}), kEnglish, en56 + u"7, Offset: \"0,30\" is not a number with a decimal point"},
+        {withRows({row, "Base;0.10;6;2;3.00;1;60;"}), kEnglish, en56 + u"7: 8 fields, a layer file has 7"},
+        {"Name;Offset\r\n", kEnglish, en56 + u"1: not the header of a layer file"},
+        {withRows({"Base;0.10;6;2;3.00;1;" + std::string(50, '7')}), kEnglish,
+         en56 + u"6, Compaction_Target: \"" + std::u16string(40, u'7') + u"\u2026\" is not a whole number from 0 to 100"},
+        {"\xEF\xBB\xBF" + withRows({"Caf\xC3\xA9;0.10;6;2;x\xC3\xA9\x01;1;60"}), kEnglish,
+         en56 + u"6, Speed_Target: \"x\u00E9\uFFFD\" is not a number with a decimal point"},
+        {withRows({row, "Base;0.10;6;2;3.00;1;abc"}), kDutch,
+         std::u16string(catalogueText(kDutch, 56)) + u"7, Compaction_Target: \"abc\" is geen geheel getal van 0 tot 100"},
+    };
+    for (const Case& c : cases) {
+        const LayerFileReading read = readLayerFile(c.bytes);
+        EXPECT_EQ(toUtf8(refusalMessage(read, c.taal)), toUtf8(c.message));
+    }
+
+    const LayerFileReading read = readLayerFile(withRows({row, "A;0.125;4;1;3.50;1;80", "B;0.125;4;1;3.50;1;80"}) + kDutchSpreadsheet.substr(kDutchSpreadsheet.find("Fine")));
+    ASSERT_EQ(read.errorLine, 0);
+    EXPECT_EQ(readingNotes(readLayerFile(withRows({row})), kEnglish), u"");
+    EXPECT_EQ(toUtf8(readingNotes(read, kEnglish)),
+              "Lines that the next write will change: 2, the first is line 7 (values get two decimals, names end before \".\" or "
+              "\",\", letters the layer file cannot hold become \"?\").\n\nLines with a value no compaction layer has: 2, the first "
+              "is line 9 (offsets are usually within -10 \u2026 +10 m, target speeds within 0.5 \u2026 30 km/h). Check them before "
+              "the file is written.");
 }
 
 TEST(Windows1252, EveryByteIsOneCharacterAndBack)
@@ -243,8 +413,9 @@ TEST(LayerFileRoundTrip, EveryFileWrittenReadsBackToTheSameRunAndWritesBackByteF
     const unsigned seed = std::random_device{}();
     SCOPED_TRACE("seed " + std::to_string(seed));
     std::mt19937 random(seed);
-    // Letters of the code page only, so the run itself comes back.
-    const std::u16string_view letters = u"aZ09 -_#<>/\\\"'\t\u00E9\u00F8\u00C5\u00DF\u00FF\u20AC\u2013\u2019\u0160\u0178";
+    // Letters of the code page only, so the run itself comes back; none whose
+    // byte begins a UTF-8 sequence (such as "\u00E9"), or a file could be UTF-8 too.
+    const std::u16string_view letters = u"aZ09 -_#<>/\\\"'\t\u00F6\u00F8\u00C0\u00FC\u00FF\u20AC\u2013\u2019\u0160\u0178";
     for (int i = 0; i < 300; ++i) {
         const RunData run = randomRun(random, letters, i == 0 ? kMaxLayers : 12);
         const std::string file = layerFileContent(run);
@@ -266,7 +437,7 @@ TEST(LayerFileRoundTrip, EveryFileWrittenReadsBackToTheSameRunAndWritesBackByteF
 
 TEST(LayerFileRoundTrip, TheWritersExamplesReadBackAndWriteBackByteForByte)
 {
-    RunData examples[4];
+    RunData examples[5];
     for (RunData& run : examples)
         run.commentaar1 = run.commentaar2 = run.commentaar3 = kEmptyComment;
     examples[0].layers[0] = top();
@@ -284,6 +455,9 @@ TEST(LayerFileRoundTrip, TheWritersExamplesReadBackAndWriteBackByteForByte)
     examples[3].layers[0] = {u"Bj\u00F8rn", 0.2f, 1, 1, 1, 1, 1};
     examples[3].layers[1] = {u"", 0.1f, 1, 1, 1, 1, 1};
     examples[3].lagen = 2;
+    // Names a reader of quoted fields could take for quoted ones.
+    for (const std::u16string_view name : {u"\"quoted\"", u"\"\"", u"\"", u"\"a\"\"", u"\"x", u"y\"", u"\"a\"b\"", u"\"\"\""})
+        examples[4].layers[examples[4].lagen++] = {std::u16string(name), 0.1f, 1, 1, 1, 1, 1};
     for (const RunData& run : examples) {
         const std::string file = layerFileContent(run);
         SCOPED_TRACE(file);
@@ -294,6 +468,8 @@ TEST(LayerFileRoundTrip, TheWritersExamplesReadBackAndWriteBackByteForByte)
     }
     expectSameRun(readLayerFile(layerFileContent(examples[0])).run, examples[0]);
     expectSameRun(readLayerFile(layerFileContent(examples[1])).run, examples[1]);
+    EXPECT_NE(layerFileContent(examples[4]).find("\r\n\"\"\"quoted\"\"\";0.10;"), std::string::npos);
+    expectSameRun(readLayerFile(layerFileContent(examples[4])).run, examples[4]);
     EXPECT_EQ(readLayerFile(layerFileContent(examples[2])).run.layers[2].Offset, 1.0f);
     EXPECT_EQ(readLayerFile(layerFileContent(examples[3])).run.commentaar1, u"a,b  c");
 }

@@ -49,8 +49,10 @@ TEST_F(TemplateStore, TheFirstAddWritesEntryZeroWithItsTypes)
 
 TEST_F(TemplateStore, HoldsAtMostAHundredEntries)
 {
-    for (int i = 0; i < 99; ++i)
-        ASSERT_TRUE(addTemplate(entry(u"E" + n16(i), i / 100.0)));
+    for (int i = 0; i < 99; ++i) {
+        std::u16string name = u"E";
+        ASSERT_TRUE(addTemplate(entry(name += n16(i), i / 100.0)));
+    }
     EXPECT_TRUE(addTemplate(entry(u"last", 0.5)));
     EXPECT_EQ(templateCount(), 100);
     EXPECT_EQ(templateNames().back(), u"last");

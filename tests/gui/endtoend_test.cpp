@@ -2,6 +2,8 @@
 // goes through every step by clicks and typing only, and the layer file it writes.
 #include "wizardtest.h"
 
+#include "person.h"
+
 #include "layeredit/layeredit.h"
 #include "layeredit/spinbutton.h"
 
@@ -69,7 +71,13 @@ protected:
         QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualItemRect(item).center());
     }
 
-    void menu(const char* item) { windows.Form5->findChild<QAction*>(item)->trigger(); }
+    // A command of the tree's menu, opened with a right click on the selected node.
+    void menu(const char* item)
+    {
+        auto* tree = wizard<QTreeWidget>("TreeView1");
+        const QPoint at = tree->visualItemRect(tree->selectedItems().value(0)).center();
+        clickMenuItem(rightClick(tree->viewport(), at), windows.Form5->findChild<QAction*>(item));
+    }
 };
 
 TEST_P(EndToEnd, FromAnEmptyStoreToTheLayerFile)
@@ -115,7 +123,7 @@ TEST_P(EndToEnd, FromAnEmptyStoreToTheLayerFile)
         auto& d = static_cast<TLayeredit&>(dialog);
         EXPECT_EQ(d.Button1->text(), text(29));
         typeLayer(d, "Base", "0.10", 6, 2, "3", 1, 60);
-        d.pevoegen1->trigger();
+        clickMenuItem(rightClick(d.ComboBox1->lineEdit()), d.pevoegen1);
         QTest::mouseClick(d.Button1, Qt::LeftButton);
     });
     next();
@@ -140,8 +148,7 @@ TEST_P(EndToEnd, FromAnEmptyStoreToTheLayerFile)
     recorder.answerDialog([&](QDialog& dialog) {
         auto& d = static_cast<TLayeredit&>(dialog);
         ASSERT_EQ(d.ComboBox1->count(), 1);
-        d.ComboBox1->setCurrentIndex(0);
-        emit d.ComboBox1->activated(0);
+        chooseInList(d.ComboBox1, 0);
         EXPECT_EQ(d.Edit2->text(), "   0.10");
         QTest::mouseClick(d.Button1, Qt::LeftButton);
     });

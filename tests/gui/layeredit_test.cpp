@@ -1,20 +1,26 @@
 #include "wizardtest.h"
 
+#include "person.h"
+
+#include "app/look.h"
 #include "comments/bewerkcommentaar.h"
 #include "layeredit/layeredit.h"
 #include "layeredit/spinbutton.h"
 #include "layeredit/templatestore.h"
 #include "wizard/decimal.h"
 
+#include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QToolButton>
+#include <QTreeWidget>
 
 #include <filesystem>
 #include <fstream>
@@ -71,6 +77,13 @@ Shown shown(TLayeredit& d)
 void ok(TLayeredit& d) { QTest::mouseClick(d.Button1, Qt::LeftButton); }
 void abort(TLayeredit& d) { QTest::mouseClick(d.Button2, Qt::LeftButton); }
 
+void paste(QWidget* field, const QString& text)
+{
+    QApplication::clipboard()->setText(text);
+    QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(field, Qt::Key_V, Qt::ControlModifier);
+}
+
 }  // namespace
 
 class LayerEditor : public WizardTest {
@@ -97,17 +110,14 @@ protected:
             clickWizard("BitBtn3");
     }
 
+    // Opens layer k (in the table's order, as the tree shows it) with the tree's Edit command.
     void openToEdit(int k, std::function<void(TLayeredit&)> script)
     {
-        const TLayerRecord& r = run.layers[k];
-        editor().ComboBox1->setEditText(qs(r.Name));
-        editor().Edit2->setText(qs(formatField(r.Offset)));
-        editor().Edit1->setText(qs(formatField(r.Speed_Target)));
-        editor().taalbasis = run.taal;
-        editor().modus = 100;
-        editor().laagindex = k;
+        auto* tree = wizard<QTreeWidget>("TreeView1");
+        ASSERT_GE(run.pagina, 3) << "the tree shows the layers from step 3 on";
+        const QPoint at = tree->visualItemRect(tree->topLevelItem(3 + k)).center();
         recorder.answerDialog([script](QDialog& d) { script(static_cast<TLayeredit&>(d)); });
-        prompts().exec(editor());
+        clickMenuItem(rightClick(tree->viewport(), at), windows.Form5->findChild<QAction*>("edit3"));
     }
 
     void addTemplates(std::initializer_list<std::u16string> names)
@@ -124,11 +134,10 @@ protected:
         return items;
     }
 
-    void choose(TLayeredit& d, int item)
-    {
-        d.ComboBox1->setCurrentIndex(item);
-        emit d.ComboBox1->activated(item);
-    }
+    void choose(TLayeredit& d, int item) { chooseInList(d.ComboBox1, item); }
+
+    // A command of the fields' menu, opened with a right click in the name field.
+    void command(TLayeredit& d, QAction* item) { clickMenuItem(rightClick(nameField(d)), item); }
 };
 
 TEST_F(LayerEditor, TheFirstOpeningShowsTheDefaultsAndOkAppendsThem)
@@ -260,6 +269,9 @@ TEST_F(LayerEditor, NumbersThatAreNoNumbersAreRefusedNamingTheField)
             ASSERT_EQ(recorder.messages.size(), 1u);
             EXPECT_EQ(recorder.messages[0].kind, Recorder::Message::Error);
             EXPECT_TRUE(recorder.messages[0].text.startsWith("Offset (m)")) << recorder.messages[0].text;
+            // The number is typed anew in its field.
+            EXPECT_EQ(QApplication::focusWidget(), d.Edit2);
+            EXPECT_EQ(d.Edit2->selectedText(), bad);
             // A spin button leaves the field's text as it is.
             QTest::mouseClick(d.SpinButton2->up, Qt::LeftButton);
             EXPECT_EQ(d.Edit2->text(), bad);
@@ -269,6 +281,8 @@ TEST_F(LayerEditor, NumbersThatAreNoNumbersAreRefusedNamingTheField)
         ok(d);
         ASSERT_EQ(recorder.messages.size(), 1u);
         EXPECT_TRUE(recorder.messages[0].text.startsWith("Targetspeed km/h")) << recorder.messages[0].text;
+        EXPECT_EQ(QApplication::focusWidget(), d.Edit1);
+        EXPECT_EQ(d.Edit1->selectedText(), "fast");
         abort(d);
     });
     EXPECT_EQ(run.lagen, 1);
@@ -358,7 +372,7 @@ TEST_F(LayerEditor, AddingTheFieldsAsATemplate)
     openToAdd([&](TLayeredit& d) {
         EXPECT_TRUE(listed().isEmpty());
         type(d, {"Sand.fine", "-0.10", "6", "2", "3.5", "1", "80"});
-        d.pevoegen1->trigger();
+        command(d, d.pevoegen1);
         EXPECT_EQ(d.ComboBox1->currentText(), "Sand");
         EXPECT_TRUE(listed().isEmpty()) << "the list is reloaded at the next opening";
         ok(d);
@@ -386,11 +400,11 @@ TEST_F(LayerEditor, AFullTemplateListTakesNoMore)
         addTemplate({n, 0.1, 1, 1, 1, 1, 1});
     openToAdd([&](TLayeredit& d) {
         type(d, {.name = "Ninety-nine"});
-        d.pevoegen1->trigger();
+        command(d, d.pevoegen1);
         EXPECT_EQ(templateCount(), 100);
         recorder.messages.clear();
         type(d, {.name = "Full,up"});
-        d.pevoegen1->trigger();
+        command(d, d.pevoegen1);
         EXPECT_EQ(recorder.messages, std::vector{errorBox(en(44))});
         EXPECT_EQ(d.ComboBox1->currentText(), "Full,up") << "the name field is left as it is";
         abort(d);
@@ -399,20 +413,28 @@ TEST_F(LayerEditor, AFullTemplateListTakesNoMore)
     EXPECT_EQ(templateNames().back(), u"Ninety-nine");
 }
 
-TEST_F(LayerEditor, ARefusedNumberWritesNoTemplate)
+// The name rule comes first, so its message is not lost to a refused number;
+// nothing is written then.
+TEST_F(LayerEditor, ARefusedNumberWritesNoTemplateAfterTheNameRule)
 {
     addTemplates({u"A"});
-    openToAdd([&](TLayeredit& d) {
-        choose(d, 0);
-        type(d, {.name = "B", .speed = "x"});
-        d.pevoegen1->trigger();
-        d.Overschrijven1->trigger();
-        abort(d);
-    });
-    EXPECT_EQ(templateNames(), std::vector<std::u16string>{u"A"});
-    auto key = openSettingsKey(kTemplateKey);
-    EXPECT_EQ(key->readString(u"1"), u"") << "no name written beyond the count";
-    EXPECT_EQ(recorder.messages.size(), 2u);
+    addLayer(u"Kept", 0.3f);
+    for (const bool overwrite : {false, true}) {
+        SCOPED_TRACE(overwrite ? "overwrite" : "add");
+        recorder.messages.clear();
+        openToAdd([&](TLayeredit& d) {
+            choose(d, 0);
+            type(d, {.name = "B.2", .speed = "x"});
+            command(d, overwrite ? d.Overschrijven1 : d.pevoegen1);
+            EXPECT_EQ(d.ComboBox1->currentText(), "B");
+            abort(d);
+        });
+        ASSERT_EQ(recorder.messages.size(), 2u);
+        EXPECT_EQ(recorder.messages[0], errorBox(en(53)));
+        EXPECT_TRUE(recorder.messages[1].text.startsWith("Targetspeed km/h")) << recorder.messages[1].text;
+        EXPECT_EQ(templateNames(), std::vector<std::u16string>{u"A"});
+        EXPECT_EQ(openSettingsKey(kTemplateKey)->readString(u"1"), u"") << "no name written beyond the count";
+    }
 }
 
 TEST_F(LayerEditor, ChoosingATemplateFillsTheFields)
@@ -462,28 +484,131 @@ TEST_F(LayerEditor, OverwritingAndRemovingTheChosenTemplate)
     openToAdd([&](TLayeredit& d) {
         // Nothing chosen: the commands do nothing.
         d.Overschrijven1->setEnabled(true);
-        d.Overschrijven1->trigger();
+        command(d, d.Overschrijven1);
         EXPECT_TRUE(recorder.messages.empty());
 
         choose(d, 1);
         type(d, {.name = "B2", .cmv = "99"});
-        d.Overschrijven1->trigger();
+        command(d, d.Overschrijven1);
         EXPECT_EQ(recorder.messages.back(), infoBox("Layer is saved in template file B2"));
         EXPECT_EQ(templateNames(), (std::vector<std::u16string>{u"A", u"B2", u"C"}));
         EXPECT_EQ(readTemplate(1).compactionTarget, 99);
         EXPECT_EQ(listed(), (QStringList{"A", "B", "C"})) << "the list shows the old name until it is reloaded";
 
-        d.Verwijderuittemplate1->trigger();
+        command(d, d.Verwijderuittemplate1);
         EXPECT_EQ(recorder.messages.back(), infoBox("Chosen layer has been removed from the template list" + QString("B2")));
         EXPECT_EQ(listed(), (QStringList{"A", "C"}));
         EXPECT_EQ(d.ComboBox1->currentText(), "B2");
         EXPECT_TRUE(d.Verwijderuittemplate1->isEnabled());
         const std::size_t shownMessages = recorder.messages.size();
-        d.Verwijderuittemplate1->trigger();  // nothing chosen since the reload
+        command(d, d.Verwijderuittemplate1);  // nothing chosen since the reload
         EXPECT_EQ(recorder.messages.size(), shownMessages);
         abort(d);
     });
     EXPECT_EQ(templateNames(), (std::vector<std::u16string>{u"A", u"C"}));
+}
+
+// Another running copy removed the entries from the chosen one on already.
+TEST_F(LayerEditor, RemovingWhatIsGoneAlreadyOnlyBringsTheListUpToDate)
+{
+    addTemplates({u"A", u"B", u"C"});
+    openToAdd([&](TLayeredit& d) {
+        choose(d, 2);
+        removeTemplate(1);
+        command(d, d.Verwijderuittemplate1);
+        EXPECT_EQ(listed(), (QStringList{"A", "C"}));
+        abort(d);
+    });
+    EXPECT_TRUE(recorder.messages.empty());
+    EXPECT_EQ(templateNames(), (std::vector<std::u16string>{u"A", u"C"}));
+}
+
+// Only a choice in the open list takes a template. The combo box itself would
+// also take one for a typed name equal to a template's when the focus leaves
+// it, and for the arrow and page keys or a wheel turn on the closed list.
+TEST_F(LayerEditor, WhatWasTypedStaysUnlessATemplateIsChosenInTheOpenList)
+{
+    ASSERT_TRUE(addTemplate({u"Sand", 0.80, 8, 3, 4.50, 2, 90}));
+    ASSERT_TRUE(addTemplate({u"Clay", 0.40, 6, 1, 2.00, 1, 70}));
+    ASSERT_TRUE(addTemplate({u"Silt", 0.10, 5, 2, 3.00, 3, 60}));
+    struct Case {
+        const char* what;
+        std::function<void(TLayeredit&)> act;
+    };
+    auto key = [](Qt::Key k, Qt::KeyboardModifiers m = {}) {
+        return [k, m](TLayeredit&) { QTest::keyClick(QApplication::focusWidget(), k, m); };
+    };
+    const Case cases[] = {
+        {"Tab", key(Qt::Key_Tab)},
+        {"Alt+O", key(Qt::Key_O, Qt::AltModifier)},
+        {"click into another field", [](TLayeredit& d) { QTest::mouseClick(d.Edit1, Qt::LeftButton); }},
+        {"Up", key(Qt::Key_Up)},
+        {"Down", key(Qt::Key_Down)},
+        {"Page Up", key(Qt::Key_PageUp)},
+        {"Page Down", key(Qt::Key_PageDown)},
+        {"wheel", [](TLayeredit& d) { turnWheel(nameField(d), 1); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        run.lagen = 0;
+        openToAdd([&](TLayeredit& d) {
+            choose(d, 1);  // Clay, in the middle of the list
+            type(d, {.offset = "0.25", .speed = "3.2"});
+            QTest::mouseClick(nameField(d), Qt::LeftButton);
+            retype(nameField(d), "Sand");
+            c.act(d);
+            EXPECT_EQ(shown(d), (Shown{"Sand", "0.25", 6, 1, "3.2", 1, 70}));
+            ok(d);
+        });
+        ASSERT_EQ(run.lagen, 1);
+        EXPECT_EQ(run.layers[0], (TLayerRecord{u"Sand", 0.25f, 6, 1, 3.2f, 1, 70}));
+    }
+    EXPECT_TRUE(recorder.messages.empty());
+}
+
+TEST_F(LayerEditor, EnterReturnOrSpaceInTheOpenListChoosesItsItem)
+{
+    addTemplates({u"A", u"B"});
+    addLayer(u"Kept", 0.3f);
+    for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Space}) {
+        SCOPED_TRACE(key);
+        openToAdd([&](TLayeredit& d) {
+            type(d, {.cmv = "1"});
+            chooseInListByKey(d.ComboBox1, 1, key);
+            EXPECT_FALSE(d.ComboBox1->view()->isVisible());
+            EXPECT_EQ(shown(d), (Shown{"B", "   0.20", 5, 3, "   4.50", 2, 70}));
+            abort(d);
+        });
+    }
+}
+
+// Typing replaces the name at every opening, in either mode; after a refused
+// number the focus is back in its field.
+TEST_F(LayerEditor, EveryOpeningStartsInTheNameFieldWithItsTextSelected)
+{
+    auto typeName = [](TLayeredit& d, const QString& expected, const QString& typed) {
+        EXPECT_EQ(QApplication::focusWidget(), d.ComboBox1);
+        EXPECT_EQ(nameField(d)->selectedText(), expected);
+        QTest::keyClicks(QApplication::focusWidget(), typed);
+        EXPECT_EQ(d.ComboBox1->currentText(), typed);
+    };
+    openToAdd([&](TLayeredit& d) {
+        typeName(d, "New Layer", "Subbase");
+        type(d, {.offset = "0.2"});
+        ok(d);
+    });
+    openToAdd([&](TLayeredit& d) {
+        typeName(d, "New Layer", "Base");
+        type(d, {.offset = "0.1"});
+        ok(d);
+    });
+    ASSERT_EQ(run.lagen, 2);
+    openToEdit(0, [&](TLayeredit& d) {
+        typeName(d, "Subbase", "Top");
+        ok(d);
+    });
+    EXPECT_EQ(run.layers[0].Name, u"Top");
+    EXPECT_EQ(run.layers[1].Name, u"Base");
 }
 
 TEST_F(LayerEditor, TheWholeWizardWithLayersFromTheEditor)
@@ -597,11 +722,6 @@ TEST_F(LayerEditor, PastingDropsOnlyTheRefusedCharacters)
         QString pasted, kept;
     };
     const Case cases[] = {{"Road; lane 2", "Road lane 2"}, {"a\r\nb;;c\n", "abc"}, {";", ""}, {"plain", "plain"}};
-    auto paste = [](QWidget* field, const QString& text) {
-        QApplication::clipboard()->setText(text);
-        QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
-        QTest::keyClick(field, Qt::Key_V, Qt::ControlModifier);
-    };
     openToAdd([&](TLayeredit& d) {
         for (const Case& c : cases) {
             SCOPED_TRACE(c.pasted.toStdString());
@@ -630,4 +750,56 @@ TEST_F(LayerEditor, PastingDropsOnlyTheRefusedCharacters)
     auto* editorField = windows.Bewerkcommentaar->findChild<QLineEdit*>("Edit1");
     paste(editorField, "Road; lane 2");
     EXPECT_EQ(editorField->text(), "Road lane 2");
+}
+
+// A longer name or comment line would be refused when the file is opened again.
+TEST_F(LayerEditor, TheNameAndTheCommentEditorTakeAtMost255Characters)
+{
+    const QString longer(300, 'n');
+    openToAdd([&](TLayeredit& d) {
+        paste(d.ComboBox1, longer);
+        QTest::keyClicks(d.ComboBox1, "x");
+        EXPECT_EQ(d.ComboBox1->currentText(), QString(255, 'n'));
+        abort(d);
+    });
+    auto* editorField = windows.Bewerkcommentaar->findChild<QLineEdit*>("Edit1");
+    paste(editorField, longer);
+    EXPECT_EQ(editorField->text(), QString(255, 'n'));
+}
+
+TEST_F(LayerEditor, UnusualValuesAreMarkedAtTheirFieldAndTakenAsTyped)
+{
+    struct Case {
+        QLineEdit* TLayeredit::*field;
+        QString typed;
+        int why;  // the text of the mark, 0 for none
+    };
+    const Case cases[] = {
+        {&TLayeredit::Edit2, "12", 80},   // an offset in centimetres
+        {&TLayeredit::Edit2, "-10", 0},    // the limit is usual, and the mark goes again
+        {&TLayeredit::Edit2, "abc", 0},    // no number: left to OK
+        {&TLayeredit::Edit1, "400", 81},  // 4.00 km/h without its point
+        {&TLayeredit::Edit1, "0.5", 0},
+    };
+    openToAdd([&](TLayeredit& d) {
+        for (const Case& c : cases) {
+            QLineEdit* field = d.*c.field;
+            retype(field, c.typed);
+            const QString why = c.why ? en(c.why) : QString();
+            EXPECT_EQ(field->toolTip(), why) << c.typed;
+            EXPECT_EQ(field->palette().color(QPalette::Base) == warningBackground(), c.why != 0) << c.typed;
+        }
+        retype(d.Edit2, "12");
+        ok(d);
+    });
+    ASSERT_EQ(run.lagen, 1);
+    EXPECT_EQ(run.layers[0].Offset, 12.0f);
+    EXPECT_TRUE(recorder.messages.empty());
+
+    // A layer opened to edit shows its mark at once, in the editor's language.
+    run.taal = kDutch;
+    openToEdit(0, [](TLayeredit& d) {
+        EXPECT_EQ(d.Edit2->toolTip(), catalogue(kDutch, 80));
+        abort(d);
+    });
 }

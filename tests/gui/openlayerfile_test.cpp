@@ -236,13 +236,16 @@ TEST_F(OpenLayerFile, ARefusedFileChangesNothing)
     spit(folder / "huge.csv", kHead + std::string(16 * 1024 * 1024, 'x'));
     recorder.answerQuestion(true);
     open(folder / "huge.csv");  // far beyond any layer file: not read at all
-    std::vector expected{errorBox(en(56) + "7"), errorBox(en(56)), errorBox(en(56)), errorBox(en(56))};
+    // A file that is never read is named, with no line in error.
+    auto unread = [&](const std::filesystem::path& path) { return errorBox(en(58) + QString::fromStdString(path.string())); };
+    std::vector expected{errorBox(en(56) + "7, Offset: \"1,5\" is not a number with a decimal point"),
+                         unread(folder / "missing.csv"), unread(folder), unread(folder / "huge.csv")};
 #ifndef _WIN32
     // A pipe no one writes to: reading it would never end.
     ASSERT_EQ(::mkfifo((folder / "pipe.csv").c_str(), 0600), 0);
     recorder.answerQuestion(true);
     open(folder / "pipe.csv");
-    expected.push_back(errorBox(en(56)));
+    expected.push_back(unread(folder / "pipe.csv"));
 #endif
     EXPECT_EQ(recorder.messages, expected);
     EXPECT_EQ(run.lagen, 1);
@@ -259,9 +262,23 @@ TEST_F(OpenLayerFile, NamesCutByTheNameRuleAreToldOnce)
     toStepTwo();
     spit(folder / "dots.csv", kHead + kColumns + "Sand.fine;0.20;1;1;1.00;1;1\r\nClay,wet;0.10;1;1;1.00;1;1\r\n");
     open(folder / "dots.csv");
-    EXPECT_EQ(recorder.messages, (std::vector{errorBox(en(53)), infoBox(en(55) + path(folder / "dots.csv"))}));
+    EXPECT_EQ(recorder.messages, (std::vector{errorBox(en(53)), infoBox(en(55) + path(folder / "dots.csv") + "\n\n" +
+                                                                          en(77).replace("%1", "3").replace("%2", "2"))}));
     EXPECT_EQ(run.layers[0].Name, u"Sand");
     EXPECT_EQ(run.layers[1].Name, u"Clay");
+}
+
+TEST_F(OpenLayerFile, TheInformationBoxTellsWhatTheNextWriteChangesAndWhichValuesAreUnusual)
+{
+    toStepTwo();
+    // 0.125 loses its third decimal; 125 m and 2500 km/h are a Dutch spreadsheet's 0.125 and 2.500.
+    spit(folder / "odd.csv", kHead + kComments + kColumns + "Top;0.30;4;1;3.50;1;80\r\nFine;0.125;5;1;3.20;2;70\r\n" +
+                                 "Thick;125;5;1;2500;2;70\r\nBase;0.10;6;2;3.00;1;60\r\n");
+    open(folder / "odd.csv");
+    ASSERT_EQ(run.lagen, 4);
+    EXPECT_EQ(recorder.messages,
+              std::vector{infoBox(en(55) + path(folder / "odd.csv") + "\n\n" + en(77).replace("%1", "7").replace("%2", "1") +
+                                  "\n\n" + en(78).replace("%1", "8").replace("%2", "1"))});
 }
 
 TEST_F(OpenLayerFile, TheQuestionBoxAnswersNoToEnterAndShowsItsTextAsItIs)
@@ -282,6 +299,38 @@ TEST_F(OpenLayerFile, TheQuestionBoxAnswersNoToEnterAndShowsItsTextAsItIs)
     Prompts::install(&recorder);
     ASSERT_NE(shown, nullptr);
     EXPECT_FALSE(yes);
+}
+
+// The question's buttons and the file dialog's filters are in the run's language.
+TEST_F(OpenLayerFile, TheQuestionsButtonsAndTheFiltersSpeakTheRunsLanguage)
+{
+    for (const std::int32_t taal : {kEnglish, kDutch, kNorwegian}) {
+        SCOPED_TRACE(taal);
+        restart();
+        seed(taal, 1);
+        addLayer(u"Mine", 0.2f);
+        start();
+        next();
+        Prompts::install(nullptr);
+        QStringList buttons;
+        QTimer::singleShot(0, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box)
+                return;
+            for (QAbstractButton* b : box->buttons())
+                buttons << b->text();
+            QTest::keyClick(box, Qt::Key_Return);  // No, the default
+        });
+        clickWizard("BitBtn4");
+        Prompts::install(&recorder);
+        EXPECT_EQ(buttons.size(), 2);
+        EXPECT_TRUE(buttons.contains(catalogue(taal, 59)) && buttons.contains(catalogue(taal, 60))) << buttons.join(", ");
+        recorder.answerQuestion(true);
+        openCancelled();
+        ASSERT_EQ(recorder.fileRequests.size(), 1u);
+        EXPECT_EQ(recorder.fileRequests[0].filters, (QStringList{catalogue(taal, 61), catalogue(taal, 62)}));
+        EXPECT_EQ(run.layers[0].Name, u"Mine");
+    }
 }
 
 class OpenLayerFileButton : public WizardTest, public ::testing::WithParamInterface<std::int32_t> {};

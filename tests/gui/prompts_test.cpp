@@ -1,8 +1,11 @@
 #include "wizardtest.h"
 
 #include <QApplication>
+#include <QFileDialog>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMessageBox>
+#include <QTemporaryDir>
 #include <QTimer>
 
 using namespace kobalin;
@@ -41,4 +44,34 @@ TEST(Prompts, MessageBoxesShowTheirTextAsPlainText)
             EXPECT_TRUE(seen);
         }
     }
+}
+
+// The real save dialog opens on the proposed file and gives a bare name the
+// proposed file's ending.
+TEST(Prompts, TheSaveDialogProposesTheFileAndAddsItsEnding)
+{
+    QTemporaryDir dir;
+    Prompts::install(nullptr);
+    bool seen = false;
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        seen = true;
+        EXPECT_EQ(dialog->acceptMode(), QFileDialog::AcceptSave);
+        auto* name = dialog->findChild<QLineEdit*>("fileNameEdit");
+        ASSERT_NE(name, nullptr);
+        EXPECT_EQ(name->text(), "road.xml_layer.pdf");
+        retype(name, "sheet");
+        QTest::keyClick(name, Qt::Key_Return);
+        // Whatever stays open is closed, so that a fault fails here rather than hangs.
+        QTimer::singleShot(1000, [] {
+            while (QWidget* open = QApplication::activeModalWidget()) {
+                ADD_FAILURE() << "left open: " << open->metaObject()->className() << " " << open->windowTitle();
+                open->close();
+            }
+        });
+    });
+    const auto chosen = prompts().saveFile(nullptr, dir.filePath("road.xml_layer.pdf"), {"PDF (*.pdf)"});
+    EXPECT_TRUE(seen);
+    EXPECT_EQ(chosen, std::optional(dir.filePath("sheet.pdf")));
 }

@@ -34,6 +34,11 @@ std::optional<QString> Recorder::openFile(QWidget*, const QString& folder, const
     return path;
 }
 
+std::optional<QString> Recorder::saveFile(QWidget* parent, const QString& suggested, const QStringList& filters)
+{
+    return openFile(parent, QString(), filters, suggested);
+}
+
 int Recorder::exec(QDialog& dialog)
 {
     dialogsShown.push_back(dialog.objectName());

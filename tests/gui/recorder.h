@@ -32,9 +32,10 @@ public:
     bool question(QWidget*, const QString& text) override;
     std::optional<QString> openFile(QWidget*, const QString& folder, const QStringList& filters,
                                     const QString& selected) override;
+    std::optional<QString> saveFile(QWidget*, const QString& suggested, const QStringList& filters) override;
     int exec(QDialog& dialog) override;
 
-    // Answers: the next file dialog chooses path (nothing: cancelled).
+    // Answers: the next file dialog, to open or to save, chooses path (nothing: cancelled).
     void chooseFile(std::optional<QString> path) { files.push_back(std::move(path)); }
     // The next question is answered Yes (true) or No.
     void answerQuestion(bool yes) { answers.push_back(yes); }
@@ -50,7 +51,7 @@ public:
     std::function<void()> whileShown;
     std::vector<QString> dialogsShown;  // object names, in order
     std::vector<QString> activeWhenShown;  // the active window's name as each dialog was shown
-    std::vector<FileRequest> fileRequests;
+    std::vector<FileRequest> fileRequests;  // to save: the suggested file as selected
     std::vector<QString> questions;  // texts, in order
     std::deque<bool> answers;
     std::deque<std::optional<QString>> files;

@@ -4,6 +4,7 @@
 #include "app/settingsfile.h"
 #endif
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QLabel>
 #include <QPushButton>
@@ -150,4 +151,25 @@ TEST_F(Startup, TheLanguageDialogOpensOverTheActiveWizardWindow)
     EXPECT_EQ(recorder.activeWhenShown, std::vector<QString>{"Form5"}) << "the wizard window was not active";
     EXPECT_LE((dialogCentre - wizardCentre).manhattanLength(), 2) << "dialog not centred on the wizard";
     EXPECT_EQ(wizard<QLabel>("Label1")->text(), en(13));
+}
+
+// Where the desktop does not activate the new window, the wizard still starts,
+// once, shortly after it is shown; an activation that comes later changes nothing.
+TEST_F(Startup, InitialisesOnceEvenWhenTheWindowIsNeverActivated)
+{
+    // Stands in for a desktop that refuses to activate the window.
+    class NoActivation : public QObject {
+    public:
+        bool eventFilter(QObject*, QEvent* event) override { return event->type() == QEvent::ActivationChange; }
+    } noActivation;
+    windows.Form5->installEventFilter(&noActivation);
+    recorder.answerDialog(clickButton("Button2"));  // no settings yet: the language dialog
+    start();
+    EXPECT_EQ(wizard<QLabel>("Label1")->text(), "Welcome to the wizard for creating the layer file for MC1");
+    EXPECT_FALSE(wizard("Button5")->isEnabled());
+    windows.Form5->removeEventFilter(&noActivation);
+    QApplication::setActiveWindow(nullptr);
+    QApplication::setActiveWindow(windows.Form5.get());
+    QTest::qWait(50);
+    EXPECT_EQ(recorder.dialogsShown, std::vector<QString>{"taalkeus"});
 }

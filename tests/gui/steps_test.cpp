@@ -1,10 +1,13 @@
 #include "wizardtest.h"
 
+#include "person.h"
+
 #include <QAction>
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTreeWidget>
 
 #include <set>
 
@@ -114,8 +117,12 @@ TEST_F(Steps, NewLayerIsHiddenWhileTheEditorOpensOnAnEmptiedTable)
         newLayerShown = !wizard("BitBtn3")->isHidden();
         closeBox()(dialog);
     });
-    run.lagen = 0;  // as deleting the last layer leaves it
-    windows.Form5->actieClick();
+    // The last layer deleted through the tree's menu.
+    auto* tree = wizard<QTreeWidget>("TreeView1");
+    const QPoint layer = tree->visualItemRect(tree->topLevelItem(3)).center();
+    QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, layer);
+    clickMenuItem(rightClick(tree->viewport(), layer), windows.Form5->findChild<QAction*>("edit4"));
+    EXPECT_EQ(run.lagen, 0);
     EXPECT_EQ(recorder.dialogsShown, std::vector<QString>{"Layeredit"});
     EXPECT_FALSE(newLayerShown);
     expectStep({4, false, true, "BitBtn3"});

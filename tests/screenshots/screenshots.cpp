@@ -1,5 +1,6 @@
 // Walks the wizard through every step and opens every dialog, in each
 // language, and saves a picture of each in the folder given as argument.
+#include "../gui/person.h"
 #include "../gui/recorder.h"
 
 #include "app/qtext.h"
@@ -87,6 +88,8 @@ void shoot(std::int32_t taal, const char* language)
     click(named("BitBtn1"));
 
     click(named("Button3"));
+    // The model's folder exists, so that step 5 writes the file beside it.
+    QDir(home.path()).mkpath("jobs");
     prompts.chooseFile(QDir(home.path()).filePath("jobs/A12 north.xml"));
     click(named("Edit1"));
     save(&wizard, prefix + "2-reference-file");
@@ -103,16 +106,14 @@ void shoot(std::int32_t taal, const char* language)
 
     prompts.answerDialog([&](QDialog& dialog) {
         auto& d = static_cast<TLayeredit&>(dialog);
-        d.ComboBox1->setCurrentIndex(1);
-        emit d.ComboBox1->activated(1);
+        chooseInList(d.ComboBox1, 1);
         save(&d, prefix + "layer-editor");
         click(d.Button1);
     });
     click(named("Button3"));
     prompts.answerDialog([&](QDialog& dialog) {
         auto& d = static_cast<TLayeredit&>(dialog);
-        d.ComboBox1->setCurrentIndex(0);
-        emit d.ComboBox1->activated(0);
+        chooseInList(d.ComboBox1, 0);
         click(d.Button1);
     });
     click(named("BitBtn3"));
@@ -126,16 +127,18 @@ void shoot(std::int32_t taal, const char* language)
         save(&d, prefix + "comment-editor");
         d.close();
     });
-    wizard.findChild<QAction*>("edit3")->trigger();
-    tree->setCurrentItem(tree->topLevelItem(4)->child(2));
-    auto* menu = wizard.findChild<QMenu*>("Boompopup");
-    emit tree->customContextMenuRequested(tree->visualItemRect(tree->topLevelItem(4)).center());
+    clickMenuItem(rightClick(tree->viewport(), tree->visualItemRect(tree->topLevelItem(1)).center()),
+                  wizard.findChild<QAction*>("edit3"));
+    auto* menu = rightClick(tree->viewport(), tree->visualItemRect(tree->topLevelItem(4)).center());
     QApplication::processEvents();
     save(menu, prefix + "tree-menu");
     menu->close();
 
     click(named("Button3"));
     save(&wizard, prefix + "5-written");
+    // The layer sheet; kobalin.sh turns its first page into a picture.
+    prompts.chooseFile(QDir(outFolder).filePath(prefix + "layer-sheet.pdf"));
+    click(named("BitBtn5"));
     Prompts::install(nullptr);
 }
 
