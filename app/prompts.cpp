@@ -33,12 +33,14 @@ public:
     std::optional<QString> openFile(QWidget* parent, const QString& folder, const QStringList& filters,
                                     const QString& selected) override
     {
-        QFileDialog dialog(parent, QString(), folder);
+        // A preselected file opens its own folder, as in saveFile.
+        const QFileInfo preselected(selected);
+        QFileDialog dialog(parent, QString(), selected.isEmpty() ? folder : preselected.absolutePath());
         dialog.setFileMode(QFileDialog::ExistingFile);
         dialog.setNameFilters(filters);
         dialog.selectNameFilter(filters.value(0));
         if (!selected.isEmpty())
-            dialog.selectFile(selected);
+            dialog.selectFile(preselected.fileName());
         if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
             return std::nullopt;
         return dialog.selectedFiles().constFirst();
@@ -46,11 +48,14 @@ public:
 
     std::optional<QString> saveFile(QWidget* parent, const QString& suggested, const QStringList& filters) override
     {
-        QFileDialog dialog(parent);
+        // Folder and name apart: Windows' own dialog takes only a name from
+        // selectFile and would otherwise open in the working folder.
+        const QFileInfo proposed(suggested);
+        QFileDialog dialog(parent, QString(), proposed.absolutePath());
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         dialog.setNameFilters(filters);
-        dialog.selectFile(suggested);
-        dialog.setDefaultSuffix(QFileInfo(suggested).suffix());  // "sheet" is saved as sheet.pdf
+        dialog.selectFile(proposed.fileName());
+        dialog.setDefaultSuffix(proposed.suffix());  // "sheet" is saved as sheet.pdf
         if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
             return std::nullopt;
         return dialog.selectedFiles().constFirst();
