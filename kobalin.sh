@@ -18,10 +18,10 @@ BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev qt6-svg-dev libqt6svg6 qt6-qp
 TEST_PACKAGES=(libgtest-dev locales libbenchmark-dev poppler-utils)
 # A real X display without a screen, for the pictures of every step.
 SCREENSHOT_PACKAGES=(xvfb xauth)
-# The Windows tests: Wine to run them and the setup, with its own Tahoma
-# (fonts-wine) and DejaVu for the offscreen runs; a virtual display with a
-# window manager for Windows' own platform plugin and the setup's check.
-WINDOWS_TEST_PACKAGES=(wine wine64 fonts-wine fonts-dejavu-core xvfb xauth openbox xdotool wmctrl x11-utils binutils)
+# The Windows tests: Wine to run them and the setup, DejaVu for the offscreen
+# runs; a virtual display with a window manager for Windows' own platform
+# plugin and the setup's check.
+WINDOWS_TEST_PACKAGES=(wine wine64 fonts-dejavu-core xvfb xauth openbox xdotool wmctrl x11-utils binutils)
 # Qt for Windows from Debian's source package (apt-get source unpacks with
 # dpkg-source, from dpkg-dev) and the installer.
 WINDOWS_BUILD_PACKAGES=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 dpkg-dev nsis)

@@ -173,6 +173,9 @@ std::vector<std::pair<QRgb, int>> bandColours(QWidget* section)
     return runsDown(picture(section), stripe + stripe / 2);
 }
 
+// The least height of a band, a line of its text and a little.
+int leastBand(QWidget* section) { return section->fontMetrics().height() + 4; }
+
 // What a screen reader reads as the control's description.
 QString readerText(QWidget* w)
 {
@@ -232,6 +235,11 @@ TEST_F(Section, ABandPerLayerLargestOffsetFirstToScale)
                                                 "Sub: 0.30 m, 8 passes, 2.50 km/h, 55 CMV\n"
                                                 "Base: -0.20 m, 6 passes, 3.00 km/h, 60 CMV");
     // Left of the texts, the bands' colours alone: four bands, Sub the thickest, Mid the thinnest.
+    // The window is made tall enough for the thinnest band to be drawn to scale
+    // (a tenth of the drawing) whatever the platform's font and frames.
+    QWidget* window = section->window();
+    window->resize(window->width(), window->height() + std::max(0, 12 * leastBand(section) - section->height()));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return section->height() >= 12 * leastBand(section); }));
     const auto runs = bandColours(section);
     ASSERT_EQ(runs.size(), 4u);
     EXPECT_GT(runs[2].second, runs[3].second);
