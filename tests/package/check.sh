@@ -39,22 +39,8 @@ fail() {
     exit 1
 }
 
-# Waits up to $1 seconds for the command after it to succeed.
-wait_for() {
-    local deadline=$((SECONDS + $1))
-    shift
-    until "$@"; do
-        ((SECONDS < deadline)) || return 1
-        sleep 0.1
-    done
-}
-
-# Whether process $1, a child of this script, has ended (gone, or a zombie not yet waited for).
-ended() {
-    local stat
-    stat=$(cat "/proc/$1/stat" 2>/dev/null) || return 0
-    [[ ${stat##*) } == Z* ]]
-}
+# shellcheck source=../desktop.sh
+source "$(dirname "$0")/../desktop.sh"
 
 if dpkg-query -W -f='${Status}' kobalin 2>/dev/null | grep -q 'install ok installed'; then
     fail "a kobalin package is installed already; remove it first (apt-get purge kobalin)"
@@ -88,13 +74,7 @@ printf '%s\r\n' 'Windows Registry Editor Version 5.00' '' '[HKEY_CURRENT_USER\SO
     '"taal"=dword:000003e8' '"koppel"=dword:00000000' >"$XDG_CONFIG_HOME/Tendrik/kobalin.reg"
 unset QT_QPA_PLATFORM WAYLAND_DISPLAY
 
-Xvfb -displayfd 3 -screen 0 1600x1000x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
-xvfb=$!
-wait_for 20 test -s "$work/display" || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
-export DISPLAY=":$(cat "$work/display")"
-openbox --startup "touch $work/wm-ready" >"$work/openbox.log" 2>&1 &
-wm=$!
-wait_for 20 test -e "$work/wm-ready" || fail "openbox did not start: $(cat "$work/openbox.log")"
+start_desktop
 
 "${command[@]}" >"$work/kobalin.log" 2>&1 &
 program=$!

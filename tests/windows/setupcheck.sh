@@ -36,20 +36,8 @@ fail() {
     exit 1
 }
 
-wait_for() {
-    local deadline=$((SECONDS + $1))
-    shift
-    until "$@"; do
-        ((SECONDS < deadline)) || return 1
-        sleep 0.1
-    done
-}
-
-ended() {
-    local stat
-    stat=$(cat "/proc/$1/stat" 2>/dev/null) || return 0
-    [[ ${stat##*) } == Z* ]]
-}
+# shellcheck source=../desktop.sh
+source "$(dirname "$0")/../desktop.sh"
 
 echo "== a fresh Wine prefix"
 wineboot -i >/dev/null 2>&1
@@ -87,13 +75,7 @@ wine reg add "HKCU\\Software\\Tendrik\\kobalin" /v koppel /t REG_DWORD /d 1 /f >
 wine reg add "HKCU\\Software\\Tendrik\\kobalin\\template" /v aantal /t REG_DWORD /d 1 /f >/dev/null
 wine reg add "HKCU\\Software\\Tendrik\\kobalin\\template" /v 0 /t REG_SZ /d Zand /f >/dev/null
 
-Xvfb -displayfd 3 -screen 0 1600x1000x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
-xvfb=$!
-wait_for 20 test -s "$work/display" || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
-export DISPLAY=":$(cat "$work/display")"
-openbox --startup "touch $work/wm-ready" >"$work/openbox.log" 2>&1 &
-wm=$!
-wait_for 20 test -e "$work/wm-ready" || fail "openbox did not start: $(cat "$work/openbox.log")"
+start_desktop
 
 echo "== start: $target"
 # The program writes "koppel" back at start as it read it, and Wine leaves a
