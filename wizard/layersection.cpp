@@ -102,13 +102,7 @@ std::vector<int> bandEdges(const QRect& area, const std::vector<SectionBand>& ba
     return edges;
 }
 
-int leastBandHeight(const QFontMetrics& metrics) { return metrics.height() + 4; }
-
 const QColor kSoil[] = {QColor(0xEC, 0xDF, 0xBF), QColor(0xCF, 0xB9, 0x8E), QColor(0xDD, 0xC9, 0xA4)};
-// The mark of an unusual value at the band's left, and the room around the
-// texts: a third of a line, so that they keep their proportions on paper.
-int stripeWidth(const QFontMetrics& metrics) { return std::max(2, metrics.height() / 3); }
-
 void drawBandTexts(QPainter& painter, const QRect& band, const SectionBand& b)
 {
     const QFontMetrics metrics = painter.fontMetrics();
@@ -143,6 +137,12 @@ void drawBandTexts(QPainter& painter, const QRect& band, const SectionBand& b)
 }
 
 }  // namespace
+
+int leastBandHeight(const QFontMetrics& metrics) { return metrics.height() + 4; }
+
+// A third of a line, so that the stripe and the room around the texts keep
+// their proportions on paper.
+int stripeWidth(const QFontMetrics& metrics) { return std::max(2, metrics.height() / 3); }
 
 std::array<QString, 6> valueTexts(const TLayerRecord& r)
 {

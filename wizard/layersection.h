@@ -10,6 +10,7 @@
 #include <span>
 #include <vector>
 
+class QFontMetrics;
 class QPainter;
 
 namespace kobalin {
@@ -36,6 +37,12 @@ std::vector<SectionBand> sectionBands(std::span<const TLayerRecord> layers, std:
 
 // One line per layer, in the drawing's order: what a screen reader reads.
 QString sectionText(std::span<const TLayerRecord> layers, std::int32_t taal);
+
+// A band's least height while every band can have it: a line of its text.
+int leastBandHeight(const QFontMetrics& metrics);
+// The width of the mark of an unusual value at a band's left, and the room
+// around the texts.
+int stripeWidth(const QFontMetrics& metrics);
 
 // Draws the bands into area, each band as high as its thickness to scale but
 // never lower than a line of text while they all fit; texts are elided, and

@@ -1,6 +1,7 @@
 #include "wizardtest.h"
 
 #include "app/look.h"
+#include "wizard/layersection.h"
 
 #include <QAccessible>
 #include <QCheckBox>
@@ -169,12 +170,9 @@ QImage picture(QWidget* w) { return w->grab().toImage(); }
 // texts, which begin two stripe widths in.
 std::vector<std::pair<QRgb, int>> bandColours(QWidget* section)
 {
-    const int stripe = std::max(2, section->fontMetrics().height() / 3);
+    const int stripe = stripeWidth(section->fontMetrics());
     return runsDown(picture(section), stripe + stripe / 2);
 }
-
-// The least height of a band, a line of its text and a little.
-int leastBand(QWidget* section) { return section->fontMetrics().height() + 4; }
 
 // What a screen reader reads as the control's description.
 QString readerText(QWidget* w)
@@ -238,8 +236,9 @@ TEST_F(Section, ABandPerLayerLargestOffsetFirstToScale)
     // The window is made tall enough for the thinnest band to be drawn to scale
     // (a tenth of the drawing) whatever the platform's font and frames.
     QWidget* window = section->window();
-    window->resize(window->width(), window->height() + std::max(0, 12 * leastBand(section) - section->height()));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return section->height() >= 12 * leastBand(section); }));
+    const int room = 12 * leastBandHeight(section->fontMetrics());
+    window->resize(window->width(), window->height() + std::max(0, room - section->height()));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return section->height() >= room; }));
     const auto runs = bandColours(section);
     ASSERT_EQ(runs.size(), 4u);
     EXPECT_GT(runs[2].second, runs[3].second);
