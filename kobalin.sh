@@ -19,7 +19,8 @@ cd "$(dirname "$0")"
 BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev qt6-svg-dev libqt6svg6 qt6-qpa-plugins fonts-dejavu-core)
 # Google Benchmark too: the benchmarks are built with the tests, so that CI compiles them.
 # poppler-utils: pdftotext reads the layer sheet back, pdftoppm draws its first page.
-TEST_PACKAGES=(libgtest-dev locales libbenchmark-dev poppler-utils)
+# clang-format-14: the tests fail on a source file it would change.
+TEST_PACKAGES=(libgtest-dev locales libbenchmark-dev poppler-utils clang-format-14)
 # A real X display without a screen, for the pictures of every step.
 SCREENSHOT_PACKAGES=(xvfb xauth)
 # The Windows tests: Wine to run them and the setup, DejaVu for the offscreen
