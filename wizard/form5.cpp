@@ -374,7 +374,6 @@ void TForm5::FormActivate()
         });
     }
 
-    setQuestionButtons(text(59), text(60));
     Label1->setText(text(13));
     Label2->setText(text(14));
     Button3->setText(text(2));
@@ -592,7 +591,7 @@ void TForm5::BitBtn4Click()
 {
     const bool holdsData = run_.lagen > 0 || run_.commentaar1 != kEmptyComment || run_.commentaar2 != kEmptyComment ||
                            run_.commentaar3 != kEmptyComment;
-    if (holdsData && !prompts().question(this, text(57)))
+    if (holdsData && !prompts().question(this, text(57), text(59), text(60)))
         return;
 
     auto key = openSettingsKey(kSettingsKey);
