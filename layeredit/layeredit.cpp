@@ -343,6 +343,17 @@ void TLayeredit::FormActivate()
     ComboBox1->lineEdit()->selectAll();
 }
 
+void TLayeredit::showLayer(const TLayerRecord& r)
+{
+    Edit2->setText(qs(formatField(r.Offset)));
+    ComboBox1->setEditText(qs(r.Name));
+    CSpinEdit1->setValue(r.PassCount_Target);
+    CSpinEdit2->setValue(r.PassCount_MaxExtra);
+    Edit1->setText(qs(formatField(r.Speed_Target)));
+    CSpinEdit3->setValue(r.Speed_MaxDiff);
+    CSpinEdit4->setValue(r.Compaction_Target);
+}
+
 void TLayeredit::reloadTemplates()
 {
     const QString name = ComboBox1->currentText();

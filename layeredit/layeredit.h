@@ -32,6 +32,9 @@ public:
     std::int32_t laagindex = 0;  // the record OK writes; OK raises it by one
     std::int32_t modus = 0;      // below 100: add, else edit
 
+    // Fills the fields from a layer of the table, to edit it.
+    void showLayer(const TLayerRecord& r);
+
     void FormActivate();
     void Button1Click();  // OK
     void Button2Click();  // Abort

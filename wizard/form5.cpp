@@ -14,35 +14,26 @@
 #include "i18n/taalkeus.h"
 #include "layeredit/layeredit.h"
 #include "layeredit/templatestore.h"
-#include "wizard/decimal.h"
 #include "wizard/layerfile.h"
 #include "wizard/layerfilereader.h"
 #include "wizard/layersection.h"
 #include "wizard/layersheet.h"
+#include "wizard/layertree.h"
 #include "wizard/paths.h"
-#include "wizard/usualvalues.h"
-#include "wizard/windows1252.h"
 
 #include <QAction>
 #include <QCheckBox>
-#include <QComboBox>
 #include <QDate>
 #include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
-#include <QIcon>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QSpinBox>
 #include <QTimer>
-#include <QTreeWidget>
 #include <QVBoxLayout>
 
 namespace kobalin {
@@ -211,19 +202,9 @@ TForm5::TForm5(RunData& run, QWidget* parent) : QWidget(parent), run_(run)
     contentLayout->addWidget(Label3);
 
     // The layer tree.
-    TreeView1 = named(new QTreeWidget(this), "TreeView1");
-    TreeView1->setFont(tahoma(13));
-    TreeView1->setFixedWidth(250);
-    TreeView1->setHeaderHidden(true);
-    TreeView1->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    TreeView1->setDragEnabled(false);
-    TreeView1->setIndentation(19);
-    TreeView1->setSelectionBehavior(QAbstractItemView::SelectRows);
-    TreeView1->setContextMenuPolicy(Qt::CustomContextMenu);
-    TreeView1->setMouseTracking(true);  // hot tracking
-    TreeView1->setAccessibleName("Layer file");
+    TreeView1 = named(new LayerTree(this), "TreeView1");
     Boompopup = named(new QMenu(this), "Boompopup");
-    // The tree's and the menu's images are loaded when first needed, not at start.
+    // The menu's images are loaded when first needed, not at start.
     edit3 = named(Boompopup->addAction(QString()), "edit3");
     edit4 = named(Boompopup->addAction(QString()), "edit4");
     Boompopup->addSeparator()->setObjectName("N1");
@@ -299,8 +280,8 @@ TForm5::TForm5(RunData& run, QWidget* parent) : QWidget(parent), run_(run)
     onClick(Edit2, this, &TForm5::Edit2Click);
     onEvent(TreeView1, &QTreeWidget::clicked, this, &TForm5::BoompopupPopup);
     onEvent(TreeView1, &QTreeWidget::doubleClicked, this, &TForm5::BoompopupPopup);
+    // A right click, the menu key or Shift+F10.
     connect(TreeView1, &QWidget::customContextMenuRequested, this, [this](const QPoint& pos) { showTreeMenu(pos); });
-    TreeView1->installEventFilter(this);
     onEvent(edit3, &QAction::triggered, this, &TForm5::edit3Click);
     onEvent(edit4, &QAction::triggered, this, &TForm5::edit4Click);
     onEvent(emplate1, &QAction::triggered, this, &TForm5::emplate1Click);
@@ -435,6 +416,24 @@ void TForm5::showRandomPicture()
 
 void TForm5::actieClick()
 {
+    hideOtherSteps();
+    TreeView1->clear();
+    if (!applyStep())
+        return;  // the tree stays empty until the next refresh
+    if (run_.lagen >= 2) {
+        sortLayers(run_);
+        if (countEqualOffsets(run_) > 0)
+            prompts().error(this, text(52));
+    }
+    if (run_.pagina >= 3) {
+        TreeView1->showRun(run_, run_.taal);
+        Section1->showTable(run_, run_.taal);
+        Section1->show();
+    }
+}
+
+void TForm5::hideOtherSteps()
+{
     // Only what the step does not show is hidden: hiding a control and
     // showing it again costs a relayout and a repaint at every refresh.
     const int step = run_.pagina;
@@ -453,8 +452,10 @@ void TForm5::actieClick()
         Section1->hide();
     if (step != 5)
         writtenBox_->hide();
-    TreeView1->clear();
+}
 
+bool TForm5::applyStep()
+{
     switch (run_.pagina) {
     case 1:
         Label1->setText(text(13));
@@ -495,21 +496,11 @@ void TForm5::actieClick()
             Section1->hide();
             writtenBox_->hide();
             Memo1->clear();
-            return;  // the tree stays empty until the next refresh
+            return false;
         }
         break;
     }
-
-    if (run_.lagen >= 2) {
-        sortLayers(run_);
-        if (countEqualOffsets(run_) > 0)
-            prompts().error(this, text(52));
-    }
-    if (run_.pagina >= 3) {
-        rebuildTree();
-        Section1->showTable(run_, run_.taal);
-        Section1->show();
-    }
+    return true;
 }
 
 bool TForm5::writeLayerFile()
@@ -530,17 +521,8 @@ void TForm5::showWrittenFile()
 {
     // What is on disk, byte for byte as the machine will read it, not the
     // table formatted again.
-    QFile file(qs(writtenPath_));
-    QString content;
-    if (file.open(QIODevice::ReadOnly)) {
-        const QByteArray bytes = file.readAll();
-        content.reserve(bytes.size());
-        for (const char byte : bytes)
-            content += QChar(fromWindows1252(static_cast<unsigned char>(byte)));
-        content.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    }
     Memo1->setFont(fixedFont(12));
-    Memo1->setPlainText(content);
+    Memo1->setPlainText(qs(layerFileText(readPlainFile(nativePath(writtenPath_)).value_or(std::string()))));
     Label10->setText(qs(writtenPath_));
     writtenBox_->show();
 }
@@ -589,52 +571,24 @@ void TForm5::Edit1Click()
 
 void TForm5::BitBtn4Click()
 {
-    const bool holdsData = run_.lagen > 0 || run_.commentaar1 != kEmptyComment || run_.commentaar2 != kEmptyComment ||
-                           run_.commentaar3 != kEmptyComment;
-    if (holdsData && !prompts().question(this, text(57), text(59), text(60)))
+    if (holdsEntries(run_) && !prompts().question(this, text(57), text(59), text(60)))
         return;
-
-    auto key = openSettingsKey(kSettingsKey);
-    const std::u16string meetfile = key->readString(u"meetfile").value_or(std::u16string());
-    const std::u16string initdir = key->readString(u"initdir").value_or(std::u16string());
-    key->close();
-    // The file step 5 would write, when there is one already.
-    QString preselected;
-    if (CheckBox1->isChecked() ? !meetfile.empty() : !initdir.empty()) {
-        const QString path = qs(layerFilePath(CheckBox1->isChecked(), meetfile, initdir));
-        if (QFileInfo(path).isFile())
-            preselected = path;
-    }
-    const auto chosen = prompts().openFile(this, qs(initdir), {text(61), text(62)}, preselected);
+    const LayerFileToOpen start = layerFileToOpen(CheckBox1->isChecked());
+    const auto chosen = prompts().openFile(this, qs(start.folder), {text(61), text(62)}, qs(start.existing));
     if (!chosen)
         return;
-
-    // A layer file is a few hundred kilobytes at most; a far larger one is not
-    // one, and is not read into memory whole. Only plain files: reading a pipe
-    // or a device could wait for ever.
-    constexpr qint64 kLargest = 16 * 1024 * 1024;
-    QFile file(*chosen);
-    QByteArray bytes;
-    if (QFileInfo(file).isFile() && file.open(QIODevice::ReadOnly))
-        bytes = file.read(kLargest + 1);
-    if (!file.isOpen() || file.error() != QFileDevice::NoError || bytes.size() > kLargest) {
-        prompts().error(this, text(58) + QDir::toNativeSeparators(*chosen));
+    const QString path = QDir::toNativeSeparators(*chosen);
+    const std::optional<std::string> bytes = readPlainFile(nativePath(us(path)));
+    if (!bytes) {
+        prompts().error(this, text(58) + path);
         return;
     }
-    file.close();
-    const LayerFileReading reading = readLayerFile(std::string_view(bytes.constData(), bytes.size()));
+    const LayerFileReading reading = readLayerFile(*bytes);
     if (reading.errorLine > 0) {
         prompts().error(this, qs(refusalMessage(reading, run_.taal)));
         return;
     }
-
-    const RunData& read = reading.run;
-    run_.commentaar1 = read.commentaar1;
-    run_.commentaar2 = read.commentaar2;
-    run_.commentaar3 = read.commentaar3;
-    run_.commentaar = read.commentaar;
-    std::copy(read.layers.begin(), read.layers.begin() + read.lagen, run_.layers.begin());
-    run_.lagen = read.lagen;
+    replaceEntries(run_, reading);
     BitBtn2->setEnabled(run_.commentaar < 3);
     if (reading.nameCut)
         prompts().error(this, text(53));
@@ -644,10 +598,8 @@ void TForm5::BitBtn4Click()
     actieClick();
     if (run_.pagina == 2)
         Button3->setEnabled(nextEnabled);
-    QString done = text(55) + QDir::toNativeSeparators(*chosen);
-    if (const std::u16string notes = readingNotes(reading, run_.taal); !notes.empty())
-        done += "\n\n" + qs(notes);
-    prompts().info(this, done);
+    const std::u16string notes = readingNotes(reading, run_.taal);
+    prompts().info(this, text(55) + path + (notes.empty() ? QString() : "\n\n" + qs(notes)));
 }
 
 void TForm5::CheckBox1Click()
@@ -672,113 +624,14 @@ void TForm5::openLayerEditorToAdd()
     run_.lagen = layeredit_->laagindex;
 }
 
-namespace {
-
-// A node of the layer tree. Its image and image index are answered by the
-// node instead of being stored as item data: a full table is 6996 nodes at
-// every refresh, and two data entries per node were most of the rebuild's work.
-class TreeNode final : public QTreeWidgetItem {
-public:
-    TreeNode(const QString& text, const QIcon& icon, int image) : QTreeWidgetItem(UserType), icon_(icon), image_(image)
-    {
-        setText(0, text);
-    }
-
-    QVariant data(int column, int role) const override
-    {
-        if (column == 0 && role == Qt::DecorationRole)
-            return icon_;
-        if (column == 0 && role == Qt::UserRole)
-            return image_;
-        return QTreeWidgetItem::data(column, role);
-    }
-
-private:
-    QIcon icon_;
-    int image_;
-};
-
-// A node whose value is unusual, as the layer editor marks its field.
-void markNode(QTreeWidgetItem* node, const QString& why)
-{
-    node->setForeground(0, warningColour());
-    node->setToolTip(0, why);
-}
-
-}  // namespace
-
-void TForm5::rebuildTree()
-{
-    if (nodeImages_[0].isNull()) {
-        const char* names[] = {"comment", "layer", "offset", "passtarget", "passtol", "speedtarget", "speedtol", "cmv"};
-        for (int i = 0; i < 8; ++i)
-            nodeImages_[i] = artIcon(QString(":/nodes/%1.svg").arg(names[i]));
-    }
-    enum Image { Comment, Layer, Offset, PassTarget, PassTolerance, SpeedTarget, SpeedTolerance, Cmv };
-    auto node = [this](const QString& text, int image) { return new TreeNode(text, nodeImages_[image], image); };
-    // Built apart and handed over in one go: a full table is 6996 nodes.
-    QList<QTreeWidgetItem*> top;
-    top.reserve(3 + run_.lagen);
-    for (const std::u16string* comment : {&run_.commentaar1, &run_.commentaar2, &run_.commentaar3})
-        top.append(node(qs(*comment), Comment));
-    QList<QTreeWidgetItem*> values(6);
-    for (std::int32_t k = 0; k < run_.lagen; ++k) {
-        const TLayerRecord& r = run_.layers[k];
-        QTreeWidgetItem* layer = node(qs(r.Name), Layer);
-        const std::array<QString, 6> texts = valueTexts(r);
-        for (int i = 0; i < 6; ++i)
-            values[i] = node(texts[i], Offset + i);
-        QString why;
-        if (!isUsualOffset(r.Offset)) {
-            why = text(80);
-            markNode(values[0], why);
-        }
-        if (!isUsualSpeed(r.Speed_Target)) {
-            markNode(values[3], text(81));
-            why += (why.isEmpty() ? QString() : QString('\n')) + text(81);
-        }
-        if (!why.isEmpty())
-            markNode(layer, why);
-        layer->addChildren(values);
-        top.append(layer);
-    }
-    TreeView1->clear();
-    TreeView1->insertTopLevelItems(0, top);
-    TreeView1->setCurrentItem(nullptr);
-    TreeView1->clearSelection();
-}
-
-int TForm5::absoluteIndex(const QTreeWidgetItem* item) const
-{
-    // Top-level nodes: three comments, then each layer with its six values.
-    const QTreeWidgetItem* parent = item->parent();
-    const int top = TreeView1->indexOfTopLevelItem(const_cast<QTreeWidgetItem*>(parent ? parent : item));
-    const int first = top < 3 ? top : 3 + 7 * (top - 3);
-    return parent ? first + 1 + parent->indexOfChild(const_cast<QTreeWidgetItem*>(item)) : first;
-}
+int TForm5::absoluteIndex(const QTreeWidgetItem* node) const { return TreeView1->absoluteIndex(node); }
 
 int TForm5::selectedNode()
 {
-    const QList<QTreeWidgetItem*> selected = TreeView1->selectedItems();
-    if (selected.isEmpty()) {
+    const int node = TreeView1->selectedNode();
+    if (node < 0)
         prompts().error(this, text(43));
-        return -1;
-    }
-    return absoluteIndex(selected.constFirst());
-}
-
-bool TForm5::eventFilter(QObject* watched, QEvent* event)
-{
-    // The keyboard's menu key (or Shift+F10) opens the tree menu at the selected node.
-    if (watched == TreeView1 && event->type() == QEvent::KeyPress) {
-        const auto* key = static_cast<QKeyEvent*>(event);
-        if (key->key() == Qt::Key_Menu || (key->key() == Qt::Key_F10 && key->modifiers() == Qt::ShiftModifier)) {
-            const QList<QTreeWidgetItem*> selected = TreeView1->selectedItems();
-            showTreeMenu(selected.isEmpty() ? QPoint(0, 0) : TreeView1->visualItemRect(selected.constFirst()).center());
-            return true;
-        }
-    }
-    return QWidget::eventFilter(watched, event);
+    return node;
 }
 
 void TForm5::showTreeMenu(const QPoint& pos)
@@ -796,8 +649,7 @@ void TForm5::showTreeMenu(const QPoint& pos)
 void TForm5::BoompopupPopup()
 {
     emplate1->setEnabled(false);
-    const QList<QTreeWidgetItem*> selected = TreeView1->selectedItems();
-    if (!selected.isEmpty() && absoluteIndex(selected.constFirst()) >= 3)
+    if (nodeSource(TreeView1->selectedNode()).layer >= 0)
         emplate1->setEnabled(true);
 }
 
@@ -806,57 +658,36 @@ void TForm5::edit4Click()
     const int p = selectedNode();
     if (p < 0)
         return;
-    if (p < 3) {
-        run_.comment(p + 1) = kEmptyComment;
-    } else {
-        const int k = (p - 3) / 7;
-        if (k < run_.lagen) {
-            std::move(run_.layers.begin() + k + 1, run_.layers.begin() + run_.lagen, run_.layers.begin() + k);
-            --run_.lagen;
-        }
-    }
+    deleteNode(run_, p);
     actieClick();
 }
 
 void TForm5::edit3Click()
 {
-    const int p = selectedNode();
-    if (p < 0)
-        return;
-    if (p < 3) {
-        std::u16string& line = run_.comment(p + 1);
+    const NodeSource source = nodeSource(selectedNode());
+    if (source.comment > 0) {
+        std::u16string& line = run_.comment(source.comment);
         bewerkcommentaar_->Edit1->setText(qs(line));
         bewerkcommentaar_->taalbasis = run_.taal;
         prompts().exec(*bewerkcommentaar_);
         // Every way of closing the editor keeps the edit.
         line = us(bewerkcommentaar_->Edit1->text());
-    } else {
-        const int k = (p - 3) / 7;
-        if (k >= run_.lagen)
-            return;
-        const TLayerRecord& r = run_.layers[k];
-        layeredit_->Edit2->setText(qs(formatField(r.Offset)));
-        layeredit_->ComboBox1->setEditText(qs(r.Name));
-        layeredit_->CSpinEdit1->setValue(r.PassCount_Target);
-        layeredit_->CSpinEdit2->setValue(r.PassCount_MaxExtra);
-        layeredit_->Edit1->setText(qs(formatField(r.Speed_Target)));
-        layeredit_->CSpinEdit3->setValue(r.Speed_MaxDiff);
-        layeredit_->CSpinEdit4->setValue(r.Compaction_Target);
+    } else if (source.layer >= 0 && source.layer < run_.lagen) {
+        layeredit_->showLayer(run_.layers[source.layer]);
         layeredit_->taalbasis = run_.taal;
         layeredit_->modus = 100;
-        layeredit_->laagindex = k;
+        layeredit_->laagindex = source.layer;
         prompts().exec(*layeredit_);
+    } else {
+        return;  // nothing selected, or beyond the table
     }
     actieClick();
 }
 
 void TForm5::emplate1Click()
 {
-    const int p = selectedNode();
-    if (p < 3)
-        return;
-    const int k = (p - 3) / 7;
-    if (k >= run_.lagen)
+    const int k = nodeSource(selectedNode()).layer;
+    if (k < 0 || k >= run_.lagen)
         return;
     if (!addTemplate(templateOf(run_.layers[k]))) {
         prompts().error(this, text(44));
