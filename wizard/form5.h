@@ -27,6 +27,7 @@ class TLayeredit;
 class Ttaalkeus;
 
 // The wizard window: five steps in one window, the layer tree beside them.
+// Built in form5layout.cpp; the handlers are in form5.cpp.
 class TForm5 : public QWidget {
     Q_OBJECT
 public:
@@ -95,6 +96,17 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
+    // The builders, by region (form5layout.cpp).
+    void buildBanner();
+    void buildPictureColumn();
+    QWidget* buildStepControls();
+    void buildWrittenFile(QWidget* content);
+    void layOutStepControls(QWidget* content);
+    void buildTree();
+    void buildButtonBar();
+    void layOutWindow(QWidget* content);
+    void wire();
+
     QString text(int k) const;
     void initialiseOnce();
     void showRandomPicture();
