@@ -30,6 +30,9 @@
 #include <QPushButton>
 #include <QTimer>
 
+#include <chrono>
+#include <utility>
+
 namespace kobalin {
 
 void TForm5::setDialogs(Ttaalkeus* taalkeus, TBewerkcommentaar* bewerkcommentaar, TLayeredit* layeredit)
@@ -44,32 +47,25 @@ QString TForm5::text(int k) const { return catalogue(run_.taal, k); }
 void TForm5::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);
-    if (!activated_) {
-        // Sized once: a size the user gives the window stays across the steps.
-        fitWindow(this, QSize(1184, 661));
-        activateWindow();
-        // A desktop that prevents focus stealing may never activate the new
-        // window; it must not stay without its texts until clicked.
-        QTimer::singleShot(kActivationWait, this, [this] { initialiseOnce(); });
-    }
+    if (std::exchange(shown_, true))
+        return;
+    // The initialisation waits for the window to be active, so that the
+    // language dialog it may open has a window to belong to and centre on;
+    // but a desktop that prevents focus stealing may never activate the new
+    // window, and it must not stay without its texts until clicked.
+    start_->start(std::chrono::milliseconds(500));
+    // Sized once: a size the user gives the window stays across the steps.
+    fitWindow(this, QSize(1184, 661));
+    activateWindow();
 }
 
 void TForm5::changeEvent(QEvent* event)
 {
     QWidget::changeEvent(event);
-    // The initialisation runs once the window is on screen and active, so that
-    // the language dialog it may open has a window to belong to and centre on.
-    if (event->type() == QEvent::ActivationChange && isActiveWindow())
-        initialiseOnce();
-}
-
-void TForm5::initialiseOnce()
-{
-    if (activated_)
-        return;
-    activated_ = true;
-    // Queued: a modal dialog must not open in the middle of the activation.
-    QMetaObject::invokeMethod(this, [this] { guarded(this, [this] { FormActivate(); }); }, Qt::QueuedConnection);
+    // Active: no need to wait longer. Still from the event loop, as a modal
+    // dialog must not open in the middle of the activation.
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() && start_->isActive())
+        start_->start(0);
 }
 
 void TForm5::FormActivate()

@@ -15,6 +15,7 @@ class QLineEdit;
 class QMenu;
 class QPlainTextEdit;
 class QPushButton;
+class QTimer;
 class QTreeWidgetItem;
 
 namespace kobalin {
@@ -108,7 +109,6 @@ private:
     void wire();
 
     QString text(int k) const;
-    void initialiseOnce();
     void showRandomPicture();
     void hideOtherSteps();
     bool applyStep();  // false when the last step could write nothing
@@ -122,8 +122,8 @@ private:
     Ttaalkeus* taalkeus_ = nullptr;
     TBewerkcommentaar* bewerkcommentaar_ = nullptr;
     TLayeredit* layeredit_ = nullptr;
-    bool activated_ = false;  // the initialisation has been started
-    static constexpr int kActivationWait = 500;  // ms after showing, when no activation came
+    QTimer* start_;  // runs FormActivate, once
+    bool shown_ = false;
     std::mt19937 random_{std::random_device{}()};
     QWidget* writtenBox_;  // Label10, Memo1 and BitBtn5
     std::u16string writtenPath_;  // the layer file of the last write, empty after a failed one

@@ -22,6 +22,7 @@
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace kobalin {
@@ -296,6 +297,10 @@ void TForm5::wire()
     onEvent(edit3, &QAction::triggered, this, &TForm5::edit3Click);
     onEvent(edit4, &QAction::triggered, this, &TForm5::edit4Click);
     onEvent(emplate1, &QAction::triggered, this, &TForm5::emplate1Click);
+
+    start_ = new QTimer(this);
+    start_->setSingleShot(true);
+    onEvent(start_, &QTimer::timeout, this, &TForm5::FormActivate);
 }
 
 }  // namespace kobalin
