@@ -77,6 +77,14 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // The builders (the bar, the fields in their groups and the buttons), the
+    // keys, the fields' menu and the handlers' wiring.
+    QFrame* buildFields();
+    void layOutFields(QFrame* bar);
+    void wireKeys();
+    void buildMenu();
+    void wire();
+
     QString text(int k) const;
     double readField(QLineEdit* field, const QLabel* caption);
     void step(QLineEdit* field, const QLabel* caption, double by);
