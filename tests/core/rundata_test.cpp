@@ -131,7 +131,7 @@ TEST(LayerTree, EachNodeStandsForACommentLineOrALayerAndOneOfItsValues)
         {0, 1, -1, -1, 0, -1},  {1, 2, -1, -1, 1, -1},  {2, 3, -1, -1, 2, -1},
         {3, 0, 0, -1, 3, -1},   {4, 0, 0, 0, 3, 0},     {9, 0, 0, 5, 3, 5},
         {10, 0, 1, -1, 4, -1},  {16, 0, 1, 5, 4, 5},    {17, 0, 2, -1, 5, -1},
-        {3 + 7 * 998 + 6, 0, 998, 5, 3 + 998, 5},  // the last value of a full table
+        {6995, 0, 998, 5, 1001, 5},  // the last of a full table's 6996 nodes
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.node);

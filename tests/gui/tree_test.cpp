@@ -128,7 +128,7 @@ TEST_F(Tree, DeletingALayerClosesTheGap)
     ASSERT_EQ(run.lagen, 2);
     EXPECT_EQ(run.layers[0].Name, u"L1");
     EXPECT_EQ(run.layers[1].Name, u"L2");
-    EXPECT_EQ(nodes().size(), 3u + 7 * 2);
+    EXPECT_EQ(nodes().size(), 17u);  // three comment lines, two layers of seven
     EXPECT_EQ(nodes()[3]->text(0), "L1") << "the next layer moves up to index 3";
     EXPECT_TRUE(recorder.messages.empty());
 }
