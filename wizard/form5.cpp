@@ -302,9 +302,7 @@ void TForm5::Edit1Click()
     Label6->setText(qs(ExtractFileDir(path)));
     Label23->setText(qs(ExtractFileName(path)));
     run_.kalenaam = ChangeFileExt(ExtractFileName(path), u".xml_layer.csv");
-    Label9->setText(qs(run_.kalenaam));
-    if (!CheckBox1->isChecked())
-        Label9->setText("_layer.csv");
+    Label9->setText(CheckBox1->isChecked() ? qs(run_.kalenaam) : QString("_layer.csv"));
     Button3->setEnabled(true);
 }
 
