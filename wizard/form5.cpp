@@ -18,6 +18,7 @@
 #include "wizard/layersheet.h"
 #include "wizard/layertree.h"
 #include "wizard/paths.h"
+#include "wizard/rundata.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -34,13 +35,6 @@
 #include <utility>
 
 namespace kobalin {
-
-void TForm5::setDialogs(Ttaalkeus* taalkeus, TBewerkcommentaar* bewerkcommentaar, TLayeredit* layeredit)
-{
-    taalkeus_ = taalkeus;
-    bewerkcommentaar_ = bewerkcommentaar;
-    layeredit_ = layeredit;
-}
 
 QString TForm5::text(int k) const { return catalogue(run_.taal, k); }
 

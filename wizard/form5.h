@@ -1,11 +1,10 @@
 #pragma once
 
-#include "wizard/rundata.h"
-
 #include <QWidget>
 
 #include <array>
 #include <random>
+#include <string>
 
 class QAction;
 class QCheckBox;
@@ -20,6 +19,7 @@ class QTreeWidgetItem;
 
 namespace kobalin {
 
+struct RunData;
 class LayerSection;
 class LayerTree;
 class SvgPicture;

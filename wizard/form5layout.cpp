@@ -11,6 +11,7 @@
 #include "app/svgpicture.h"
 #include "wizard/layersection.h"
 #include "wizard/layertree.h"
+#include "wizard/rundata.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -59,6 +60,13 @@ TForm5::TForm5(RunData& run, QWidget* parent) : QWidget(parent), run_(run)
     layOutWindow(steps);
     wire();
     resize(1184, 661);
+}
+
+void TForm5::setDialogs(Ttaalkeus* taalkeus, TBewerkcommentaar* bewerkcommentaar, TLayeredit* layeredit)
+{
+    taalkeus_ = taalkeus;
+    bewerkcommentaar_ = bewerkcommentaar;
+    layeredit_ = layeredit;
 }
 
 void TForm5::buildBanner()
