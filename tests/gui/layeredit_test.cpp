@@ -160,19 +160,18 @@ TEST_F(LayerEditor, TheFirstOpeningShowsTheDefaultsAndOkAppendsThem)
     EXPECT_TRUE(recorder.messages.empty());
 }
 
-TEST_F(LayerEditor, TheTextsFollowTheLanguageItIsGiven)
+TEST_F(LayerEditor, TheTextsFollowTheRunsLanguage)
 {
-    editor().taalbasis = kNorwegian;
-    editor().modus = 0;
-    recorder.answerDialog([](QDialog& dialog) {
-        auto& d = static_cast<TLayeredit&>(dialog);
+    seed(kNorwegian, 1);
+    restart();
+    start();
+    openToAdd([](TLayeredit& d) {
         EXPECT_EQ(d.ComboBox1->currentText(), "Nytt lag");
         EXPECT_EQ(d.captions[4]->text(), QString::fromUtf8("Målhastighet km/t"));
         EXPECT_EQ(d.Overschrijven1->text(), "Overskriv redigert lag i liste");
         EXPECT_EQ(d.windowTitle(), "Layeredit");
         abort(d);
     });
-    prompts().exec(editor());
 }
 
 TEST_F(LayerEditor, TheNameEndsBeforeItsFirstPointOrComma)
@@ -358,13 +357,15 @@ TEST_F(LayerEditor, TheTableHoldsAtMost999Layers)
     EXPECT_FALSE(wizard("BitBtn3")->isEnabled());
     EXPECT_EQ(run.layers[kMaxLayers], TLayerRecord{}) << "the record beyond the table is never written";
 
-    // Even an editor opened beyond the table writes nothing there.
-    editor().modus = 0;
-    editor().laagindex = kMaxLayers;
+    // Were New Layer left enabled, the editor it opens would still write
+    // nothing beyond the table.
+    wizard("BitBtn3")->setEnabled(true);
     recorder.answerDialog([](QDialog& d) { ok(static_cast<TLayeredit&>(d)); });
-    prompts().exec(editor());
-    EXPECT_EQ(editor().laagindex, kMaxLayers);
+    clickWizard("BitBtn3");
+    EXPECT_EQ(recorder.dialogsShown.size(), 2u);
+    EXPECT_EQ(run.lagen, kMaxLayers);
     EXPECT_EQ(run.layers[kMaxLayers], TLayerRecord{});
+    EXPECT_FALSE(wizard("BitBtn3")->isEnabled());
 }
 
 TEST_F(LayerEditor, AddingTheFieldsAsATemplate)
