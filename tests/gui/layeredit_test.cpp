@@ -612,37 +612,6 @@ TEST_F(LayerEditor, EveryOpeningStartsInTheNameFieldWithItsTextSelected)
     EXPECT_EQ(run.layers[1].Name, u"Base");
 }
 
-TEST_F(LayerEditor, TheWholeWizardWithLayersFromTheEditor)
-{
-    addTemplate({u"Base", 0.1, 6, 2, 3.0, 1, 60});
-    next();
-    recorder.chooseFile(QString::fromStdString((folder / "road.xml").string()));
-    clickWizard("Edit1");
-    next();
-    recorder.answerDialog([](QDialog& dialog) {
-        auto& d = static_cast<TLayeredit&>(dialog);
-        type(d, {"Top", "0.30", "4", "1", "3.5", "1", "80"});
-        ok(d);
-    });
-    next();
-    EXPECT_FALSE(wizard("Button3")->isEnabled());
-    recorder.answerDialog([this](QDialog& dialog) {
-        auto& d = static_cast<TLayeredit&>(dialog);
-        choose(d, 0);
-        ok(d);
-    });
-    clickWizard("BitBtn3");
-    ASSERT_TRUE(wizard("Button3")->isEnabled());
-    next();
-    std::ifstream in(folder / "road.xml_layer.csv", std::ios::binary);
-    const std::string file((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    EXPECT_EQ(file, "# Leica layer file format version 1.0;;;;;;\r\n"
-                    "# <Empty>;;;;;;\r\n# <Empty>;;;;;;\r\n# <Empty>;;;;;;\r\n"
-                    "Name;Offset;PassCount_Target;PassCount_MaxExtra;Speed_Target;Speed_MaxDiff;Compaction_Target\r\n"
-                    "Top;0.30;4;1;3.50;1;80\r\nBase;0.10;6;2;3.00;1;60\r\n");
-    EXPECT_EQ(recorder.messages.size(), 1u);
-}
-
 // What the user typed is what the layer gets: no template name is completed
 // into it, and neither Enter nor Escape chooses a template or changes a field.
 TEST_F(LayerEditor, TheFieldsKeepExactlyWhatWasTyped)
