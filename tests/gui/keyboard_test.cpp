@@ -69,7 +69,7 @@ protected:
         if (run.pagina < 3)
             toComments();
         next();
-        ASSERT_EQ(recorder.dialogsShown.back(), "Layeredit");
+        ASSERT_TRUE(recorder.dialogs.empty()) << "the layer editor did not open";
     }
 
     // Opens the comment editor with the tree's Edit command on the first line.
@@ -80,7 +80,7 @@ protected:
         QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, line);
         recorder.answerDialog(std::move(script));
         clickMenuItem(rightClick(tree->viewport(), line), windows.Form5->findChild<QAction*>("edit3"));
-        ASSERT_EQ(recorder.dialogsShown.back(), "Bewerkcommentaar");
+        ASSERT_TRUE(recorder.dialogs.empty()) << "the comment editor did not open";
     }
 };
 
