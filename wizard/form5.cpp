@@ -355,7 +355,6 @@ void TForm5::openLayerEditorToAdd()
     run_.lagen = layeredit_->laagindex;
 }
 
-int TForm5::absoluteIndex(const QTreeWidgetItem* node) const { return TreeView1->absoluteIndex(node); }
 
 int TForm5::selectedNode()
 {

@@ -15,7 +15,6 @@ class QMenu;
 class QPlainTextEdit;
 class QPushButton;
 class QTimer;
-class QTreeWidgetItem;
 
 namespace kobalin {
 
@@ -54,8 +53,6 @@ public:
     void edit4Click();     // delete it
     void emplate1Click();  // add the layer to the templates
 
-    // The node's place in the tree (LayerTree::absoluteIndex).
-    int absoluteIndex(const QTreeWidgetItem* node) const;
 
     QFrame* Panel1;
     QLabel* Label7;

@@ -7,6 +7,7 @@
 #include "comments/bewerkcommentaar.h"
 #include "layeredit/layeredit.h"
 #include "layeredit/spinbutton.h"
+#include "wizard/layertree.h"
 
 #include <QAction>
 #include <QApplication>
@@ -145,13 +146,13 @@ TEST_F(Keyboard, TheMenuKeyOpensTheTreeMenu)
     next();
     wizard("Button3")->setEnabled(true);
     next();
-    auto* tree = wizard<QTreeWidget>("TreeView1");
+    auto* tree = wizard<kobalin::LayerTree>("TreeView1");
     windows.Form5->activateWindow();
     QApplication::setActiveWindow(windows.Form5.get());
     tree->setFocus();
     QTest::keyClick(tree, Qt::Key_Down);
     QTest::keyClick(tree, Qt::Key_End);  // to the layer
-    EXPECT_EQ(windows.Form5->absoluteIndex(tree->selectedItems().value(0)), 3);
+    EXPECT_EQ(tree->absoluteIndex(tree->selectedItems().value(0)), 3);
     QTest::keyClick(tree, Qt::Key_Menu);
     auto* menu = windows.Form5->findChild<QMenu*>("Boompopup");
     EXPECT_TRUE(menu->isVisible());
