@@ -1,6 +1,7 @@
 #include "wizard/rundata.h"
 
 #include <algorithm>
+#include <numeric>
 #include <stdexcept>
 
 namespace kobalin {
@@ -28,6 +29,17 @@ int countEqualOffsets(const RunData& run)
         if (run.layers[i].Offset == run.layers[i - 1].Offset)
             ++count;
     return count;
+}
+
+std::vector<std::optional<double>> liftThicknesses(std::span<const float> offsets)
+{
+    std::vector<std::size_t> order(offsets.size());
+    std::iota(order.begin(), order.end(), std::size_t{0});
+    std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) { return offsets[a] > offsets[b]; });
+    std::vector<std::optional<double>> thickness(offsets.size());
+    for (std::size_t i = 0; i + 1 < order.size(); ++i)
+        thickness[order[i]] = double{offsets[order[i]]} - double{offsets[order[i + 1]]};
+    return thickness;
 }
 
 bool holdsEntries(const RunData& run)

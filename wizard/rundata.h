@@ -2,7 +2,10 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
+#include <span>
 #include <string>
+#include <vector>
 
 namespace kobalin {
 
@@ -48,6 +51,11 @@ void sortLayers(RunData& run);
 
 // Number of neighbours in the table with exactly the same (single-precision) offset.
 int countEqualOffsets(const RunData& run);
+
+// Each layer's lift, in metres: its offset minus that of the next lower layer
+// in the order sortLayers gives (0 for equal offsets), nothing for the lowest.
+// The offsets may be in any order; the result follows them.
+std::vector<std::optional<double>> liftThicknesses(std::span<const float> offsets);
 
 // Whether the run holds anything entered that replacing it would lose: a
 // layer, or a comment line other than "<Empty>" (an emptied one too).

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -77,6 +78,34 @@ TEST(LayerTable, CountsNeighboursWithTheSameOffset)
     EXPECT_EQ(kobalin::countEqualOffsets(tableOf({0.3f, 0.3f, 0.3f})), 2);
     // Offsets that differ only beyond single precision are the same offset.
     EXPECT_EQ(kobalin::countEqualOffsets(tableOf({static_cast<float>(0.1), static_cast<float>(0.1000000001)})), 1);
+}
+
+TEST(LayerTable, EachLiftIsItsOffsetAboveTheNextLowerLayer)
+{
+    using Lifts = std::vector<std::optional<double>>;
+    struct Case {
+        std::vector<float> offsets;
+        Lifts expected;
+    };
+    const Case cases[] = {
+        {{}, {}},
+        {{0.3f}, {std::nullopt}},
+        {{0.3f, 0.2f, -0.4f}, {0.1, 0.6, std::nullopt}},
+        // Unsorted: the next lower offset, wherever it stands.
+        {{-0.4f, 0.3f, 0.2f}, {std::nullopt, 0.1, 0.6}},
+        // Equal offsets: a lift of nothing, and one of them is the lowest.
+        {{0.1f, 0.1f}, {0.0, std::nullopt}},
+    };
+    for (const Case& c : cases) {
+        const Lifts got = kobalin::liftThicknesses(c.offsets);
+        ASSERT_EQ(got.size(), c.expected.size());
+        for (std::size_t i = 0; i < got.size(); ++i) {
+            ASSERT_EQ(got[i].has_value(), c.expected[i].has_value()) << i;
+            if (got[i]) {
+                EXPECT_NEAR(*got[i], *c.expected[i], 1e-6) << i;
+            }
+        }
+    }
 }
 
 TEST(LayerTable, SortsAFullTable)
