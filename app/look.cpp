@@ -10,41 +10,54 @@
 #include <QWidget>
 
 #include <algorithm>
+#include <array>
+#include <optional>
 
 namespace kobalin {
 
-QFont tahoma(int pixelSize, bool italic)
+namespace {
+
+enum Face { Sans, Fixed };
+
+QString lookUpFamily(Face face)
 {
-    // Asked for by name only where it is installed: a missing family makes
-    // every font look-up search the fallbacks, which slows the start a lot.
-    static const QString family = QFontDatabase::hasFamily("Tahoma")
-                                      ? QStringLiteral("Tahoma")
-                                      : QFontDatabase::systemFont(QFontDatabase::GeneralFont).family();
-    QFont font(family);
-    font.setStyleHint(QFont::SansSerif);
+    if (face == Sans) {
+        // Asked for by name only where it is installed: a missing family makes
+        // every font look-up search the fallbacks, which slows the start a lot.
+        return QFontDatabase::hasFamily("Tahoma") ? QStringLiteral("Tahoma")
+                                                  : QFontDatabase::systemFont(QFontDatabase::GeneralFont).family();
+    }
+    // A system may name a fixed font that it maps to a proportional one (Wine
+    // does so with Courier New); then any installed fixed-pitch family serves.
+    const QFont named = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    if (QFontInfo(named).fixedPitch())
+        return named.family();
+    const QStringList families = QFontDatabase::families();
+    const auto fixed = std::find_if(families.begin(), families.end(),
+                                    [](const QString& f) { return QFontDatabase::isFixedPitch(f); });
+    return fixed != families.end() ? *fixed : named.family();
+}
+
+QFont designedFont(Face face, int pixelSize, bool italic)
+{
+    // Each family is looked up once, when first asked for: the fixed one loads
+    // a font, which the start has no need of.
+    static std::array<std::optional<QString>, 2> families;
+    std::optional<QString>& family = families[face];
+    if (!family)
+        family = lookUpFamily(face);
+    QFont font(*family);
+    font.setStyleHint(face == Sans ? QFont::SansSerif : QFont::TypeWriter);
     font.setPixelSize(pixelSize);
     font.setItalic(italic);
     return font;
 }
 
-QFont fixedFont(int pixelSize)
-{
-    // A system may name a fixed font that it maps to a proportional one (Wine
-    // does so with Courier New); then any installed fixed-pitch family serves.
-    static const QString family = [] {
-        const QFont named = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-        if (QFontInfo(named).fixedPitch())
-            return named.family();
-        const QStringList families = QFontDatabase::families();
-        const auto fixed = std::find_if(families.begin(), families.end(),
-                                        [](const QString& f) { return QFontDatabase::isFixedPitch(f); });
-        return fixed != families.end() ? *fixed : named.family();
-    }();
-    QFont font(family);
-    font.setStyleHint(QFont::TypeWriter);
-    font.setPixelSize(pixelSize);
-    return font;
-}
+}  // namespace
+
+QFont tahoma(int pixelSize, bool italic) { return designedFont(Sans, pixelSize, italic); }
+
+QFont fixedFont(int pixelSize) { return designedFont(Fixed, pixelSize, false); }
 
 void useFont(QWidget* widget, int pixelSize, bool italic) { widget->setFont(tahoma(pixelSize, italic)); }
 

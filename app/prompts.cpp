@@ -10,21 +10,19 @@ namespace kobalin {
 
 namespace {
 
-QString yesCaption, noCaption;  // empty: Qt's own
-
 class RealPrompts final : public Prompts {
 public:
     void error(QWidget* parent, const QString& text) override { show(parent, QMessageBox::Critical, text); }
     void info(QWidget* parent, const QString& text) override { show(parent, QMessageBox::Information, text); }
 
-    bool question(QWidget* parent, const QString& text) override
+    bool question(QWidget* parent, const QString& text, const QString& yes, const QString& no) override
     {
         QMessageBox box(QMessageBox::Question, QStringLiteral("Kobalin"), text, QMessageBox::Yes | QMessageBox::No, parent);
         box.setTextFormat(Qt::PlainText);
-        if (!yesCaption.isEmpty())
-            box.button(QMessageBox::Yes)->setText(yesCaption);
-        if (!noCaption.isEmpty())
-            box.button(QMessageBox::No)->setText(noCaption);
+        if (!yes.isEmpty())
+            box.button(QMessageBox::Yes)->setText(yes);
+        if (!no.isEmpty())
+            box.button(QMessageBox::No)->setText(no);
         box.setDefaultButton(QMessageBox::No);
         box.setEscapeButton(QMessageBox::No);
         return box.exec() == QMessageBox::Yes;
@@ -79,12 +77,6 @@ Prompts* installed = &realPrompts;
 }  // namespace
 
 Prompts& Prompts::current() { return *installed; }
-
-void setQuestionButtons(const QString& yes, const QString& no)
-{
-    yesCaption = yes;
-    noCaption = no;
-}
 
 void Prompts::install(Prompts* prompts) { installed = prompts ? prompts : &realPrompts; }
 

@@ -5,6 +5,7 @@
 #include "app/windows.h"
 #include "wizard/decimal.h"
 #include "wizard/form5.h"
+#include "wizard/layertree.h"
 
 #include <QApplication>
 #include <QDeadlineTimer>

@@ -10,7 +10,7 @@ using namespace std::string_view_literals;
 
 // Every language has the same offsets; 4 to 11 were never assigned, so those
 // slots stay empty and a lookup of them yields an empty text.
-constexpr std::size_t kTextsPerLanguage = 92;
+constexpr std::size_t kTextsPerLanguage = 111;
 using TextTable = std::array<std::u16string_view, kTextsPerLanguage>;
 
 // English texts, base 1000.
@@ -100,6 +100,7 @@ constexpr TextTable kEnglishTexts = [] {
     t[89] = u"equal offsets"sv;
     t[90] = u"passes"sv;
     t[91] = u"No layers yet"sv;
+    t[110] = u"Thickness (m)"sv;
     return t;
 }();
 
@@ -190,6 +191,7 @@ constexpr TextTable kDutchTexts = [] {
     t[89] = u"gelijke offsets"sv;
     t[90] = u"overgangen"sv;
     t[91] = u"Nog geen lagen"sv;
+    t[110] = u"Dikte (m)"sv;
     return t;
 }();
 
@@ -280,6 +282,7 @@ constexpr TextTable kNorwegianTexts = [] {
     t[89] = u"like offset"sv;
     t[90] = u"overfarter"sv;
     t[91] = u"Ingen lag enn\u00E5"sv;
+    t[110] = u"Tykkelse (m)"sv;
     return t;
 }();
 

@@ -46,28 +46,7 @@ Ttaalkeus::Ttaalkeus(QWidget* parent) : QDialog(parent)
     Label1 = new QLabel("Select Language", this);
     Label1->setObjectName("Label1");
 
-    RadioGroup1 = new QGroupBox(this);
-    RadioGroup1->setObjectName("RadioGroup1");
-    group_ = new QButtonGroup(this);
-    auto* grid = new QGridLayout(RadioGroup1);
-    for (int i = 0; i < 6; ++i) {
-        items[i] = new QRadioButton(kLanguages[i].caption, RadioGroup1);
-        group_->addButton(items[i], i);
-        images[i] = new QLabel(RadioGroup1);
-        images[i]->setObjectName(QString("Image%1").arg(i + 1));
-        images[i]->setFixedSize(17, 17);
-        images[i]->setAccessibleName(kLanguages[i].caption);
-        // Items 0 to 2 in the first column, 3 to 5 in the second.
-        const int row = i % 3;
-        const int column = (i / 3) * 3;  // a gap column between the two
-        grid->addWidget(items[i], row, column);
-        grid->addWidget(images[i], row, column + 1);
-    }
-    grid->setColumnStretch(2, 1);
-    grid->setColumnMinimumWidth(2, 40);
-    grid->setHorizontalSpacing(12);
-    grid->setContentsMargins(24, 16, 24, 16);
-    RadioGroup1->setMinimumSize(446, 185);
+    buildItems();
 
     Button1 = new QPushButton("Ok", this);
     Button1->setObjectName("Button1");
@@ -102,6 +81,32 @@ Ttaalkeus::Ttaalkeus(QWidget* parent) : QDialog(parent)
 
     onEvent(Button1, &QPushButton::clicked, this, &Ttaalkeus::Button1Click);
     onEvent(Button2, &QPushButton::clicked, this, &Ttaalkeus::Button2Click);
+}
+
+void Ttaalkeus::buildItems()
+{
+    RadioGroup1 = new QGroupBox(this);
+    RadioGroup1->setObjectName("RadioGroup1");
+    group_ = new QButtonGroup(this);
+    auto* grid = new QGridLayout(RadioGroup1);
+    for (int i = 0; i < 6; ++i) {
+        items[i] = new QRadioButton(kLanguages[i].caption, RadioGroup1);
+        group_->addButton(items[i], i);
+        images[i] = new QLabel(RadioGroup1);
+        images[i]->setObjectName(QString("Image%1").arg(i + 1));
+        images[i]->setFixedSize(17, 17);
+        images[i]->setAccessibleName(kLanguages[i].caption);
+        // Items 0 to 2 in the first column, 3 to 5 in the second.
+        const int row = i % 3;
+        const int column = (i / 3) * 3;  // a gap column between the two
+        grid->addWidget(items[i], row, column);
+        grid->addWidget(images[i], row, column + 1);
+    }
+    grid->setColumnStretch(2, 1);
+    grid->setColumnMinimumWidth(2, 40);
+    grid->setHorizontalSpacing(12);
+    grid->setContentsMargins(24, 16, 24, 16);
+    RadioGroup1->setMinimumSize(446, 185);
 }
 
 void Ttaalkeus::showEvent(QShowEvent* event)

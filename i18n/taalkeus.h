@@ -37,6 +37,8 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    void buildItems();  // RadioGroup1: each language with its flag
+
     QButtonGroup* group_;
 };
 

@@ -69,7 +69,16 @@ TLayeredit::TLayeredit(RunData& run, QWidget* parent) : QDialog(parent), run_(ru
     setObjectName("Layeredit");
     setWindowTitle("Layeredit");
     useFont(this, 13);
+    layOutFields(buildFields());
+    wireKeys();
+    buildMenu();
+    // Grown at activation where its texts need more room.
+    resize(1004, 277);
+    wire();
+}
 
+QFrame* TLayeredit::buildFields()
+{
     auto* bar = new QFrame(this);
     bar->setFixedHeight(29);
     bar->setAutoFillBackground(true);
@@ -113,7 +122,11 @@ TLayeredit::TLayeredit(RunData& run, QWidget* parent) : QDialog(parent), run_(ru
         b->setDefault(false);
         b->setMinimumSize(120, 40);
     }
+    return bar;
+}
 
+void TLayeredit::layOutFields(QFrame* bar)
+{
     // Each group: the captions in one row, their fields (with spin buttons) below.
     struct Field {
         QLabel* caption;
@@ -166,7 +179,10 @@ TLayeredit::TLayeredit(RunData& run, QWidget* parent) : QDialog(parent), run_(ru
     root->addWidget(bar);
     root->addWidget(named(new FittingArea(fields, this), "fieldsArea"), 1);
     allowShrinking(this);
+}
 
+void TLayeredit::wireKeys()
+{
     setTabOrder(ComboBox1, CSpinEdit1);
     setTabOrder(CSpinEdit1, CSpinEdit2);
     setTabOrder(CSpinEdit2, Edit1);
@@ -183,7 +199,10 @@ TLayeredit::TLayeredit(RunData& run, QWidget* parent) : QDialog(parent), run_(ru
     for (QWidget* field : std::initializer_list<QWidget*>{ComboBox1, ComboBox1->lineEdit(), Edit2, CSpinEdit1,
                                                           CSpinEdit2, Edit1, CSpinEdit3, CSpinEdit4})
         field->installEventFilter(this);
+}
 
+void TLayeredit::buildMenu()
+{
     PopupMenu1 = named(new QMenu(this), "PopupMenu1");
     Verwijderuittemplate1 = named(PopupMenu1->addAction(QString()), "Verwijderuittemplate1");
     PopupMenu1->addSeparator()->setObjectName("N1");
@@ -195,10 +214,10 @@ TLayeredit::TLayeredit(RunData& run, QWidget* parent) : QDialog(parent), run_(ru
         connect(w, &QWidget::customContextMenuRequested, this,
                 [this, w](const QPoint& pos) { PopupMenu1->popup(w->mapToGlobal(pos)); });
     }
+}
 
-    // Grown at activation where its texts need more room.
-    resize(1004, 277);
-
+void TLayeredit::wire()
+{
     onEvent(Button1, &QPushButton::clicked, this, &TLayeredit::Button1Click);
     onEvent(Button2, &QPushButton::clicked, this, &TLayeredit::Button2Click);
     onEvent(SpinButton2, &SpinButton::upClicked, this, &TLayeredit::SpinButton2UpClick);
@@ -341,6 +360,17 @@ void TLayeredit::FormActivate()
     // its text selected, never on a button that Space would press.
     ComboBox1->setFocus(Qt::OtherFocusReason);
     ComboBox1->lineEdit()->selectAll();
+}
+
+void TLayeredit::showLayer(const TLayerRecord& r)
+{
+    Edit2->setText(qs(formatField(r.Offset)));
+    ComboBox1->setEditText(qs(r.Name));
+    CSpinEdit1->setValue(r.PassCount_Target);
+    CSpinEdit2->setValue(r.PassCount_MaxExtra);
+    Edit1->setText(qs(formatField(r.Speed_Target)));
+    CSpinEdit3->setValue(r.Speed_MaxDiff);
+    CSpinEdit4->setValue(r.Compaction_Target);
 }
 
 void TLayeredit::reloadTemplates()

@@ -32,6 +32,9 @@ public:
     std::int32_t laagindex = 0;  // the record OK writes; OK raises it by one
     std::int32_t modus = 0;      // below 100: add, else edit
 
+    // Fills the fields from a layer of the table, to edit it.
+    void showLayer(const TLayerRecord& r);
+
     void FormActivate();
     void Button1Click();  // OK
     void Button2Click();  // Abort
@@ -74,6 +77,14 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // The builders (the bar, the fields in their groups and the buttons), the
+    // keys, the fields' menu and the handlers' wiring.
+    QFrame* buildFields();
+    void layOutFields(QFrame* bar);
+    void wireKeys();
+    void buildMenu();
+    void wire();
+
     QString text(int k) const;
     double readField(QLineEdit* field, const QLabel* caption);
     void step(QLineEdit* field, const QLabel* caption, double by);

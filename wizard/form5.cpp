@@ -2,10 +2,8 @@
 
 #include "app/art.h"
 #include "app/atomicfile.h"
-#include "app/fieldfilter.h"
 #include "app/guard.h"
 #include "app/look.h"
-#include "app/pathlabel.h"
 #include "app/prompts.h"
 #include "app/qtext.h"
 #include "app/settings.h"
@@ -14,338 +12,54 @@
 #include "i18n/taalkeus.h"
 #include "layeredit/layeredit.h"
 #include "layeredit/templatestore.h"
-#include "wizard/decimal.h"
 #include "wizard/layerfile.h"
 #include "wizard/layerfilereader.h"
 #include "wizard/layersection.h"
 #include "wizard/layersheet.h"
+#include "wizard/layertree.h"
 #include "wizard/paths.h"
-#include "wizard/usualvalues.h"
-#include "wizard/windows1252.h"
+#include "wizard/rundata.h"
 
 #include <QAction>
 #include <QCheckBox>
-#include <QComboBox>
 #include <QDate>
 #include <QDir>
-#include <QFile>
-#include <QFileInfo>
-#include <QFrame>
-#include <QGridLayout>
-#include <QHBoxLayout>
-#include <QIcon>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QSpinBox>
 #include <QTimer>
-#include <QTreeWidget>
-#include <QVBoxLayout>
+
+#include <chrono>
+#include <utility>
 
 namespace kobalin {
-
-namespace {
-
-template <class W>
-W* named(W* widget, const char* name)
-{
-    widget->setObjectName(name);
-    return widget;
-}
-
-}  // namespace
-
-TForm5::TForm5(RunData& run, QWidget* parent) : QWidget(parent), run_(run)
-{
-    setObjectName("Form5");
-    setWindowTitle("Kobalin");
-    useFont(this, 13);
-
-    // Banner.
-    Panel1 = named(new QFrame(this), "Panel1");
-    Panel1->setFixedHeight(66);
-    Panel1->setAutoFillBackground(true);
-    Panel1->setBackgroundRole(QPalette::Highlight);
-    auto* banner = named(new QLabel("Layer file", Panel1), "Panel1Caption");
-    banner->setFont(tahoma(27, true));
-    banner->setForegroundRole(QPalette::HighlightedText);
-    Label7 = named(new QLabel("1.0.3", Panel1), "Label7");
-    Label7->setForegroundRole(QPalette::HighlightedText);
-    // The caption centred over the whole banner, the version in its corner.
-    auto* bannerLayout = new QGridLayout(Panel1);
-    bannerLayout->setContentsMargins(16, 4, 16, 4);
-    bannerLayout->addWidget(banner, 0, 0, Qt::AlignCenter);
-    bannerLayout->addWidget(Label7, 0, 0, Qt::AlignRight | Qt::AlignBottom);
-
-    // Picture column: one picture at a time, stretched to fill it.
-    Panel3 = named(new QFrame(this), "Panel3");
-    Panel3->setFixedWidth(250);
-    auto* pictures = new QVBoxLayout(Panel3);
-    pictures->setContentsMargins(0, 0, 0, 0);
-    for (int i = 0; i < 5; ++i) {
-        images[i] = new SvgPicture(QString(":/steps/step%1.svg").arg(i + 1), Panel3);
-        images[i]->setObjectName(QString("Image%1").arg(i + 1));
-        images[i]->setAttribute(Qt::WA_TransparentForMouseEvents);
-        images[i]->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
-        images[i]->setVisible(i == 0);
-        pictures->addWidget(images[i]);
-    }
-
-    // The step's own controls.
-    auto* content = named(new QWidget(this), "content");
-    Label1 = named(new QLabel(content), "Label1");
-    Label1->setFont(tahoma(19, true));
-    Label1->setWordWrap(true);
-    Label2 = named(new QLabel(content), "Label2");
-    Label2->setFont(tahoma(16, true));
-    Label2->setWordWrap(true);
-    Label3 = named(new QLabel(content), "Label3");
-    Edit1 = named(new QLineEdit(content), "Edit1");
-    useFontWhenShown(Edit1, 15);
-    Edit1->setReadOnly(true);
-    Edit1->setMinimumSize(453, 26);
-    Edit1->hide();
-    BitBtn4 = named(new QPushButton(content), "BitBtn4");
-    BitBtn4->setIcon(artIcon(":/glyphs/open.svg"));
-    BitBtn4->setIconSize(QSize(24, 24));
-    BitBtn4->setMinimumHeight(38);
-    BitBtn4->hide();
-    Edit2 = named(new QLineEdit(qs(kEmptyComment), content), "Edit2");
-    useFontWhenShown(Edit2, 13, true);
-    Edit2->setMaxLength(25);
-    Edit2->setMinimumSize(453, 26);
-    Edit2->setValidator(new FieldFilter(Edit2));
-    Edit2->hide();
-    BitBtn2 = named(new QPushButton(content), "BitBtn2");
-    const QIcon plus = artIcon(":/glyphs/plus.svg");
-    BitBtn2->setIcon(plus);
-    BitBtn2->setIconSize(QSize(32, 32));
-    BitBtn2->setFixedSize(36, 38);
-    BitBtn2->hide();
-    BitBtn3 = named(new QPushButton(content), "BitBtn3");
-    BitBtn3->setFont(tahoma(15));
-    BitBtn3->setIcon(plus);
-    BitBtn3->setIconSize(QSize(32, 32));
-    BitBtn3->setMinimumSize(179, 64);
-    BitBtn3->hide();
-    CheckBox1 = named(new QCheckBox(content), "CheckBox1");
-    Label4 = named(new QLabel("Folder:", content), "Label4");
-    Label22 = named(new QLabel("Reference file", content), "Label22");
-    Label5 = named(new QLabel("Layer file:", content), "Label5");
-    Label6 = named(new PathLabel("#", content), "Label6");
-    Label23 = named(new PathLabel("#", content), "Label23");
-    Label9 = named(new PathLabel("#", content), "Label9");
-    Section1 = named(new LayerSection(content), "Section1");
-    Section1->hide();
-    // Step 5's written file in a box of its own: before step 5 the drawing has the whole width.
-    writtenBox_ = new QWidget(content);
-    writtenBox_->hide();
-    Label10 = named(new PathLabel(writtenBox_), "Label10");
-    Memo1 = named(new QPlainTextEdit(writtenBox_), "Memo1");
-    Memo1->setReadOnly(true);
-    Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
-    Memo1->setMinimumSize(60, 40);
-    Memo1->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Ignored);  // as the drawing beside it
-    BitBtn5 = named(new QPushButton(writtenBox_), "BitBtn5");
-    BitBtn5->setMinimumHeight(32);
-
-    auto* titles = new QVBoxLayout;
-    titles->setContentsMargins(0, 0, 0, 0);
-    titles->setSpacing(10);
-    titles->addWidget(Label1);
-    titles->addWidget(Label2);
-    titles->addStretch();
-    auto* titleBlock = new QWidget(content);
-    titleBlock->setLayout(titles);
-    titleBlock->setMinimumHeight(150);  // the step's fields begin at the same height on every step
-    auto* commentRow = new QHBoxLayout;
-    commentRow->addWidget(Edit2);
-    commentRow->addSpacing(24);
-    commentRow->addWidget(BitBtn2);
-    commentRow->addStretch();
-    auto* fileRow = new QHBoxLayout;
-    fileRow->addWidget(Edit1);
-    fileRow->addStretch();
-    auto* openRow = new QHBoxLayout;
-    openRow->addWidget(BitBtn4);
-    openRow->addStretch();
-    auto* choice = new QGridLayout;
-    choice->setHorizontalSpacing(12);
-    choice->addWidget(Label4, 0, 0);
-    choice->addWidget(Label6, 0, 1);
-    choice->addWidget(Label22, 1, 0);
-    choice->addWidget(Label23, 1, 1);
-    choice->addWidget(Label5, 2, 0);
-    choice->addWidget(Label9, 2, 1);
-    choice->setColumnStretch(1, 1);
-    // The room the step's fields leave: the cross-section, and at step 5 the file.
-    auto* written = new QVBoxLayout(writtenBox_);
-    written->setContentsMargins(0, 0, 0, 0);
-    written->setSpacing(4);
-    written->addWidget(Label10);
-    written->addWidget(Memo1, 1);
-    written->addWidget(BitBtn5, 0, Qt::AlignLeft);
-    auto* freeRow = new QHBoxLayout;
-    freeRow->setSpacing(16);
-    freeRow->addWidget(Section1, 1);
-    freeRow->addWidget(writtenBox_, 1);
-
-    auto* contentLayout = new QVBoxLayout(content);
-    contentLayout->setContentsMargins(26, 16, 26, 12);
-    contentLayout->addWidget(titleBlock);
-    contentLayout->addLayout(fileRow);
-    contentLayout->addLayout(openRow);
-    contentLayout->addLayout(commentRow);
-    contentLayout->addSpacing(8);
-    contentLayout->addWidget(BitBtn3, 0, Qt::AlignHCenter);
-    contentLayout->addSpacing(8);
-    contentLayout->addLayout(freeRow, 1);
-    contentLayout->addStretch();
-    contentLayout->addLayout(choice);
-    contentLayout->addSpacing(6);
-    contentLayout->addWidget(CheckBox1);
-    contentLayout->addSpacing(6);
-    contentLayout->addWidget(Label3);
-
-    // The layer tree.
-    TreeView1 = named(new QTreeWidget(this), "TreeView1");
-    TreeView1->setFont(tahoma(13));
-    TreeView1->setFixedWidth(250);
-    TreeView1->setHeaderHidden(true);
-    TreeView1->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    TreeView1->setDragEnabled(false);
-    TreeView1->setIndentation(19);
-    TreeView1->setSelectionBehavior(QAbstractItemView::SelectRows);
-    TreeView1->setContextMenuPolicy(Qt::CustomContextMenu);
-    TreeView1->setMouseTracking(true);  // hot tracking
-    TreeView1->setAccessibleName("Layer file");
-    Boompopup = named(new QMenu(this), "Boompopup");
-    // The tree's and the menu's images are loaded when first needed, not at start.
-    edit3 = named(Boompopup->addAction(QString()), "edit3");
-    edit4 = named(Boompopup->addAction(QString()), "edit4");
-    Boompopup->addSeparator()->setObjectName("N1");
-    emplate1 = named(Boompopup->addAction(QString()), "emplate1");
-    emplate1->setEnabled(false);
-
-    // Between banner and button bar, the part that scrolls on a screen too small for it.
-    auto* steps = named(new QWidget(this), "steps");
-    auto* middle = new QHBoxLayout(steps);
-    middle->setContentsMargins(0, 0, 0, 0);
-    middle->setSpacing(0);
-    middle->addWidget(Panel3);
-    middle->addWidget(content, 1);
-    middle->addWidget(TreeView1);
-
-    // Button bar.
-    Panel2 = named(new QFrame(this), "Panel2");
-    Panel2->setFixedHeight(82);
-    BitBtn1 = named(new QPushButton(Panel2), "BitBtn1");
-    BitBtn1->setIcon(artIcon(":/glyphs/gear.svg"));
-    BitBtn1->setIconSize(QSize(28, 28));
-    BitBtn1->setFixedSize(44, 38);
-    BitBtn1->setAccessibleName("Language");
-    Button5 = named(new QPushButton(Panel2), "Button5");
-    Button3 = named(new QPushButton(Panel2), "Button3");
-    Button4 = named(new QPushButton(Panel2), "Button4");
-    for (QPushButton* b : {Button5, Button3, Button4})
-        b->setMinimumSize(110, 32);
-    actie = named(new QPushButton(Panel2), "actie");
-    actie->hide();
-    auto* bar = new QHBoxLayout(Panel2);
-    bar->setContentsMargins(25, 0, 25, 0);
-    bar->addWidget(BitBtn1);
-    bar->addStretch();
-    bar->addWidget(Button5);
-    bar->addWidget(Button3);
-    bar->addSpacing(24);
-    bar->addWidget(Button4);
-
-    auto* root = new QVBoxLayout(this);
-    root->setContentsMargins(0, 0, 0, 0);
-    root->setSpacing(0);
-    root->addWidget(Panel1);
-    root->addWidget(named(new FittingArea(steps, this), "stepsArea"), 1);
-    root->addWidget(Panel2);
-    allowShrinking(this);
-
-    setTabOrder(Edit1, BitBtn4);
-    setTabOrder(BitBtn4, Edit2);
-    setTabOrder(Edit2, BitBtn2);
-    setTabOrder(BitBtn2, BitBtn3);
-    setTabOrder(BitBtn3, Memo1);
-    setTabOrder(Memo1, BitBtn5);
-    setTabOrder(BitBtn5, CheckBox1);
-    setTabOrder(CheckBox1, TreeView1);
-    setTabOrder(TreeView1, BitBtn1);
-    setTabOrder(BitBtn1, Button5);
-    setTabOrder(Button5, Button3);
-    setTabOrder(Button3, Button4);
-
-    onEvent(Button3, &QPushButton::clicked, this, &TForm5::Button3Click);
-    onEvent(Button5, &QPushButton::clicked, this, &TForm5::Button5Click);
-    onEvent(Button4, &QPushButton::clicked, this, &TForm5::Button4Click);
-    onEvent(BitBtn1, &QPushButton::clicked, this, &TForm5::BitBtn1Click);
-    onEvent(actie, &QPushButton::clicked, this, &TForm5::actieClick);
-    onEvent(BitBtn3, &QPushButton::clicked, this, &TForm5::BitBtn3Click);
-    onEvent(BitBtn4, &QPushButton::clicked, this, &TForm5::BitBtn4Click);
-    onEvent(BitBtn2, &QPushButton::clicked, this, &TForm5::BitBtn2Click);
-    onEvent(BitBtn5, &QPushButton::clicked, this, &TForm5::BitBtn5Click);
-    onEvent(CheckBox1, &QCheckBox::toggled, this, &TForm5::CheckBox1Click);
-    onClick(Panel3, this, &TForm5::Panel3Click);
-    onClick(Edit1, this, &TForm5::Edit1Click, Activation::MouseOrKeyboard);
-    onClick(Edit2, this, &TForm5::Edit2Click);
-    onEvent(TreeView1, &QTreeWidget::clicked, this, &TForm5::BoompopupPopup);
-    onEvent(TreeView1, &QTreeWidget::doubleClicked, this, &TForm5::BoompopupPopup);
-    connect(TreeView1, &QWidget::customContextMenuRequested, this, [this](const QPoint& pos) { showTreeMenu(pos); });
-    TreeView1->installEventFilter(this);
-    onEvent(edit3, &QAction::triggered, this, &TForm5::edit3Click);
-    onEvent(edit4, &QAction::triggered, this, &TForm5::edit4Click);
-    onEvent(emplate1, &QAction::triggered, this, &TForm5::emplate1Click);
-
-    resize(1184, 661);
-}
-
-void TForm5::setDialogs(Ttaalkeus* taalkeus, TBewerkcommentaar* bewerkcommentaar, TLayeredit* layeredit)
-{
-    taalkeus_ = taalkeus;
-    bewerkcommentaar_ = bewerkcommentaar;
-    layeredit_ = layeredit;
-}
 
 QString TForm5::text(int k) const { return catalogue(run_.taal, k); }
 
 void TForm5::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);
-    if (!activated_) {
-        // Sized once: a size the user gives the window stays across the steps.
-        fitWindow(this, QSize(1184, 661));
-        activateWindow();
-        // A desktop that prevents focus stealing may never activate the new
-        // window; it must not stay without its texts until clicked.
-        QTimer::singleShot(kActivationWait, this, [this] { initialiseOnce(); });
-    }
+    if (std::exchange(shown_, true))
+        return;
+    // The initialisation waits for the window to be active, so that the
+    // language dialog it may open has a window to belong to and centre on;
+    // but a desktop that prevents focus stealing may never activate the new
+    // window, and it must not stay without its texts until clicked.
+    start_->start(std::chrono::milliseconds(500));
+    // Sized once: a size the user gives the window stays across the steps.
+    fitWindow(this, QSize(1184, 661));
+    activateWindow();
 }
 
 void TForm5::changeEvent(QEvent* event)
 {
     QWidget::changeEvent(event);
-    // The initialisation runs once the window is on screen and active, so that
-    // the language dialog it may open has a window to belong to and centre on.
-    if (event->type() == QEvent::ActivationChange && isActiveWindow())
-        initialiseOnce();
-}
-
-void TForm5::initialiseOnce()
-{
-    if (activated_)
-        return;
-    activated_ = true;
-    // Queued: a modal dialog must not open in the middle of the activation.
-    QMetaObject::invokeMethod(this, [this] { guarded(this, [this] { FormActivate(); }); }, Qt::QueuedConnection);
+    // Active: no need to wait longer. Still from the event loop, as a modal
+    // dialog must not open in the middle of the activation.
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() && start_->isActive())
+        start_->start(0);
 }
 
 void TForm5::FormActivate()
@@ -374,7 +88,6 @@ void TForm5::FormActivate()
         });
     }
 
-    setQuestionButtons(text(59), text(60));
     Label1->setText(text(13));
     Label2->setText(text(14));
     Button3->setText(text(2));
@@ -436,6 +149,24 @@ void TForm5::showRandomPicture()
 
 void TForm5::actieClick()
 {
+    hideOtherSteps();
+    TreeView1->clear();
+    if (!applyStep())
+        return;  // the tree stays empty until the next refresh
+    if (run_.lagen >= 2) {
+        sortLayers(run_);
+        if (countEqualOffsets(run_) > 0)
+            prompts().error(this, text(52));
+    }
+    if (run_.pagina >= 3) {
+        TreeView1->showRun(run_, run_.taal);
+        Section1->showTable(run_, run_.taal);
+        Section1->show();
+    }
+}
+
+void TForm5::hideOtherSteps()
+{
     // Only what the step does not show is hidden: hiding a control and
     // showing it again costs a relayout and a repaint at every refresh.
     const int step = run_.pagina;
@@ -454,8 +185,10 @@ void TForm5::actieClick()
         Section1->hide();
     if (step != 5)
         writtenBox_->hide();
-    TreeView1->clear();
+}
 
+bool TForm5::applyStep()
+{
     switch (run_.pagina) {
     case 1:
         Label1->setText(text(13));
@@ -496,21 +229,11 @@ void TForm5::actieClick()
             Section1->hide();
             writtenBox_->hide();
             Memo1->clear();
-            return;  // the tree stays empty until the next refresh
+            return false;
         }
         break;
     }
-
-    if (run_.lagen >= 2) {
-        sortLayers(run_);
-        if (countEqualOffsets(run_) > 0)
-            prompts().error(this, text(52));
-    }
-    if (run_.pagina >= 3) {
-        rebuildTree();
-        Section1->showTable(run_, run_.taal);
-        Section1->show();
-    }
+    return true;
 }
 
 bool TForm5::writeLayerFile()
@@ -531,17 +254,8 @@ void TForm5::showWrittenFile()
 {
     // What is on disk, byte for byte as the machine will read it, not the
     // table formatted again.
-    QFile file(qs(writtenPath_));
-    QString content;
-    if (file.open(QIODevice::ReadOnly)) {
-        const QByteArray bytes = file.readAll();
-        content.reserve(bytes.size());
-        for (const char byte : bytes)
-            content += QChar(fromWindows1252(static_cast<unsigned char>(byte)));
-        content.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    }
     Memo1->setFont(fixedFont(12));
-    Memo1->setPlainText(content);
+    Memo1->setPlainText(qs(layerFileText(readPlainFile(nativePath(writtenPath_)).value_or(std::string()))));
     Label10->setText(qs(writtenPath_));
     writtenBox_->show();
 }
@@ -582,60 +296,30 @@ void TForm5::Edit1Click()
     Label6->setText(qs(ExtractFileDir(path)));
     Label23->setText(qs(ExtractFileName(path)));
     run_.kalenaam = ChangeFileExt(ExtractFileName(path), u".xml_layer.csv");
-    Label9->setText(qs(run_.kalenaam));
-    if (!CheckBox1->isChecked())
-        Label9->setText("_layer.csv");
+    Label9->setText(CheckBox1->isChecked() ? qs(run_.kalenaam) : QString("_layer.csv"));
     Button3->setEnabled(true);
 }
 
 void TForm5::BitBtn4Click()
 {
-    const bool holdsData = run_.lagen > 0 || run_.commentaar1 != kEmptyComment || run_.commentaar2 != kEmptyComment ||
-                           run_.commentaar3 != kEmptyComment;
-    if (holdsData && !prompts().question(this, text(57)))
+    if (holdsEntries(run_) && !prompts().question(this, text(57), text(59), text(60)))
         return;
-
-    auto key = openSettingsKey(kSettingsKey);
-    const std::u16string meetfile = key->readString(u"meetfile").value_or(std::u16string());
-    const std::u16string initdir = key->readString(u"initdir").value_or(std::u16string());
-    key->close();
-    // The file step 5 would write, when there is one already.
-    QString preselected;
-    if (CheckBox1->isChecked() ? !meetfile.empty() : !initdir.empty()) {
-        const QString path = qs(layerFilePath(CheckBox1->isChecked(), meetfile, initdir));
-        if (QFileInfo(path).isFile())
-            preselected = path;
-    }
-    const auto chosen = prompts().openFile(this, qs(initdir), {text(61), text(62)}, preselected);
+    const LayerFileToOpen start = layerFileToOpen(CheckBox1->isChecked());
+    const auto chosen = prompts().openFile(this, qs(start.folder), {text(61), text(62)}, qs(start.existing));
     if (!chosen)
         return;
-
-    // A layer file is a few hundred kilobytes at most; a far larger one is not
-    // one, and is not read into memory whole. Only plain files: reading a pipe
-    // or a device could wait for ever.
-    constexpr qint64 kLargest = 16 * 1024 * 1024;
-    QFile file(*chosen);
-    QByteArray bytes;
-    if (QFileInfo(file).isFile() && file.open(QIODevice::ReadOnly))
-        bytes = file.read(kLargest + 1);
-    if (!file.isOpen() || file.error() != QFileDevice::NoError || bytes.size() > kLargest) {
-        prompts().error(this, text(58) + QDir::toNativeSeparators(*chosen));
+    const QString path = QDir::toNativeSeparators(*chosen);
+    const std::optional<std::string> bytes = readPlainFile(nativePath(us(path)));
+    if (!bytes) {
+        prompts().error(this, text(58) + path);
         return;
     }
-    file.close();
-    const LayerFileReading reading = readLayerFile(std::string_view(bytes.constData(), bytes.size()));
+    const LayerFileReading reading = readLayerFile(*bytes);
     if (reading.errorLine > 0) {
         prompts().error(this, qs(refusalMessage(reading, run_.taal)));
         return;
     }
-
-    const RunData& read = reading.run;
-    run_.commentaar1 = read.commentaar1;
-    run_.commentaar2 = read.commentaar2;
-    run_.commentaar3 = read.commentaar3;
-    run_.commentaar = read.commentaar;
-    std::copy(read.layers.begin(), read.layers.begin() + read.lagen, run_.layers.begin());
-    run_.lagen = read.lagen;
+    replaceEntries(run_, reading);
     BitBtn2->setEnabled(run_.commentaar < 3);
     if (reading.nameCut)
         prompts().error(this, text(53));
@@ -645,10 +329,8 @@ void TForm5::BitBtn4Click()
     actieClick();
     if (run_.pagina == 2)
         Button3->setEnabled(nextEnabled);
-    QString done = text(55) + QDir::toNativeSeparators(*chosen);
-    if (const std::u16string notes = readingNotes(reading, run_.taal); !notes.empty())
-        done += "\n\n" + qs(notes);
-    prompts().info(this, done);
+    const std::u16string notes = readingNotes(reading, run_.taal);
+    prompts().info(this, text(55) + path + (notes.empty() ? QString() : "\n\n" + qs(notes)));
 }
 
 void TForm5::CheckBox1Click()
@@ -673,113 +355,13 @@ void TForm5::openLayerEditorToAdd()
     run_.lagen = layeredit_->laagindex;
 }
 
-namespace {
-
-// A node of the layer tree. Its image and image index are answered by the
-// node instead of being stored as item data: a full table is 6996 nodes at
-// every refresh, and two data entries per node were most of the rebuild's work.
-class TreeNode final : public QTreeWidgetItem {
-public:
-    TreeNode(const QString& text, const QIcon& icon, int image) : QTreeWidgetItem(UserType), icon_(icon), image_(image)
-    {
-        setText(0, text);
-    }
-
-    QVariant data(int column, int role) const override
-    {
-        if (column == 0 && role == Qt::DecorationRole)
-            return icon_;
-        if (column == 0 && role == Qt::UserRole)
-            return image_;
-        return QTreeWidgetItem::data(column, role);
-    }
-
-private:
-    QIcon icon_;
-    int image_;
-};
-
-// A node whose value is unusual, as the layer editor marks its field.
-void markNode(QTreeWidgetItem* node, const QString& why)
-{
-    node->setForeground(0, warningColour());
-    node->setToolTip(0, why);
-}
-
-}  // namespace
-
-void TForm5::rebuildTree()
-{
-    if (nodeImages_[0].isNull()) {
-        const char* names[] = {"comment", "layer", "offset", "passtarget", "passtol", "speedtarget", "speedtol", "cmv"};
-        for (int i = 0; i < 8; ++i)
-            nodeImages_[i] = artIcon(QString(":/nodes/%1.svg").arg(names[i]));
-    }
-    enum Image { Comment, Layer, Offset, PassTarget, PassTolerance, SpeedTarget, SpeedTolerance, Cmv };
-    auto node = [this](const QString& text, int image) { return new TreeNode(text, nodeImages_[image], image); };
-    // Built apart and handed over in one go: a full table is 6996 nodes.
-    QList<QTreeWidgetItem*> top;
-    top.reserve(3 + run_.lagen);
-    for (const std::u16string* comment : {&run_.commentaar1, &run_.commentaar2, &run_.commentaar3})
-        top.append(node(qs(*comment), Comment));
-    QList<QTreeWidgetItem*> values(6);
-    for (std::int32_t k = 0; k < run_.lagen; ++k) {
-        const TLayerRecord& r = run_.layers[k];
-        QTreeWidgetItem* layer = node(qs(r.Name), Layer);
-        const std::array<QString, 6> texts = valueTexts(r);
-        for (int i = 0; i < 6; ++i)
-            values[i] = node(texts[i], Offset + i);
-        QString why;
-        if (!isUsualOffset(r.Offset)) {
-            why = text(80);
-            markNode(values[0], why);
-        }
-        if (!isUsualSpeed(r.Speed_Target)) {
-            markNode(values[3], text(81));
-            why += (why.isEmpty() ? QString() : QString('\n')) + text(81);
-        }
-        if (!why.isEmpty())
-            markNode(layer, why);
-        layer->addChildren(values);
-        top.append(layer);
-    }
-    TreeView1->clear();
-    TreeView1->insertTopLevelItems(0, top);
-    TreeView1->setCurrentItem(nullptr);
-    TreeView1->clearSelection();
-}
-
-int TForm5::absoluteIndex(const QTreeWidgetItem* item) const
-{
-    // Top-level nodes: three comments, then each layer with its six values.
-    const QTreeWidgetItem* parent = item->parent();
-    const int top = TreeView1->indexOfTopLevelItem(const_cast<QTreeWidgetItem*>(parent ? parent : item));
-    const int first = top < 3 ? top : 3 + 7 * (top - 3);
-    return parent ? first + 1 + parent->indexOfChild(const_cast<QTreeWidgetItem*>(item)) : first;
-}
 
 int TForm5::selectedNode()
 {
-    const QList<QTreeWidgetItem*> selected = TreeView1->selectedItems();
-    if (selected.isEmpty()) {
+    const int node = TreeView1->selectedNode();
+    if (node < 0)
         prompts().error(this, text(43));
-        return -1;
-    }
-    return absoluteIndex(selected.constFirst());
-}
-
-bool TForm5::eventFilter(QObject* watched, QEvent* event)
-{
-    // The keyboard's menu key (or Shift+F10) opens the tree menu at the selected node.
-    if (watched == TreeView1 && event->type() == QEvent::KeyPress) {
-        const auto* key = static_cast<QKeyEvent*>(event);
-        if (key->key() == Qt::Key_Menu || (key->key() == Qt::Key_F10 && key->modifiers() == Qt::ShiftModifier)) {
-            const QList<QTreeWidgetItem*> selected = TreeView1->selectedItems();
-            showTreeMenu(selected.isEmpty() ? QPoint(0, 0) : TreeView1->visualItemRect(selected.constFirst()).center());
-            return true;
-        }
-    }
-    return QWidget::eventFilter(watched, event);
+    return node;
 }
 
 void TForm5::showTreeMenu(const QPoint& pos)
@@ -797,8 +379,7 @@ void TForm5::showTreeMenu(const QPoint& pos)
 void TForm5::BoompopupPopup()
 {
     emplate1->setEnabled(false);
-    const QList<QTreeWidgetItem*> selected = TreeView1->selectedItems();
-    if (!selected.isEmpty() && absoluteIndex(selected.constFirst()) >= 3)
+    if (nodeSource(TreeView1->selectedNode()).layer >= 0)
         emplate1->setEnabled(true);
 }
 
@@ -807,57 +388,36 @@ void TForm5::edit4Click()
     const int p = selectedNode();
     if (p < 0)
         return;
-    if (p < 3) {
-        run_.comment(p + 1) = kEmptyComment;
-    } else {
-        const int k = (p - 3) / 7;
-        if (k < run_.lagen) {
-            std::move(run_.layers.begin() + k + 1, run_.layers.begin() + run_.lagen, run_.layers.begin() + k);
-            --run_.lagen;
-        }
-    }
+    deleteNode(run_, p);
     actieClick();
 }
 
 void TForm5::edit3Click()
 {
-    const int p = selectedNode();
-    if (p < 0)
-        return;
-    if (p < 3) {
-        std::u16string& line = run_.comment(p + 1);
+    const NodeSource source = nodeSource(selectedNode());
+    if (source.comment > 0) {
+        std::u16string& line = run_.comment(source.comment);
         bewerkcommentaar_->Edit1->setText(qs(line));
         bewerkcommentaar_->taalbasis = run_.taal;
         prompts().exec(*bewerkcommentaar_);
         // Every way of closing the editor keeps the edit.
         line = us(bewerkcommentaar_->Edit1->text());
-    } else {
-        const int k = (p - 3) / 7;
-        if (k >= run_.lagen)
-            return;
-        const TLayerRecord& r = run_.layers[k];
-        layeredit_->Edit2->setText(qs(formatField(r.Offset)));
-        layeredit_->ComboBox1->setEditText(qs(r.Name));
-        layeredit_->CSpinEdit1->setValue(r.PassCount_Target);
-        layeredit_->CSpinEdit2->setValue(r.PassCount_MaxExtra);
-        layeredit_->Edit1->setText(qs(formatField(r.Speed_Target)));
-        layeredit_->CSpinEdit3->setValue(r.Speed_MaxDiff);
-        layeredit_->CSpinEdit4->setValue(r.Compaction_Target);
+    } else if (source.layer >= 0 && source.layer < run_.lagen) {
+        layeredit_->showLayer(run_.layers[source.layer]);
         layeredit_->taalbasis = run_.taal;
         layeredit_->modus = 100;
-        layeredit_->laagindex = k;
+        layeredit_->laagindex = source.layer;
         prompts().exec(*layeredit_);
+    } else {
+        return;  // nothing selected, or beyond the table
     }
     actieClick();
 }
 
 void TForm5::emplate1Click()
 {
-    const int p = selectedNode();
-    if (p < 3)
-        return;
-    const int k = (p - 3) / 7;
-    if (k >= run_.lagen)
+    const int k = nodeSource(selectedNode()).layer;
+    if (k < 0 || k >= run_.lagen)
         return;
     if (!addTemplate(templateOf(run_.layers[k]))) {
         prompts().error(this, text(44));

@@ -1,12 +1,10 @@
 #pragma once
 
-#include "wizard/rundata.h"
-
-#include <QIcon>
 #include <QWidget>
 
 #include <array>
 #include <random>
+#include <string>
 
 class QAction;
 class QCheckBox;
@@ -16,18 +14,20 @@ class QLineEdit;
 class QMenu;
 class QPlainTextEdit;
 class QPushButton;
-class QTreeWidget;
-class QTreeWidgetItem;
+class QTimer;
 
 namespace kobalin {
 
+struct RunData;
 class LayerSection;
+class LayerTree;
 class SvgPicture;
 class TBewerkcommentaar;
 class TLayeredit;
 class Ttaalkeus;
 
 // The wizard window: five steps in one window, the layer tree beside them.
+// Built in form5layout.cpp; the handlers are in form5.cpp.
 class TForm5 : public QWidget {
     Q_OBJECT
 public:
@@ -53,16 +53,13 @@ public:
     void edit4Click();     // delete it
     void emplate1Click();  // add the layer to the templates
 
-    // The node's place in a walk of the whole tree, parents before children,
-    // expanded or not: 0 to 2 the comment lines, 3 + 7k layer k, then its values.
-    int absoluteIndex(const QTreeWidgetItem* node) const;
 
     QFrame* Panel1;
     QLabel* Label7;
     QFrame* Panel2;
     QFrame* Panel3;
     std::array<SvgPicture*, 5> images;  // Image1 to Image5
-    QTreeWidget* TreeView1;
+    LayerTree* TreeView1;
     QLabel* Label1;
     QLabel* Label2;
     QLabel* Label3;
@@ -95,28 +92,36 @@ public:
 protected:
     void showEvent(QShowEvent* event) override;
     void changeEvent(QEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // The builders, by region (form5layout.cpp).
+    void buildBanner();
+    void buildPictureColumn();
+    QWidget* buildStepControls();
+    void buildWrittenFile(QWidget* content);
+    void layOutStepControls(QWidget* content);
+    void buildTree();
+    void buildButtonBar();
+    void layOutWindow(QWidget* content);
+    void wire();
+
     QString text(int k) const;
-    void initialiseOnce();
     void showRandomPicture();
-    void applyStep();
+    void hideOtherSteps();
+    bool applyStep();  // false when the last step could write nothing
     void openLayerEditorToAdd();
     bool writeLayerFile();
-    void rebuildTree();
     void showWrittenFile();
-    int selectedNode();
-    void showTreeMenu(const QPoint& pos);  // absolute index, or -1 after telling the user to select first
+    int selectedNode();  // the tree's selected node, or -1 after telling the user to select first
+    void showTreeMenu(const QPoint& pos);
 
     RunData& run_;
     Ttaalkeus* taalkeus_ = nullptr;
     TBewerkcommentaar* bewerkcommentaar_ = nullptr;
     TLayeredit* layeredit_ = nullptr;
-    bool activated_ = false;  // the initialisation has been started
-    static constexpr int kActivationWait = 500;  // ms after showing, when no activation came
+    QTimer* start_;  // runs FormActivate, once
+    bool shown_ = false;
     std::mt19937 random_{std::random_device{}()};
-    std::array<QIcon, 8> nodeImages_;
     QWidget* writtenBox_;  // Label10, Memo1 and BitBtn5
     std::u16string writtenPath_;  // the layer file of the last write, empty after a failed one
 };

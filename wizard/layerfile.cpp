@@ -6,6 +6,8 @@
 #include "wizard/windows1252.h"
 
 #include <charconv>
+#include <filesystem>
+#include <system_error>
 
 namespace kobalin {
 
@@ -87,11 +89,38 @@ std::string layerFileContent(const RunData& run)
     return out;
 }
 
+std::u16string layerFileText(std::string_view bytes)
+{
+    std::u16string text;
+    text.reserve(bytes.size());
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        if (bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n')
+            continue;  // the LF that follows ends the line
+        text += fromWindows1252(static_cast<unsigned char>(bytes[i]));
+    }
+    return text;
+}
+
 std::u16string layerFilePath(bool linked, std::u16string_view meetfile, std::u16string_view initdir, PathStyle style)
 {
     if (linked)
         return std::u16string(meetfile);
     return joinPath(initdir, u"_layer.csv", style);
+}
+
+LayerFileToOpen layerFileToOpen(bool linked)
+{
+    auto key = openSettingsKey(kSettingsKey);
+    const std::u16string meetfile = key->readString(u"meetfile").value_or(std::u16string());
+    LayerFileToOpen start{key->readString(u"initdir").value_or(std::u16string()), {}};
+    key->close();
+    std::error_code error;
+    if (!(linked ? meetfile.empty() : start.folder.empty())) {
+        const std::u16string path = layerFilePath(linked, meetfile, start.folder);
+        if (std::filesystem::is_regular_file(nativePath(path), error))
+            start.existing = path;
+    }
+    return start;
 }
 
 LayerFileResult writeLayerFile(const RunData& run, bool linked)

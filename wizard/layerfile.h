@@ -17,10 +17,23 @@ inline constexpr std::string_view kLayerFileColumns =
 // seven ";"-separated fields per line, CR LF after every line, no byte-order mark.
 std::string layerFileContent(const RunData& run);
 
+// The layer file's bytes as text for reading on screen: each byte its
+// Windows-1252 character, CR LF one line end ("\n").
+std::u16string layerFileText(std::string_view bytes);
+
 // Where the layer file goes: linked to the model, the stored "meetfile";
 // otherwise "_layer.csv" in the model's folder "initdir".
 std::u16string layerFilePath(bool linked, std::u16string_view meetfile, std::u16string_view initdir,
                              PathStyle style = kNativePaths);
+
+// Where the dialog that opens a layer file starts: the model's folder, with
+// the file the last step would write chosen where it is there already (both
+// empty when not known).
+struct LayerFileToOpen {
+    std::u16string folder;
+    std::u16string existing;
+};
+LayerFileToOpen layerFileToOpen(bool linked);
 
 struct LayerFileResult {
     bool written = false;

@@ -11,8 +11,10 @@
 #include <algorithm>
 #include <array>
 #include <charconv>
+#include <fstream>
 #include <initializer_list>
 #include <optional>
+#include <system_error>
 
 // What is read beyond what the writer writes, as a hand-edited file or a
 // spreadsheet may have it: CR LF, LF or CR alone as line end, a last line
@@ -442,6 +444,39 @@ LayerFileReading readLayerFile(std::string_view bytes)
     LayerFileReading result;
     Reader(result).read(bytes);
     return result;
+}
+
+std::optional<std::string> readPlainFile(const std::filesystem::path& path, std::size_t largest)
+{
+    // A NUL would end the name early and read another file, as the writer refuses it.
+    std::error_code error;
+    if (path.native().find(std::filesystem::path::value_type()) != std::filesystem::path::string_type::npos ||
+        !std::filesystem::is_regular_file(path, error))
+        return std::nullopt;
+    std::ifstream in(path, std::ios::binary);
+    std::string bytes;
+    std::array<char, 64 * 1024> chunk;
+    while (in.read(chunk.data(), chunk.size()) || in.gcount() > 0) {
+        bytes.append(chunk.data(), static_cast<std::size_t>(in.gcount()));
+        if (bytes.size() > largest)
+            return std::nullopt;
+    }
+    if (!in.eof() || in.bad())
+        return std::nullopt;
+    return bytes;
+}
+
+void replaceEntries(RunData& run, const LayerFileReading& reading)
+{
+    if (reading.errorLine > 0)
+        return;
+    const RunData& read = reading.run;
+    run.commentaar1 = read.commentaar1;
+    run.commentaar2 = read.commentaar2;
+    run.commentaar3 = read.commentaar3;
+    run.commentaar = read.commentaar;
+    std::copy(read.layers.begin(), read.layers.begin() + read.lagen, run.layers.begin());
+    run.lagen = read.lagen;
 }
 
 std::u16string refusalMessage(const LayerFileReading& reading, std::int32_t taal)

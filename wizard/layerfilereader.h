@@ -3,6 +3,8 @@
 #include "wizard/rundata.h"
 
 #include <cstdint>
+#include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -56,6 +58,19 @@ struct LayerFileReading {
 // Bytes are UTF-8 after a UTF-8 byte-order mark, or without one when they are
 // UTF-8 and hold a character beyond ASCII; otherwise Windows-1252.
 LayerFileReading readLayerFile(std::string_view bytes);
+
+// A layer file is a few hundred kilobytes at most: a far larger file is not
+// one, and is not read into memory whole.
+inline constexpr std::size_t kLargestLayerFile = 16 * 1024 * 1024;
+
+// The bytes of the file at path; nothing when it is no plain file (a folder,
+// or a pipe or a device, whose reading could wait for ever), cannot be read
+// or holds more than largest bytes.
+std::optional<std::string> readPlainFile(const std::filesystem::path& path, std::size_t largest = kLargestLayerFile);
+
+// Puts the file's comment lines, their count and its layers in place of the
+// run's; everything else of the run stays. A refused reading changes nothing.
+void replaceEntries(RunData& run, const LayerFileReading& reading);
 
 // Whether bytes without a byte-order mark are read as UTF-8.
 bool isUtf8WithoutMark(std::string_view bytes);

@@ -286,8 +286,6 @@ void LayerSection::showTable(const RunData& run, std::int32_t taal)
 
 QString LayerSection::description() const { return sectionText(layers_, taal_); }
 
-QSize LayerSection::sizeHint() const { return {320, 200}; }
-
 QSize LayerSection::minimumSizeHint() const { return {40, 40}; }
 
 void LayerSection::paintEvent(QPaintEvent*)

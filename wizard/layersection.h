@@ -61,7 +61,6 @@ public:
     // The layers, one line each: made when a screen reader asks.
     QString description() const;
 
-    QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
 
 protected:

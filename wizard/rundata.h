@@ -2,7 +2,10 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
+#include <span>
 #include <string>
+#include <vector>
 
 namespace kobalin {
 
@@ -48,5 +51,34 @@ void sortLayers(RunData& run);
 
 // Number of neighbours in the table with exactly the same (single-precision) offset.
 int countEqualOffsets(const RunData& run);
+
+// Each layer's lift, in metres: its offset minus that of the next lower layer
+// in the order sortLayers gives (0 for equal offsets), nothing for the lowest.
+// The offsets may be in any order; the result follows them.
+std::vector<std::optional<double>> liftThicknesses(std::span<const float> offsets);
+
+// Whether the run holds anything entered that replacing it would lose: a
+// layer, or a comment line other than "<Empty>" (an emptied one too).
+bool holdsEntries(const RunData& run);
+
+// The layer tree shows the three comment lines, then each layer with its six
+// values below it. A node is known by its place in a walk of the whole tree,
+// parents before children, expanded or not.
+struct NodeSource {
+    int comment = 0;  // comment line 1 to 3; 0 for any other node
+    int layer = -1;   // layer k for any of its seven nodes; -1 for other nodes
+    int value = -1;   // the value node 0 (offset) to 5 (CMV); -1 for the layer's own node
+};
+
+// What node stands for; neither a comment line nor a layer for a negative node.
+NodeSource nodeSource(int node);
+
+// The place of a top-level node, or of its child when child is 0 or more.
+int nodeIndex(int top, int child = -1);
+
+// The tree menu's delete: a comment line becomes "<Empty>" (its count stays,
+// so that the plus button keeps its state), a layer leaves the table and the
+// layers after it move up. A node beyond the table changes nothing.
+void deleteNode(RunData& run, int node);
 
 }  // namespace kobalin

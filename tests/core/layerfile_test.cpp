@@ -103,6 +103,26 @@ TEST(LayerFileContent, TextIsWindows1252AndNeverBreaksTheSevenFields)
                                          "Bj\xf8rn,1 ;0.20;1;1;1.00;1;1\r\n;0.10;1;1;1.00;1;1\r\n?x;0.00;1;1;1.00;1;1\r\n");
 }
 
+// The last step shows the file as it is on disk, not the table formatted again.
+TEST(LayerFileText, EachByteIsItsWindows1252CharacterAndCrLfOneLineEnd)
+{
+    struct Case {
+        std::string bytes;
+        std::u16string text;
+    };
+    const Case cases[] = {
+        {"a;b\r\nc\r\n", u"a;b\nc\n"},
+        {"a\rb\nc", u"a\rb\nc"},     // a CR or an LF alone stays
+        {"a\r\r\nb", u"a\r\nb"},    // only the CR right before the LF goes
+        {"a\r", u"a\r"},              // a CR at the very end
+        {"Caf\xE9 \x80 \x96", u"Caf\u00E9 \u20AC \u2013"},
+        {std::string("a\0b", 3), std::u16string(u"a\0b", 3)},
+        {"", u""},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(layerFileText(c.bytes), c.text) << c.bytes;
+}
+
 TEST(LayerFilePath, LinkedUsesTheStoredNameUnlinkedTheFolder)
 {
     EXPECT_EQ(layerFilePath(true, u"D:\\jobs\\road.xml_layer.csv", u"D:\\jobs", PathStyle::Windows), u"D:\\jobs\\road.xml_layer.csv");
@@ -227,4 +247,43 @@ TEST_F(LayerFileWrite, NoStoredFolderIsAFailureNotTheRootOfTheDrive)
     EXPECT_FALSE(unlinked.written);
     EXPECT_EQ(unlinked.path, joinPath(u"", u"_layer.csv"));
     EXPECT_FALSE(writeLayerFile(topAndBase(), true).written);
+}
+
+using OpenDialog = FreshSettings;
+
+// The file the last step would write is offered first, where it is there.
+TEST_F(OpenDialog, StartsInTheModelsFolderWithTheFileOfTheLinkChoiceChosen)
+{
+    struct Case {
+        const char* what;
+        bool linked;
+        std::vector<std::u16string> files;  // in the model's folder before the dialog opens
+        bool stored;                        // a model was chosen before
+        std::u16string existing;            // the file chosen, empty for none
+    };
+    const Case cases[] = {
+        {"no model chosen yet", true, {u"road.xml_layer.csv", u"_layer.csv"}, false, u""},
+        {"linked, the file there", true, {u"road.xml_layer.csv", u"_layer.csv"}, true, u"road.xml_layer.csv"},
+        {"linked, the file not there", true, {u"_layer.csv"}, true, u""},
+        {"not linked, the file there", false, {u"road.xml_layer.csv", u"_layer.csv"}, true, u"_layer.csv"},
+        {"not linked, the file not there", false, {u"road.xml_layer.csv"}, true, u""},
+        {"a folder of the file's name", true, {u"road.xml_layer.csv/x"}, true, u""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        TearDown();
+        SetUp();
+        const std::u16string dir = folder.u16string();
+        for (const std::u16string& file : c.files)
+            spit(folder / nativePath(file), "x");
+        if (c.stored) {
+            auto key = openSettingsKey(kSettingsKey);
+            key->writeString(u"meetfile", joinPath(dir, u"road.xml_layer.csv"));
+            key->writeString(u"initdir", dir);
+            key->close();
+        }
+        const LayerFileToOpen start = layerFileToOpen(c.linked);
+        EXPECT_EQ(start.folder, c.stored ? dir : u"");
+        EXPECT_EQ(start.existing, c.existing.empty() ? u"" : joinPath(dir, c.existing));
+    }
 }

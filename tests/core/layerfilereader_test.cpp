@@ -1,13 +1,19 @@
 #include "wizard/layerfilereader.h"
 
 #include "app/utf8.h"
+#include "freshsettings.h"
 #include "i18n/catalogue.h"
 
 #include "wizard/decimal.h"
 #include "wizard/layerfile.h"
+#include "wizard/paths.h"
 #include "wizard/windows1252.h"
 
 #include <gtest/gtest.h>
+
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
 
 #include <array>
 #include <random>
@@ -472,4 +478,124 @@ TEST(LayerFileRoundTrip, TheWritersExamplesReadBackAndWriteBackByteForByte)
     expectSameRun(readLayerFile(layerFileContent(examples[4])).run, examples[4]);
     EXPECT_EQ(readLayerFile(layerFileContent(examples[2])).run.layers[2].Offset, 1.0f);
     EXPECT_EQ(readLayerFile(layerFileContent(examples[3])).run.commentaar1, u"a,b  c");
+}
+
+using ChosenFile = FreshSettings;
+
+// Only a plain file is read, and only up to the bound: a pipe or a device
+// would keep the program waiting, a huge file fill its memory.
+TEST_F(ChosenFile, IsReadWholeWhenItIsAPlainFileOfAtMost16MiB)
+{
+    namespace fs = std::filesystem;
+    const std::string bound(kLargestLayerFile, 'x');
+    struct Case {
+        const char* what;
+        std::function<fs::path()> make;
+        std::optional<std::string> read;
+    };
+    std::vector<Case> cases = {
+        // Ctrl+Z ends a file read as text on Windows, which also turns CR LF into LF.
+        {"a plain file, byte for byte", [&] { spit(folder / "a.csv", "a\r\nb\x1A\xE9"); return folder / "a.csv"; },
+         "a\r\nb\x1A\xE9"},
+        {"an empty file", [&] { spit(folder / "e.csv", ""); return folder / "e.csv"; }, ""},
+        {"a name beyond any one code page",
+         [&] {
+             const fs::path file = nativePath(folder.u16string() + u"/\u0394 \u00F8 \u4E2D.csv");
+             spit(file, "wide");
+             return file;
+         },
+         "wide"},
+        {"16 MiB", [&] { spit(folder / "bound.csv", bound); return folder / "bound.csv"; }, bound},
+        {"one byte more", [&] { spit(folder / "huge.csv", bound + "x"); return folder / "huge.csv"; }, std::nullopt},
+        {"a missing file", [&] { return folder / "missing.csv"; }, std::nullopt},
+        {"a folder", [&] { return folder; }, std::nullopt},
+        // The name up to the NUL is a file: reading it would read another file.
+        {"a name holding a NUL",
+         [&] {
+             spit(folder / "real.csv", "real");
+             fs::path::string_type name = (folder / "real.csv").native();
+             name += fs::path::value_type();
+             name += (fs::path("x")).native();
+             return fs::path(name);
+         },
+         std::nullopt},
+#ifndef _WIN32
+        {"a link to a plain file",
+         [&] {
+             spit(folder / "target.csv", "linked");
+             fs::create_symlink(folder / "target.csv", folder / "link.csv");
+             return folder / "link.csv";
+         },
+         "linked"},
+        // No one writes to it: reading it would never end.
+        {"a pipe", [&] { ::mkfifo((folder / "pipe.csv").c_str(), 0600); return folder / "pipe.csv"; }, std::nullopt},
+#endif
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const std::optional<std::string> read = readPlainFile(c.make());
+        ASSERT_EQ(read.has_value(), c.read.has_value());
+        if (read) {
+            EXPECT_TRUE(*read == *c.read) << read->size() << " bytes";
+        }
+    }
+#ifndef _WIN32
+    // One the user may not read.
+    ::chmod(folder.c_str(), 0755);
+    spit(folder / "locked.csv", "secret");
+    ::chmod((folder / "locked.csv").c_str(), 0200);
+    const auto problems = runWithoutRoot([&] {
+        return readPlainFile(folder / "locked.csv") ? std::string("read a file the user may not read") : std::string();
+    });
+    if (problems) {
+        EXPECT_EQ(*problems, "");
+    }
+#endif
+}
+
+// What opening a layer file takes into the run, and what it leaves there.
+TEST(LayerFileOpening, ReplacesTheCommentLinesTheirCountAndTheLayersOnly)
+{
+    RunData before;
+    before.commentaar1 = u"mine";
+    before.commentaar2 = before.commentaar3 = kEmptyComment;
+    before.commentaar = 1;
+    for (int k = 0; k < 5; ++k)
+        before.layers[before.lagen++] = {u"Old", 0.5f, 1, 1, 1.0f, 1, 1};
+    before.kalenaam = u"road.xml_layer.csv";
+    before.koppel = 1;
+    before.taal = kDutch;
+    before.pagina = 2;
+
+    struct Case {
+        const char* what;
+        std::string file;
+        std::array<std::u16string, 3> comments;
+        int commentaar;
+        std::vector<TLayerRecord> layers;
+    };
+    const Case cases[] = {
+        {"comment lines, whole layers", joined({kHead, "# Road A12;;;;;;", kEmpty, "# z;;;;;;", kColumns, "Top;0.30;4;1;3.50;1;80",
+                                                "Base;0.10;6;2;3.00;1;60"}),
+         {u"Road A12", u"<Empty>", u"z"}, 3, {top(), {u"Base", 0.1f, 6, 2, 3.0f, 1, 60}}},
+        {"no layers", withRows({}), {u"<Empty>", u"<Empty>", u"<Empty>"}, 0, {}},
+        {"refused: nothing changes", withRows({"Top;1,5;4;1;3.50;1;80"}), {u"mine", u"<Empty>", u"<Empty>"}, 1,
+         std::vector<TLayerRecord>(5, {u"Old", 0.5f, 1, 1, 1.0f, 1, 1})},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        RunData run = before;
+        replaceEntries(run, readLayerFile(c.file));
+        EXPECT_EQ(run.commentaar1, c.comments[0]);
+        EXPECT_EQ(run.commentaar2, c.comments[1]);
+        EXPECT_EQ(run.commentaar3, c.comments[2]);
+        EXPECT_EQ(run.commentaar, c.commentaar);
+        ASSERT_EQ(run.lagen, static_cast<int>(c.layers.size()));
+        for (std::size_t k = 0; k < c.layers.size(); ++k)
+            EXPECT_EQ(run.layers[k], c.layers[k]) << k;
+        EXPECT_EQ(run.kalenaam, before.kalenaam);
+        EXPECT_EQ(run.koppel, before.koppel);
+        EXPECT_EQ(run.taal, before.taal);
+        EXPECT_EQ(run.pagina, before.pagina);
+    }
 }

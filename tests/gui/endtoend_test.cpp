@@ -1,30 +1,34 @@
-// The whole program as a user meets it: a first start, then a second run that
-// goes through every step by clicks and typing only, and the layer file it writes.
+// The whole program as a user meets it, in each language: a first start, then a
+// second run that goes through every step and dialog by clicks and typing
+// only, and the layer file it writes. On the way, every step and dialog shows
+// its own texts in the run's language, whole (fits.h), and Back shows each
+// step's texts again. The layouts are checked once more at twice the pixel
+// density (gui_scaled).
 #include "wizardtest.h"
 
+#include "fits.h"
 #include "person.h"
 
 #include "layeredit/layeredit.h"
 #include "layeredit/spinbutton.h"
 
+#include <QAction>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
-#include <QTreeWidget>
 #include <QToolButton>
+#include <QTreeWidget>
 #include <QTreeWidgetItemIterator>
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 
 using namespace kobalin;
 
 namespace {
-
 
 void typeLayer(TLayeredit& d, const QString& name, const QString& offset, int passes, int extra, const QString& speed,
                int speedDiff, int cmv)
@@ -45,12 +49,19 @@ struct Language {
     std::array<const char*, 3> written;   // as they stand in the Windows-1252 file
 };
 
+void PrintTo(const Language& language, std::ostream* out) { *out << language.item; }
+
+// Each step's title, explanation and the caption of Abort.
+struct StepTexts {
+    int title, explanation, abortCaption;
+};
+constexpr StepTexts kSteps[] = {{13, 14, 1}, {16, 17, 1}, {21, 22, 1}, {19, 20, 1}, {38, 39, 40}};
+
 }  // namespace
 
 class EndToEnd : public WizardTest, public ::testing::WithParamInterface<Language> {
 protected:
-    void SetUp() override { WizardTest::SetUp(); }
-    void TearDown() override { WizardTest::TearDown(); }
+    QString text(int k) const { return catalogue(GetParam().base, k); }
 
     QTreeWidgetItem* node(int absolute)
     {
@@ -78,12 +89,32 @@ protected:
         const QPoint at = tree->visualItemRect(tree->selectedItems().value(0)).center();
         clickMenuItem(rightClick(tree->viewport(), at), windows.Form5->findChild<QAction*>(item));
     }
+
+    // The step's own texts, the captions every step shows, all of them whole.
+    void expectStep(int step, int abortCaption)
+    {
+        SCOPED_TRACE(step);
+        ASSERT_EQ(run.pagina, step);
+        const StepTexts& s = kSteps[step - 1];
+        EXPECT_EQ(wizard<QLabel>("Label1")->text(), text(s.title));
+        EXPECT_EQ(wizard<QLabel>("Label2")->text(), text(s.explanation));
+        EXPECT_EQ(wizard<QPushButton>("Button4")->text(), text(abortCaption));
+        const std::pair<const char*, int> captions[] = {
+            {"Label3", 15}, {"Button3", 2}, {"Button5", 3}, {"BitBtn3", 37}, {"CheckBox1", 51}};
+        for (const auto& [name, k] : captions)
+            EXPECT_EQ(wizard(name)->property("text").toString(), text(k)) << name;
+        EXPECT_EQ(wizard("TreeView1")->toolTip(), text(49));
+        const std::pair<const char*, int> items[] = {{"edit3", 23}, {"edit4", 24}, {"emplate1", 25}};
+        for (const auto& [item, k] : items)
+            EXPECT_EQ(windows.Form5->findChild<QAction*>(item)->text(), text(k)) << item;
+        expectFits(windows.Form5.get(), QString("step %1").arg(step));
+    }
+    void expectStep(int step) { expectStep(step, kSteps[step - 1].abortCaption); }
 };
 
 TEST_P(EndToEnd, FromAnEmptyStoreToTheLayerFile)
 {
     const Language& language = GetParam();
-    auto text = [&](int k) { return catalogue(language.base, k); };
 
     // First start: no settings, the language dialog, the run in English.
     recorder.answerDialog([&](QDialog& d) {
@@ -101,27 +132,50 @@ TEST_P(EndToEnd, FromAnEmptyStoreToTheLayerFile)
     restart();
     start();
     EXPECT_TRUE(recorder.dialogsShown.empty());
-    EXPECT_EQ(wizard<QLabel>("Label1")->text(), text(13));
+    expectStep(1);
+    EXPECT_EQ(wizard<QLineEdit>("Edit1")->text(), text(18));
+    // Texts that are the same in every language.
+    EXPECT_EQ(windows.Form5->windowTitle(), "Kobalin");
+    const std::pair<const char*, const char*> fixed[] = {
+        {"Label7", "1.0.3"}, {"Label4", "Folder:"}, {"Label22", "Reference file"}, {"Label5", "Layer file:"}};
+    for (const auto& [label, shown] : fixed)
+        EXPECT_EQ(wizard<QLabel>(label)->text(), shown) << label;
+
+    // The gear's language dialog, looked at and closed.
+    recorder.answerDialog([&](QDialog& d) {
+        expectFits(&d, "language dialog");
+        d.close();
+    });
+    clickWizard("BitBtn1");
 
     next();
-    const QString model = QString::fromStdString((folder / "Road A.xml").string());
-    recorder.chooseFile(model);
+    expectStep(2);
+    const std::filesystem::path jobs = folder / "a folder with a long name";
+    std::filesystem::create_directories(jobs);
+    recorder.chooseFile(QString::fromStdString((jobs / "Road A.xml").string()));
     clickWizard("Edit1");
-    clickCheckBox(wizard("CheckBox1"));
-    EXPECT_EQ(wizard<QLabel>("Label9")->text(), "Road A.xml_layer.csv");
+    EXPECT_EQ(wizard<QLabel>("Label9")->text(), "_layer.csv") << "the first start stored no link";
+    expectFits(windows.Form5.get(), "step 2, a model chosen");
 
     next();
-    EXPECT_EQ(wizard<QLabel>("Label1")->text(), text(21));
     for (const char* comment : language.comments) {
         clickWizard("Edit2");
         typeText(wizard("Edit2"), QString::fromUtf8(comment));
         clickWizard("BitBtn2");
     }
+    expectStep(3);
 
     // The first layer, also kept as a template; the editor opens by itself.
     recorder.answerDialog([&](QDialog& dialog) {
         auto& d = static_cast<TLayeredit&>(dialog);
         EXPECT_EQ(d.Button1->text(), text(29));
+        expectFits(&d, "layer editor");
+        // The decimal fields show a whole value of their widest format.
+        for (QLineEdit* field : {d.Edit1, d.Edit2}) {
+            retype(field, "  -0.10");
+            EXPECT_LE(field->fontMetrics().horizontalAdvance(field->text()), field->contentsRect().width() - 4)
+                << field->objectName().toStdString();
+        }
         typeLayer(d, "Base", "0.10", 6, 2, "3", 1, 60);
         clickMenuItem(rightClick(d.ComboBox1->lineEdit()), d.pevoegen1);
         QTest::mouseClick(d.Button1, Qt::LeftButton);
@@ -133,11 +187,8 @@ TEST_P(EndToEnd, FromAnEmptyStoreToTheLayerFile)
         auto& d = static_cast<TLayeredit&>(dialog);
         EXPECT_EQ(d.ComboBox1->currentText(), text(37));
         typeLayer(d, "Top", "0.25", 4, 1, "3.5", 1, 80);
-        QTest::mouseClick(d.SpinButton3->up, Qt::LeftButton);
-        QTest::mouseClick(d.SpinButton3->up, Qt::LeftButton);
-        QTest::mouseClick(d.SpinButton3->up, Qt::LeftButton);
-        QTest::mouseClick(d.SpinButton3->up, Qt::LeftButton);
-        QTest::mouseClick(d.SpinButton3->up, Qt::LeftButton);
+        for (int i = 0; i < 5; ++i)
+            QTest::mouseClick(d.SpinButton3->up, Qt::LeftButton);
         EXPECT_EQ(d.Edit2->text(), "   0.30");
         QTest::mouseClick(d.Button1, Qt::LeftButton);
     });
@@ -174,18 +225,36 @@ TEST_P(EndToEnd, FromAnEmptyStoreToTheLayerFile)
     EXPECT_EQ(run.lagen, 2);
     EXPECT_EQ(node(3)->text(0), "Base");
 
-    next();
-    const QString written = QString::fromStdString((folder / "Road A.xml_layer.csv").string());
-    EXPECT_EQ(recorder.messages, (std::vector{infoBox(text(45) + "Base"), errorBox(text(52)), infoBox(text(42) + written)}));
-    EXPECT_EQ(wizard<QPushButton>("Button4")->text(), text(40));
+    // The comment editor on the first line, looked at and closed: the line stays.
+    select(0);
+    recorder.answerDialog([&](QDialog& d) {
+        expectFits(&d, "comment editor");
+        d.close();
+    });
+    menu("edit3");
+    EXPECT_EQ(node(0)->text(0), QString::fromUtf8(language.comments[0]));
 
-    std::ifstream in(folder / "Road A.xml_layer.csv", std::ios::binary);
-    const std::string file((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    EXPECT_EQ(file, std::string("# Leica layer file format version 1.0;;;;;;\r\n") + "# " + language.written[0] + ";;;;;;\r\n" +
-                        "# " + language.written[1] + ";;;;;;\r\n" + "# " + language.written[2] + ";;;;;;\r\n" +
-                        "Name;Offset;PassCount_Target;PassCount_MaxExtra;Speed_Target;Speed_MaxDiff;Compaction_Target\r\n"
-                        "Base;0.10;6;2;3.00;1;60\r\n"
-                        "Sub;0.01;6;2;3.00;1;60\r\n");
+    // Linked to the model only now: the name is the model's all the same.
+    clickCheckBox(wizard("CheckBox1"));
+    EXPECT_EQ(wizard<QLabel>("Label9")->text(), "Road A.xml_layer.csv");
+    expectStep(4);
+
+    next();
+    expectStep(5);
+    const QString written = QString::fromStdString((jobs / "Road A.xml_layer.csv").string());
+    EXPECT_EQ(recorder.messages, (std::vector{infoBox(text(45) + "Base"), errorBox(text(52)), infoBox(text(42) + written)}));
+    EXPECT_EQ(slurp(jobs / "Road A.xml_layer.csv"),
+              std::string("# Leica layer file format version 1.0;;;;;;\r\n") + "# " + language.written[0] + ";;;;;;\r\n" +
+                  "# " + language.written[1] + ";;;;;;\r\n" + "# " + language.written[2] + ";;;;;;\r\n" +
+                  "Name;Offset;PassCount_Target;PassCount_MaxExtra;Speed_Target;Speed_MaxDiff;Compaction_Target\r\n"
+                  "Base;0.10;6;2;3.00;1;60\r\n"
+                  "Sub;0.01;6;2;3.00;1;60\r\n");
+
+    // Back to the start: every step shows its texts again; End program stays.
+    for (int step = 4; step >= 1; --step) {
+        back();
+        expectStep(step, 40);
+    }
     clickWizard("Button4");
     EXPECT_FALSE(windows.Form5->isVisible());
 }

@@ -2,9 +2,12 @@
 // screen reader announces.
 #include "wizardtest.h"
 
+#include "person.h"
+
 #include "comments/bewerkcommentaar.h"
 #include "layeredit/layeredit.h"
 #include "layeredit/spinbutton.h"
+#include "wizard/layertree.h"
 
 #include <QAction>
 #include <QApplication>
@@ -50,24 +53,40 @@ protected:
         start();
     }
 
-    void openEditor(std::function<void(TLayeredit&)> script, std::int32_t taal = kEnglish)
+    // To step 3, a model chosen on the way.
+    void toComments()
     {
-        windows.Layeredit->taalbasis = taal;
-        windows.Layeredit->modus = 0;
-        windows.Layeredit->laagindex = 0;
+        next();
+        recorder.chooseFile(QString::fromStdString((folder / "road.xml").string()));
+        clickWizard("Edit1");
+        next();
+    }
+
+    // Opens the layer editor where a person first meets it: at step 4, which
+    // opens it on the empty table.
+    void openEditor(std::function<void(TLayeredit&)> script)
+    {
         recorder.answerDialog([script](QDialog& d) { script(static_cast<TLayeredit&>(d)); });
-        prompts().exec(*windows.Layeredit);
+        if (run.pagina < 3)
+            toComments();
+        next();
+        ASSERT_TRUE(recorder.dialogs.empty()) << "the layer editor did not open";
+    }
+
+    // Opens the comment editor with the tree's Edit command on the first line.
+    void openCommentEditor(Recorder::DialogScript script)
+    {
+        auto* tree = wizard<QTreeWidget>("TreeView1");
+        const QPoint line = tree->visualItemRect(tree->topLevelItem(0)).center();
+        QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, line);
+        recorder.answerDialog(std::move(script));
+        clickMenuItem(rightClick(tree->viewport(), line), windows.Form5->findChild<QAction*>("edit3"));
+        ASSERT_TRUE(recorder.dialogs.empty()) << "the comment editor did not open";
     }
 };
 
 TEST_F(Keyboard, TheDialogsTabOrders)
 {
-    openEditor([](TLayeredit& d) {
-        EXPECT_EQ(tabOrder(d, d.ComboBox1, 9), QStringList({"ComboBox1", "CSpinEdit1", "CSpinEdit2", "Edit1", "CSpinEdit3",
-                                                           "CSpinEdit4", "Button1", "Button2", "ComboBox1"}));
-        d.close();
-    });
-
     recorder.answerDialog([](QDialog& d) {
         auto* english = d.findChildren<QRadioButton*>().value(0);
         const QStringList order = tabOrder(d, english, 4);
@@ -77,13 +96,18 @@ TEST_F(Keyboard, TheDialogsTabOrders)
     });
     clickWizard("BitBtn1");
 
-    auto* comments = windows.Bewerkcommentaar;
-    comments->taalbasis = kEnglish;
-    recorder.answerDialog([comments](QDialog& d) {
-        EXPECT_EQ(tabOrder(d, comments->Button1, 3), QStringList({"Button1", "Edit1", "Button1"}));
+    toComments();
+    openCommentEditor([](QDialog& d) {
+        auto& comments = static_cast<TBewerkcommentaar&>(d);
+        EXPECT_EQ(tabOrder(d, comments.Button1, 3), QStringList({"Button1", "Edit1", "Button1"}));
         d.close();
     });
-    prompts().exec(*comments);
+
+    openEditor([](TLayeredit& d) {
+        EXPECT_EQ(tabOrder(d, d.ComboBox1, 9), QStringList({"ComboBox1", "CSpinEdit1", "CSpinEdit2", "Edit1", "CSpinEdit3",
+                                                           "CSpinEdit4", "Button1", "Button2", "ComboBox1"}));
+        d.close();
+    });
 }
 
 TEST_F(Keyboard, TheOffsetIsReachedWithAltOAndTheArrowKeysStep)
@@ -94,12 +118,12 @@ TEST_F(Keyboard, TheOffsetIsReachedWithAltOAndTheArrowKeysStep)
         d.ComboBox1->setFocus();
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_O, Qt::AltModifier);
         EXPECT_EQ(QApplication::focusWidget(), d.Edit2);
-        d.Edit2->setText("-0.10");
+        retype(d.Edit2, "-0.10");
         QTest::keyClick(d.Edit2, Qt::Key_Up);
         EXPECT_EQ(d.Edit2->text(), "   0.00");
         QTest::keyClick(d.Edit2, Qt::Key_Down, Qt::ControlModifier);
         EXPECT_EQ(d.Edit2->text(), "  -0.01");
-        d.Edit1->setText("2.5");
+        retype(d.Edit1, "2.5");
         QTest::keyClick(d.Edit1, Qt::Key_Up);
         EXPECT_EQ(d.Edit1->text(), "   2.60");
         d.close();
@@ -122,13 +146,13 @@ TEST_F(Keyboard, TheMenuKeyOpensTheTreeMenu)
     next();
     wizard("Button3")->setEnabled(true);
     next();
-    auto* tree = wizard<QTreeWidget>("TreeView1");
+    auto* tree = wizard<kobalin::LayerTree>("TreeView1");
     windows.Form5->activateWindow();
     QApplication::setActiveWindow(windows.Form5.get());
     tree->setFocus();
     QTest::keyClick(tree, Qt::Key_Down);
     QTest::keyClick(tree, Qt::Key_End);  // to the layer
-    EXPECT_EQ(windows.Form5->absoluteIndex(tree->selectedItems().value(0)), 3);
+    EXPECT_EQ(tree->absoluteIndex(tree->selectedItems().value(0)), 3);
     QTest::keyClick(tree, Qt::Key_Menu);
     auto* menu = windows.Form5->findChild<QMenu*>("Boompopup");
     EXPECT_TRUE(menu->isVisible());
@@ -143,14 +167,17 @@ TEST_F(Keyboard, ScreenReadersHearTheCataloguesNames)
     EXPECT_EQ(wizard("BitBtn2")->accessibleName(), "Add comment");
     EXPECT_EQ(wizard("BitBtn1")->accessibleName(), "Language");
     EXPECT_EQ(wizard<QPushButton>("BitBtn3")->text(), "New Layer");
-    openEditor(
-        [](TLayeredit& d) {
+
+    // The layer editor's, in a run in Dutch.
+    seed(kDutch, 1);
+    restart();
+    start();
+    openEditor([](TLayeredit& d) {
         EXPECT_EQ(d.ComboBox1->accessibleName(), "Laag Naam");
         EXPECT_EQ(d.Edit2->accessibleName(), "Offset (m)");
         EXPECT_EQ(d.CSpinEdit4->accessibleName(), "CMV Doel");
         EXPECT_EQ(d.SpinButton3->down->accessibleName(), "Offset (m) -0.01");
         EXPECT_EQ(d.SpinButton1->up->accessibleName(), "Doelsnelheid km/h +0.1");
         d.close();
-        },
-        kDutch);
+    });
 }

@@ -160,19 +160,18 @@ TEST_F(LayerEditor, TheFirstOpeningShowsTheDefaultsAndOkAppendsThem)
     EXPECT_TRUE(recorder.messages.empty());
 }
 
-TEST_F(LayerEditor, TheTextsFollowTheLanguageItIsGiven)
+TEST_F(LayerEditor, TheTextsFollowTheRunsLanguage)
 {
-    editor().taalbasis = kNorwegian;
-    editor().modus = 0;
-    recorder.answerDialog([](QDialog& dialog) {
-        auto& d = static_cast<TLayeredit&>(dialog);
+    seed(kNorwegian, 1);
+    restart();
+    start();
+    openToAdd([](TLayeredit& d) {
         EXPECT_EQ(d.ComboBox1->currentText(), "Nytt lag");
         EXPECT_EQ(d.captions[4]->text(), QString::fromUtf8("Målhastighet km/t"));
         EXPECT_EQ(d.Overschrijven1->text(), "Overskriv redigert lag i liste");
         EXPECT_EQ(d.windowTitle(), "Layeredit");
         abort(d);
     });
-    prompts().exec(editor());
 }
 
 TEST_F(LayerEditor, TheNameEndsBeforeItsFirstPointOrComma)
@@ -358,13 +357,15 @@ TEST_F(LayerEditor, TheTableHoldsAtMost999Layers)
     EXPECT_FALSE(wizard("BitBtn3")->isEnabled());
     EXPECT_EQ(run.layers[kMaxLayers], TLayerRecord{}) << "the record beyond the table is never written";
 
-    // Even an editor opened beyond the table writes nothing there.
-    editor().modus = 0;
-    editor().laagindex = kMaxLayers;
+    // Were New Layer left enabled, the editor it opens would still write
+    // nothing beyond the table.
+    wizard("BitBtn3")->setEnabled(true);
     recorder.answerDialog([](QDialog& d) { ok(static_cast<TLayeredit&>(d)); });
-    prompts().exec(editor());
-    EXPECT_EQ(editor().laagindex, kMaxLayers);
+    clickWizard("BitBtn3");
+    EXPECT_EQ(recorder.dialogsShown.size(), 2u);
+    EXPECT_EQ(run.lagen, kMaxLayers);
     EXPECT_EQ(run.layers[kMaxLayers], TLayerRecord{});
+    EXPECT_FALSE(wizard("BitBtn3")->isEnabled());
 }
 
 TEST_F(LayerEditor, AddingTheFieldsAsATemplate)
@@ -609,37 +610,6 @@ TEST_F(LayerEditor, EveryOpeningStartsInTheNameFieldWithItsTextSelected)
     });
     EXPECT_EQ(run.layers[0].Name, u"Top");
     EXPECT_EQ(run.layers[1].Name, u"Base");
-}
-
-TEST_F(LayerEditor, TheWholeWizardWithLayersFromTheEditor)
-{
-    addTemplate({u"Base", 0.1, 6, 2, 3.0, 1, 60});
-    next();
-    recorder.chooseFile(QString::fromStdString((folder / "road.xml").string()));
-    clickWizard("Edit1");
-    next();
-    recorder.answerDialog([](QDialog& dialog) {
-        auto& d = static_cast<TLayeredit&>(dialog);
-        type(d, {"Top", "0.30", "4", "1", "3.5", "1", "80"});
-        ok(d);
-    });
-    next();
-    EXPECT_FALSE(wizard("Button3")->isEnabled());
-    recorder.answerDialog([this](QDialog& dialog) {
-        auto& d = static_cast<TLayeredit&>(dialog);
-        choose(d, 0);
-        ok(d);
-    });
-    clickWizard("BitBtn3");
-    ASSERT_TRUE(wizard("Button3")->isEnabled());
-    next();
-    std::ifstream in(folder / "road.xml_layer.csv", std::ios::binary);
-    const std::string file((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    EXPECT_EQ(file, "# Leica layer file format version 1.0;;;;;;\r\n"
-                    "# <Empty>;;;;;;\r\n# <Empty>;;;;;;\r\n# <Empty>;;;;;;\r\n"
-                    "Name;Offset;PassCount_Target;PassCount_MaxExtra;Speed_Target;Speed_MaxDiff;Compaction_Target\r\n"
-                    "Top;0.30;4;1;3.50;1;80\r\nBase;0.10;6;2;3.00;1;60\r\n");
-    EXPECT_EQ(recorder.messages.size(), 1u);
 }
 
 // What the user typed is what the layer gets: no template name is completed

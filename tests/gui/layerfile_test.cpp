@@ -129,26 +129,6 @@ TEST_F(LastStep, ABaseWithoutTextsShowsOnlyThePath)
     EXPECT_EQ(recorder.messages, std::vector{infoBox(layerFile())});
 }
 
-TEST_F(LastStep, TheWholeWizardFromAnEmptyStore)
-{
-    layer(u"Top", 0.3f, 4, 1, 3.5f, 1, 80);
-    layer(u"Base", 0.1f, 6, 2, 3.0f, 1, 60);
-    recorder.answerDialog(clickButton("Button2"));  // the language dialog of a first start
-    start();
-    next();
-    recorder.chooseFile(QString::fromStdString((folder / "plan.lin").string()));
-    clickWizard("Edit1");
-    next();
-    next();
-    clickCheckBox(wizard("CheckBox1"));  // link the file to the model
-    next();
-    const QString written = QString::fromStdString((folder / "plan.xml_layer.csv").string());
-    EXPECT_EQ(recorder.messages, std::vector{infoBox("The layer file has been created: " + written)});
-    EXPECT_EQ(slurp(folder / "plan.xml_layer.csv"), kTop + "Top;0.30;4;1;3.50;1;80\r\nBase;0.10;6;2;3.00;1;60\r\n");
-    clickWizard("Button4");
-    EXPECT_FALSE(windows.Form5->isVisible());
-}
-
 namespace {
 
 // The colours down one column of a picture, each with the rows it covers.

@@ -6,16 +6,17 @@
 
 #include <gtest/gtest.h>
 
-bool Recorder::question(QWidget*, const QString& text)
+bool Recorder::question(QWidget*, const QString& text, const QString& yes, const QString& no)
 {
     questions.push_back(text);
+    questionButtons.push_back({yes, no});
     if (answers.empty()) {
         ADD_FAILURE() << "unexpected question " << text;
         return false;
     }
-    const bool yes = answers.front();
+    const bool answer = answers.front();
     answers.pop_front();
-    return yes;
+    return answer;
 }
 
 std::optional<QString> Recorder::openFile(QWidget*, const QString& folder, const QStringList& filters,

@@ -29,7 +29,7 @@ public:
 
     void error(QWidget*, const QString& text) override { record({Message::Error, text}); }
     void info(QWidget*, const QString& text) override { record({Message::Info, text}); }
-    bool question(QWidget*, const QString& text) override;
+    bool question(QWidget*, const QString& text, const QString& yes, const QString& no) override;
     std::optional<QString> openFile(QWidget*, const QString& folder, const QStringList& filters,
                                     const QString& selected) override;
     std::optional<QString> saveFile(QWidget*, const QString& suggested, const QStringList& filters) override;
@@ -53,6 +53,7 @@ public:
     std::vector<QString> activeWhenShown;  // the active window's name as each dialog was shown
     std::vector<FileRequest> fileRequests;  // to save: the suggested file as selected
     std::vector<QString> questions;  // texts, in order
+    std::vector<QStringList> questionButtons;  // the Yes and No captions of each
     std::deque<bool> answers;
     std::deque<std::optional<QString>> files;
     std::deque<DialogScript> dialogs;

@@ -173,3 +173,16 @@ TEST_F(Startup, InitialisesOnceEvenWhenTheWindowIsNeverActivated)
     QTest::qWait(50);
     EXPECT_EQ(recorder.dialogsShown, std::vector<QString>{"taalkeus"});
 }
+
+// An activation cuts the wait short: the wizard starts as soon as it is
+// active, not only when the wait for a desktop that never activates it ends.
+TEST_F(Startup, InitialisesAsSoonAsTheWindowIsActive)
+{
+    seed(kEnglish, 1);
+    windows.Form5->show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(windows.Form5.get()));
+    for (int i = 0; i < 10 && run.pagina == 0; ++i)
+        QCoreApplication::processEvents();
+    EXPECT_EQ(run.pagina, 1);
+    EXPECT_EQ(wizard<QLabel>("Label1")->text(), en(13));
+}

@@ -3,9 +3,7 @@
 #include "person.h"
 
 #include <QAction>
-#include <QCheckBox>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPushButton>
 #include <QTreeWidget>
 
@@ -179,58 +177,6 @@ TEST_F(Steps, NextAndThePictureColumnDrawAnyOfTheFivePictures)
         }
         EXPECT_EQ(seen.size(), 5u);
         EXPECT_GT(changes, draws / 2);
-    }
-}
-
-// Every step's title, explanation and hint, and the captions of the buttons
-// and the tree menu, in each language.
-TEST_F(Steps, EachStepShowsItsOwnTextsInEveryLanguage)
-{
-    struct Step {
-        int title, explanation, abortCaption;
-    };
-    const Step steps[] = {{13, 14, 1}, {16, 17, 1}, {21, 22, 1}, {19, 20, 1}, {38, 39, 40}};
-    for (std::int32_t taal : {kEnglish, kDutch, kNorwegian}) {
-        SCOPED_TRACE(taal);
-        TearDown();
-        SetUp();
-        seed(taal, 1);
-        addLayer(u"Top", 0.3f);
-        addLayer(u"Base", 0.1f);
-        start();
-        auto t = [taal](int k) { return catalogue(taal, k); };
-        auto expectFixedCaptions = [&] {
-            EXPECT_EQ(wizard<QLabel>("Label3")->text(), t(15));
-            EXPECT_EQ(wizard<QPushButton>("Button3")->text(), t(2));
-            EXPECT_EQ(wizard<QPushButton>("Button5")->text(), t(3));
-            EXPECT_EQ(wizard<QPushButton>("BitBtn3")->text(), t(37));
-            EXPECT_EQ(wizard<QCheckBox>("CheckBox1")->text(), t(51));
-            EXPECT_EQ(wizard<QLineEdit>("Edit1")->text(), t(18));
-            EXPECT_EQ(wizard("TreeView1")->toolTip(), t(49));
-            const std::pair<const char*, int> items[] = {{"edit3", 23}, {"edit4", 24}, {"emplate1", 25}};
-            for (const auto& [item, k] : items)
-                EXPECT_EQ(windows.Form5->findChild<QAction*>(item)->text(), t(k)) << item;
-        };
-        for (int step = 1; step <= 5; ++step) {
-            SCOPED_TRACE(step);
-            if (step > 1) {
-                wizard("Button3")->setEnabled(true);  // as a chosen reference file does
-                next();
-            }
-            const Step& s = steps[step - 1];
-            EXPECT_EQ(wizard<QLabel>("Label1")->text(), t(s.title));
-            EXPECT_EQ(wizard<QLabel>("Label2")->text(), t(s.explanation));
-            EXPECT_EQ(wizard<QPushButton>("Button4")->text(), t(s.abortCaption));
-            expectFixedCaptions();
-        }
-        // Back from the last step: every step shows its texts again.
-        for (int step = 4; step >= 1; --step) {
-            back();
-            EXPECT_EQ(wizard<QLabel>("Label1")->text(), t(steps[step - 1].title));
-            EXPECT_EQ(wizard<QLabel>("Label2")->text(), t(steps[step - 1].explanation));
-            EXPECT_EQ(wizard<QPushButton>("Button4")->text(), t(40)) << "End program stays";
-        }
-        recorder.messages.clear();  // step 5 reports its file, written or not
     }
 }
 

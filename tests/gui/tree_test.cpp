@@ -5,8 +5,10 @@
 #include "comments/bewerkcommentaar.h"
 #include "layeredit/layeredit.h"
 #include "layeredit/templatestore.h"
+#include "wizard/layertree.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -26,7 +28,7 @@ protected:
         seed(kEnglish, 1);
     }
 
-    QTreeWidget* tree() { return wizard<QTreeWidget>("TreeView1"); }
+    LayerTree* tree() { return wizard<LayerTree>("TreeView1"); }
 
     // Every node in a walk of the whole tree, parents before children.
     std::vector<QTreeWidgetItem*> nodes()
@@ -108,53 +110,27 @@ TEST_F(Tree, ShowsTheCommentLinesAndEveryLayerWithItsValues)
         EXPECT_FALSE(all[i]->icon(0).isNull());
         EXPECT_EQ(all[i]->parent() != nullptr, expected[i].depth == 1);
         EXPECT_FALSE(all[i]->isExpanded());
-        EXPECT_EQ(windows.Form5->absoluteIndex(all[i]), static_cast<int>(i));
+        EXPECT_EQ(tree()->absoluteIndex(all[i]), static_cast<int>(i));
     }
     EXPECT_TRUE(tree()->selectedItems().isEmpty());
     EXPECT_EQ(tree()->toolTip(), "Select and right click for more options");
 }
 
-TEST_F(Tree, EveryNodeOfALayerStandsForThatLayer)
+// Which layer a node stands for, and what deleting it does, is the core's
+// (nodeSource, deleteNode): here a value node of the first layer.
+TEST_F(Tree, DeletingALayerClosesTheGap)
 {
     threeLayers();
     start();
     goToStep(3);
-    for (int p = 9; p <= 17; ++p) {
-        SCOPED_TRACE(p);
-        select(p);
-        recorder.messages.clear();
-        command("emplate1");
-        const QString expected = p == 9 ? "L0" : p == 17 ? "L2" : "L1";
-        EXPECT_EQ(recorder.messages, std::vector{infoBox("Layer added to template file: " + expected)});
-    }
-}
-
-TEST_F(Tree, DeletingALayerClosesTheGap)
-{
-    struct Case {
-        int node;
-        std::vector<std::u16string> left;
-    };
-    const Case cases[] = {
-        {3, {u"L1", u"L2"}},  {9, {u"L1", u"L2"}},  {10, {u"L0", u"L2"}}, {11, {u"L0", u"L2"}},
-        {12, {u"L0", u"L2"}}, {13, {u"L0", u"L2"}}, {14, {u"L0", u"L2"}}, {15, {u"L0", u"L2"}},
-        {16, {u"L0", u"L2"}}, {17, {u"L0", u"L1"}}, {23, {u"L0", u"L1"}},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.node);
-        restart();
-        threeLayers();
-        start();
-        goToStep(3);
-        select(c.node);
-        command("edit4");
-        ASSERT_EQ(run.lagen, 2);
-        EXPECT_EQ(run.layers[0].Name, c.left[0]);
-        EXPECT_EQ(run.layers[1].Name, c.left[1]);
-        EXPECT_EQ(nodes().size(), 3u + 7 * 2);
-        EXPECT_EQ(nodes()[3]->text(0), qs(c.left[0])) << "the next layer moves up to index 3";
-        EXPECT_TRUE(recorder.messages.empty());
-    }
+    select(9);
+    command("edit4");
+    ASSERT_EQ(run.lagen, 2);
+    EXPECT_EQ(run.layers[0].Name, u"L1");
+    EXPECT_EQ(run.layers[1].Name, u"L2");
+    EXPECT_EQ(nodes().size(), 17u);  // three comment lines, two layers of seven
+    EXPECT_EQ(nodes()[3]->text(0), "L1") << "the next layer moves up to index 3";
+    EXPECT_TRUE(recorder.messages.empty());
 }
 
 TEST_F(Tree, EditingALayerThroughTheTree)
@@ -162,17 +138,17 @@ TEST_F(Tree, EditingALayerThroughTheTree)
     threeLayers();
     start();
     goToStep(3);
-    for (int p = 10; p <= 16; ++p) {
-        SCOPED_TRACE(p);
-        select(p);
-        recorder.answerDialog([](QDialog& dialog) {
-            auto& d = static_cast<TLayeredit&>(dialog);
-            EXPECT_EQ(d.ComboBox1->currentText(), "L1");
-            EXPECT_EQ(d.Edit2->text(), "   0.20");
-            QTest::mouseClick(d.Button2, Qt::LeftButton);
-        });
-        command("edit3");
-    }
+    select(16);  // the CMV of L1
+    QString name, offset;
+    recorder.answerDialog([&](QDialog& dialog) {
+        auto& d = static_cast<TLayeredit&>(dialog);
+        name = d.ComboBox1->currentText();
+        offset = d.Edit2->text();
+        QTest::mouseClick(d.Button2, Qt::LeftButton);
+    });
+    command("edit3");
+    EXPECT_EQ(name, "L1");
+    EXPECT_EQ(offset, "   0.20");
     EXPECT_TRUE(tree()->selectedItems().isEmpty()) << "Abort still refreshes";
 
     // A new offset moves the layer to its place.
@@ -269,17 +245,57 @@ TEST_F(Tree, ARightClickSelectsAndOpensTheMenu)
     popup->close();
 }
 
+// From the keyboard: the menu opens at the selected node, or at the tree's
+// corner when none is selected, as a right click would open it there.
+TEST_F(Tree, TheMenuKeyAndShiftF10OpenTheMenuAtTheSelectedNode)
+{
+    threeLayers();
+    start();
+    goToStep(3);
+    QApplication::setActiveWindow(windows.Form5.get());
+    tree()->setFocus();
+    auto* popup = windows.Form5->findChild<QMenu*>("Boompopup");
+    struct Case {
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+        bool opens;
+    };
+    const Case cases[] = {
+        {Qt::Key_Menu, Qt::NoModifier, true},
+        {Qt::Key_F10, Qt::ShiftModifier, true},
+        {Qt::Key_F10, Qt::NoModifier, false},
+        {Qt::Key_F10, Qt::ShiftModifier | Qt::ControlModifier, false},
+    };
+    for (const int node : {-1, 10}) {
+        if (node >= 0)
+            select(node);
+        const QPoint at = tree()->viewport()->mapToGlobal(
+            node < 0 ? QPoint(0, 0) : tree()->visualItemRect(nodes()[node]).center());
+        for (const Case& c : cases) {
+            SCOPED_TRACE(testing::Message() << node << " " << c.key << " " << c.modifiers);
+            QTest::keyClick(tree(), c.key, c.modifiers);
+            EXPECT_EQ(popup->isVisible(), c.opens);
+            if (!popup->isVisible())
+                continue;
+            EXPECT_EQ(menu("emplate1")->isEnabled(), node >= 0);
+            EXPECT_EQ(popup->y(), at.y());
+            EXPECT_LE(std::abs(popup->geometry().center().x() - at.x()), 1);
+            popup->close();
+        }
+    }
+    EXPECT_TRUE(recorder.messages.empty());
+}
+
 TEST_F(Tree, TheTemplateCommandStoresTheLayerWithoutARefresh)
 {
     addLayer(u"Sand", 0.3f);
-    run.layers[0] = TLayerRecord{u"Sand", -0.1f, 4, 1, 2.6f, 1, 80};
-    addLayer(u"Clay", -0.5f);
+    run.layers[run.lagen++] = TLayerRecord{u"Clay", -0.1f, 4, 1, 2.6f, 1, 80};
     start();
     goToStep(3);
-    select(4);
+    select(16);  // the CMV of Clay
     command("emplate1");
-    EXPECT_EQ(recorder.messages, std::vector{infoBox("Layer added to template file: Sand")});
-    EXPECT_EQ(templateNames(), std::vector<std::u16string>{u"Sand"});
+    EXPECT_EQ(recorder.messages, std::vector{infoBox("Layer added to template file: Clay")});
+    EXPECT_EQ(templateNames(), std::vector<std::u16string>{u"Clay"});
     EXPECT_EQ(readTemplate(0).offset, static_cast<double>(-0.1f));
     EXPECT_EQ(readTemplate(0).passCountMaxExtra, 1);
     EXPECT_FALSE(tree()->selectedItems().isEmpty()) << "no refresh follows";

@@ -1,22 +1,13 @@
-// Every text fits its control and no control covers another, on every step and
-// in every dialog, in each language. Run once as it is and once with
-// QT_SCALE_FACTOR=2, as on a high-resolution screen.
-#include "wizardtest.h"
-
-#include "person.h"
+#include "fits.h"
 
 #include "app/pathlabel.h"
-#include "comments/bewerkcommentaar.h"
-#include "layeredit/layeredit.h"
 
 #include <QAbstractButton>
 #include <QAbstractSpinBox>
-#include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QLabel>
-#include <QLayout>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -24,7 +15,9 @@
 #include <QStyleOptionButton>
 #include <QTreeWidget>
 
-using namespace kobalin;
+#include <gtest/gtest.h>
+
+#include <vector>
 
 namespace {
 
@@ -91,6 +84,8 @@ void expectDesignedFont(QWidget* window, QWidget* control)
     EXPECT_EQ(control->font().italic(), designed->italic) << control->objectName().toStdString();
 }
 
+}  // namespace
+
 void expectFits(QWidget* window, const QString& where)
 {
     SCOPED_TRACE(where.toStdString());
@@ -105,7 +100,7 @@ void expectFits(QWidget* window, const QString& where)
         controls.push_back(w);
         expectDesignedFont(window, w);
         const QString name = w->objectName().isEmpty() ? w->metaObject()->className() : w->objectName();
-        if (auto* label = qobject_cast<QLabel*>(w); label && !qobject_cast<PathLabel*>(w) && !label->text().isEmpty()) {
+        if (auto* label = qobject_cast<QLabel*>(w); label && !qobject_cast<kobalin::PathLabel*>(w) && !label->text().isEmpty()) {
             const QRect area = label->contentsRect();
             if (label->wordWrap()) {
                 EXPECT_LE(label->heightForWidth(label->width()), label->height()) << name.toStdString() << " " << label->text().toStdString();
@@ -138,58 +133,3 @@ void expectFits(QWidget* window, const QString& where)
     }
 }
 
-}  // namespace
-
-class Layout : public WizardTest, public ::testing::WithParamInterface<std::int32_t> {};
-
-TEST_P(Layout, EveryStepAndDialogShowsItsTextsWhole)
-{
-    const std::int32_t taal = GetParam();
-    const QString language = QString::number(taal);
-    seed(taal, 1);
-    addLayer(u"A rather long layer name", 0.3f);
-    addLayer(u"Base", 0.1f);
-    start();
-    expectFits(windows.Form5.get(), language + " step 1");
-
-    recorder.answerDialog([&](QDialog& d) {
-        expectFits(&d, language + " language dialog");
-        d.close();
-    });
-    clickWizard("BitBtn1");
-
-    next();
-    recorder.chooseFile(QString::fromStdString((folder / "a folder with a long name" / "reference model.xml").string()));
-    clickWizard("Edit1");
-    expectFits(windows.Form5.get(), language + " step 2");
-    next();
-    expectFits(windows.Form5.get(), language + " step 3");
-    next();
-    expectFits(windows.Form5.get(), language + " step 4");
-
-    recorder.answerDialog([&](QDialog& d) {
-        expectFits(&d, language + " layer editor");
-        // The decimal fields show their whole value.
-        for (auto* field : {static_cast<TLayeredit&>(d).Edit1, static_cast<TLayeredit&>(d).Edit2}) {
-            field->setText("  -0.10");
-            EXPECT_LE(field->fontMetrics().horizontalAdvance(field->text()), field->contentsRect().width() - 4)
-                << field->objectName().toStdString();
-        }
-        d.close();
-    });
-    clickWizard("BitBtn3");
-
-    auto* tree = wizard<QTreeWidget>("TreeView1");
-    recorder.answerDialog([&](QDialog& d) {
-        expectFits(&d, language + " comment editor");
-        d.close();
-    });
-    clickMenuItem(rightClick(tree->viewport(), tree->visualItemRect(tree->topLevelItem(0)).center()),
-                  windows.Form5->findChild<QAction*>("edit3"));
-
-    next();
-    expectFits(windows.Form5.get(), language + " step 5");
-}
-
-INSTANTIATE_TEST_SUITE_P(EveryLanguage, Layout, ::testing::Values(kEnglish, kDutch, kNorwegian),
-                         [](const auto& info) { return std::to_string(info.param); });
