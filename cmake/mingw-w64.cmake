@@ -1,7 +1,7 @@
 # Cross-build for 64-bit Windows with Debian's MinGW-w64, tests run under Wine:
-#   cmake -S . -B build/windows -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake -DKOBALIN_QT_WINDOWS=<Qt for Windows>
+#   KOBALIN_QT_WINDOWS=$(tools/qt-windows.sh --prefix) cmake --preset windows
 # (./kobalin.sh windows builds that Qt and passes it), or the core alone with
-# -DKOBALIN_CORE_ONLY=ON.
+# -DKOBALIN_CORE_ONLY=ON added.
 include(${CMAKE_CURRENT_LIST_DIR}/mingw-w64-base.cmake)
 
 # Qt for Windows is searched in its own prefix; its moc, rcc and uic are the host's.
