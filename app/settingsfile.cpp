@@ -101,7 +101,8 @@ int lockFile(const fs::path& file)
         }
         // Unless a link leads to a folder that did take a new file: then the
         // file locked may have been replaced meanwhile, so lock the new one.
-        struct stat held {}, now {};
+        struct stat held {};
+        struct stat now {};
         if (!ownFile || (::fstat(lock, &held) == 0 && ::stat(file.c_str(), &now) == 0 && held.st_ino == now.st_ino && held.st_dev == now.st_dev))
             return lock;
         ::close(lock);
