@@ -30,17 +30,11 @@ namespace fs = std::filesystem;
 
 namespace {
 
-fs::path folderOf(const fs::path& path)
-{
-    return path.has_parent_path() ? path.parent_path() : fs::path(".");
-}
+fs::path folderOf(const fs::path& path) { return path.has_parent_path() ? path.parent_path() : fs::path("."); }
 
 // The system would end the name at a NUL (a hand-edited path may hold one) and
 // write another file than the one named.
-bool holdsNul(const fs::path& path)
-{
-    return path.native().find(fs::path::value_type()) != fs::path::string_type::npos;
-}
+bool holdsNul(const fs::path& path) { return path.native().find(fs::path::value_type()) != fs::path::string_type::npos; }
 
 #ifdef _WIN32
 
@@ -63,9 +57,9 @@ std::wstring tempPrefix(const fs::path& file)
 bool isOwnTemporary(const std::wstring& name, const std::wstring& prefix)
 {
     const int length = static_cast<int>(prefix.size());
-    return name.size() > prefix.size()
-           && CompareStringOrdinal(name.c_str(), length, prefix.c_str(), length, TRUE) == CSTR_EQUAL
-           && std::all_of(name.begin() + length, name.end(), [](wchar_t c) { return (c >= L'0' && c <= L'9') || c == L'.'; });
+    return name.size() > prefix.size() &&
+           CompareStringOrdinal(name.c_str(), length, prefix.c_str(), length, TRUE) == CSTR_EQUAL &&
+           std::all_of(name.begin() + length, name.end(), [](wchar_t c) { return (c >= L'0' && c <= L'9') || c == L'.'; });
 }
 
 [[noreturn]] void failWin(const fs::path& path, const std::string& what)
@@ -78,13 +72,28 @@ bool isOwnTemporary(const std::wstring& name, const std::wstring& prefix)
 class Handle {
 public:
     explicit Handle(HANDLE h) : h_(h) {}
-    ~Handle() { if (*this) CloseHandle(h_); }
+    ~Handle()
+    {
+        if (*this)
+            CloseHandle(h_);
+    }
     Handle(const Handle&) = delete;
     Handle& operator=(const Handle&) = delete;
     explicit operator bool() const { return h_ != INVALID_HANDLE_VALUE; }
     HANDLE get() const { return h_; }
-    void reset(HANDLE h) { if (*this) CloseHandle(h_); h_ = h; }
-    bool close() { const HANDLE h = h_; h_ = INVALID_HANDLE_VALUE; return CloseHandle(h); }
+    void reset(HANDLE h)
+    {
+        if (*this)
+            CloseHandle(h_);
+        h_ = h;
+    }
+    bool close()
+    {
+        const HANDLE h = h_;
+        h_ = INVALID_HANDLE_VALUE;
+        return CloseHandle(h);
+    }
+
 private:
     HANDLE h_;
 };
@@ -107,10 +116,12 @@ fs::path finalTarget(const fs::path& path)
         failWin(path, "cannot open it");
     }
     std::wstring name(MAX_PATH, L'\0');
-    DWORD length = GetFinalPathNameByHandleW(h.get(), name.data(), static_cast<DWORD>(name.size()), FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
+    DWORD length = GetFinalPathNameByHandleW(h.get(), name.data(), static_cast<DWORD>(name.size()),
+                                             FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
     if (length >= name.size()) {
         name.resize(length);
-        length = GetFinalPathNameByHandleW(h.get(), name.data(), static_cast<DWORD>(name.size()), FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
+        length = GetFinalPathNameByHandleW(h.get(), name.data(), static_cast<DWORD>(name.size()),
+                                           FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
     }
     if (length == 0 || length >= name.size()) {
         // A volume without a drive letter, say: fine unless a link has to be followed.
@@ -136,10 +147,12 @@ void removeStaleTemporaries(const fs::path& file)
     do {
         // The pattern also matches through 8.3 short names: check the real name.
         const std::wstring name = found.cFileName;
-        if ((found.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) || !isOwnTemporary(name, prefix))
+        if ((found.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) ||
+            !isOwnTemporary(name, prefix))
             continue;
         const std::wstring candidate = (folder / name).wstring();
-        HANDLE h = CreateFileW(candidate.c_str(), DELETE, 0, nullptr, OPEN_EXISTING, FILE_FLAG_DELETE_ON_CLOSE | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+        HANDLE h = CreateFileW(candidate.c_str(), DELETE, 0, nullptr, OPEN_EXISTING,
+                               FILE_FLAG_DELETE_ON_CLOSE | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
         if (h != INVALID_HANDLE_VALUE)
             CloseHandle(h);
     } while (FindNextFileW(search, &found));
@@ -163,7 +176,8 @@ bool writeAll(HANDLE h, std::string_view bytes)
 // against a crash in the middle.
 void writeInPlace(const fs::path& path, const fs::path& target, std::string_view bytes)
 {
-    Handle h(CreateFileW(target.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, TRUNCATE_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    Handle h(CreateFileW(target.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, TRUNCATE_EXISTING, FILE_ATTRIBUTE_NORMAL,
+                         nullptr));
     if (!h)
         failWin(path, "cannot open it for writing");
     if (!writeAll(h.get(), bytes))
@@ -219,7 +233,8 @@ void replace(const fs::path& path, std::string_view bytes, unsigned)
         }
         // Held open until it has been renamed, shared for the rename only, so
         // that no other writer takes it for stale.
-        h.reset(CreateFileW(temp.c_str(), GENERIC_WRITE | DELETE, FILE_SHARE_DELETE, nullptr, CREATE_NEW, FILE_ATTRIBUTE_HIDDEN, nullptr));
+        h.reset(CreateFileW(temp.c_str(), GENERIC_WRITE | DELETE, FILE_SHARE_DELETE, nullptr, CREATE_NEW,
+                            FILE_ATTRIBUTE_HIDDEN, nullptr));
         if (!h && GetLastError() != ERROR_FILE_EXISTS)
             break;
     }
@@ -240,7 +255,8 @@ void replace(const fs::path& path, std::string_view bytes, unsigned)
     if (!FlushFileBuffers(h.get()))
         abandon("flush failed");
     // The file's own attributes instead of the temporary file's hidden one.
-    constexpr DWORD kept = FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+    constexpr DWORD kept = FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
+                           FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
     FILE_BASIC_INFO basic{};
     basic.FileAttributes = exists ? (attributes & kept) : FILE_ATTRIBUTE_ARCHIVE;
     if (basic.FileAttributes == 0)
@@ -276,24 +292,40 @@ std::string tempPrefix(const fs::path& file)
 
 bool isOwnTemporary(const std::string& name, const std::string& prefix)
 {
-    return name.size() == prefix.size() + kTempSuffixLength && name.compare(0, prefix.size(), prefix) == 0
-           && name.find_first_not_of(kTempChars, prefix.size()) == std::string::npos;
+    return name.size() == prefix.size() + kTempSuffixLength && name.compare(0, prefix.size(), prefix) == 0 &&
+           name.find_first_not_of(kTempChars, prefix.size()) == std::string::npos;
 }
 
 [[noreturn]] void fail(const fs::path& path, const std::string& what, int error)
 {
-    throw FileWriteError("Cannot write " + path.string() + ": " + what + " (" + std::generic_category().message(error) + ")");
+    throw FileWriteError("Cannot write " + path.string() + ": " + what + " (" + std::generic_category().message(error) +
+                         ")");
 }
 
 class Descriptor {
 public:
     explicit Descriptor(int fd) : fd_(fd) {}
-    ~Descriptor() { if (fd_ >= 0) ::close(fd_); }
+    ~Descriptor()
+    {
+        if (fd_ >= 0)
+            ::close(fd_);
+    }
     Descriptor(const Descriptor&) = delete;
     Descriptor& operator=(const Descriptor&) = delete;
     int get() const { return fd_; }
-    void reset(int fd) { if (fd_ >= 0) ::close(fd_); fd_ = fd; }
-    int release() { const int fd = fd_; fd_ = -1; return fd; }
+    void reset(int fd)
+    {
+        if (fd_ >= 0)
+            ::close(fd_);
+        fd_ = fd;
+    }
+    int release()
+    {
+        const int fd = fd_;
+        fd_ = -1;
+        return fd;
+    }
+
 private:
     int fd_;
 };

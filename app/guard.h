@@ -67,6 +67,7 @@ void onClick(QWidget* target, Window* window, void (Window::*handler)(), Activat
             }
             return false;
         }
+
     private:
         Activation how_;
         std::function<void()> run_;

@@ -38,9 +38,12 @@ std::string_view trim(std::string_view s)
 
 int hexDigit(char c)
 {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
     return -1;
 }
 
@@ -345,12 +348,11 @@ std::string RegDocument::serialize() const
         for (const auto& [name, value] : key.values) {
             out += quote(name) + "=";
             switch (value.type) {
-            case RegValue::Type::String:
-                out += quote(value.text);
-                break;
+            case RegValue::Type::String: out += quote(value.text); break;
             case RegValue::Type::Dword: {
                 char buffer[16];
-                std::snprintf(buffer, sizeof buffer, "dword:%08x", static_cast<unsigned>(static_cast<std::uint32_t>(value.dword)));
+                std::snprintf(buffer, sizeof buffer, "dword:%08x",
+                              static_cast<unsigned>(static_cast<std::uint32_t>(value.dword)));
                 out += buffer;
                 break;
             }
@@ -362,9 +364,7 @@ std::string RegDocument::serialize() const
                     out += hexByte(value.bytes[i]);
                 }
                 break;
-            case RegValue::Type::Other:
-                out += value.raw;
-                break;
+            case RegValue::Type::Other: out += value.raw; break;
             }
             out += "\n";
         }

@@ -15,9 +15,9 @@ struct RegValue {
     enum class Type { Dword, String, Binary, Other };
     Type type = Type::String;
     std::int32_t dword = 0;
-    std::u16string text;             // String
-    std::vector<std::uint8_t> bytes; // Binary
-    std::string raw;                 // Other: the text after '='
+    std::u16string text;              // String
+    std::vector<std::uint8_t> bytes;  // Binary
+    std::string raw;                  // Other: the text after '='
 
     friend bool operator==(const RegValue&, const RegValue&) = default;
 };

@@ -22,10 +22,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::u16string sectionOf(std::u16string_view keyPath)
-{
-    return u"HKEY_CURRENT_USER\\" + std::u16string(keyPath);
-}
+std::u16string sectionOf(std::u16string_view keyPath) { return u"HKEY_CURRENT_USER\\" + std::u16string(keyPath); }
 
 [[noreturn]] void fail(const fs::path& file, const std::string& what, int error)
 {
@@ -103,7 +100,8 @@ int lockFile(const fs::path& file)
         // file locked may have been replaced meanwhile, so lock the new one.
         struct stat held {};
         struct stat now {};
-        if (!ownFile || (::fstat(lock, &held) == 0 && ::stat(file.c_str(), &now) == 0 && held.st_ino == now.st_ino && held.st_dev == now.st_dev))
+        if (!ownFile || (::fstat(lock, &held) == 0 && ::stat(file.c_str(), &now) == 0 && held.st_ino == now.st_ino &&
+                         held.st_dev == now.st_dev))
             return lock;
         ::close(lock);
     }
@@ -261,8 +259,8 @@ private:
 
     fs::path file_;
     std::u16string section_;
-    IndexedRegKey values_;   // this use's view: the file at open, plus its own writes
-    IndexedRegKey pending_;  // the writes not yet in the file
+    IndexedRegKey values_;               // this use's view: the file at open, plus its own writes
+    IndexedRegKey pending_;              // the writes not yet in the file
     std::optional<std::string> opened_;  // the file as read at open, when it could be read whole
     bool changed_ = false;               // a write not yet in the file gave a value the view did not hold
 };

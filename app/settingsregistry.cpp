@@ -18,10 +18,7 @@ namespace {
 
 static_assert(sizeof(wchar_t) == sizeof(char16_t), "Windows wide strings are UTF-16");
 
-std::wstring wide(std::u16string_view text)
-{
-    return std::wstring(text.begin(), text.end());
-}
+std::wstring wide(std::u16string_view text) { return std::wstring(text.begin(), text.end()); }
 
 class RegistryKey final : public SettingsKey {
 public:
@@ -165,7 +162,8 @@ private:
 
     [[noreturn]] void fail(std::u16string_view name, const std::string& why) const
     {
-        throw SettingsError("Failed to write the registry value '" + toUtf8(name) + "' in HKEY_CURRENT_USER\\" + toUtf8(path_) + ": " + why);
+        throw SettingsError("Failed to write the registry value '" + toUtf8(name) + "' in HKEY_CURRENT_USER\\" +
+                            toUtf8(path_) + ": " + why);
     }
 
     std::u16string path_;
@@ -176,9 +174,6 @@ private:
 
 }  // namespace
 
-std::unique_ptr<SettingsKey> openSettingsKey(std::u16string_view keyPath)
-{
-    return std::make_unique<RegistryKey>(keyPath);
-}
+std::unique_ptr<SettingsKey> openSettingsKey(std::u16string_view keyPath) { return std::make_unique<RegistryKey>(keyPath); }
 
 }  // namespace kobalin

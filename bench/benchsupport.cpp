@@ -31,7 +31,8 @@ void seedSettings()
 LayerTemplate templateEntry(int i)
 {
     const std::string name = "Template " + std::to_string(i);
-    return {std::u16string(name.begin(), name.end()), 0.05 * i, 2 + i % 7, i % 3, 2.5 + 0.25 * (i % 9), 1 + i % 2, 60 + i % 40};
+    return {
+        std::u16string(name.begin(), name.end()), 0.05 * i, 2 + i % 7, i % 3, 2.5 + 0.25 * (i % 9), 1 + i % 2, 60 + i % 40};
 }
 
 void fillTemplateStore()
@@ -62,7 +63,8 @@ RunData fullTable(Order order)
         TLayerRecord& r = run.layers[static_cast<std::size_t>(k)];
         const std::string name = "Layer " + std::to_string(k + 1);
         r.Name.assign(name.begin(), name.end());
-        const int step = order == Order::EqualOffsets ? rank[static_cast<std::size_t>(k)] % 10 : rank[static_cast<std::size_t>(k)];
+        const int step = order == Order::EqualOffsets ? rank[static_cast<std::size_t>(k)] % 10
+                                                      : rank[static_cast<std::size_t>(k)];
         r.Offset = 0.05f * static_cast<float>(step);
         r.PassCount_Target = 2 + k % 7;
         r.PassCount_MaxExtra = k % 3;

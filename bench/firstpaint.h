@@ -15,7 +15,9 @@
 // the process.
 class FirstPaint : public QObject {
 public:
-    explicit FirstPaint(QWidget* window, std::function<bool()> ready = [] { return true; }) : ready_(std::move(ready))
+    explicit FirstPaint(
+        QWidget* window, std::function<bool()> ready = [] { return true; })
+        : ready_(std::move(ready))
     {
         window->installEventFilter(this);
     }

@@ -37,7 +37,10 @@ void check(bool ok, const char* what)
 class PlainWrite {
 public:
     explicit PlainWrite(const RunData& run)
-        : bytes_(layerFileContent(run)), folder_(layerFolder()), path_(folder_ / "plain.csv"), temp_(folder_ / "plain.csv.tmp")
+        : bytes_(layerFileContent(run)),
+          folder_(layerFolder()),
+          path_(folder_ / "plain.csv"),
+          temp_(folder_ / "plain.csv.tmp")
     {
     }
 

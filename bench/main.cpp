@@ -18,7 +18,7 @@
 namespace {
 
 struct Result {
-    double ms = 0;                          // the figure
+    double ms = 0;                         // the figure
     std::map<std::string, double> floors;  // counter name -> ms
 };
 
@@ -135,15 +135,18 @@ bool summarise(const Collector& c)
         const bool met = (t.maxRatio == 0 || ratio <= t.maxRatio) && (t.maxMs == 0 || figure < t.maxMs);
         allMet = allMet && met;
         const std::string target = targetText(t.maxRatio, t.maxMs);
-        std::printf("%-22s %9.3f  %-26s %9.3f %7.2f  %-17s %s\n", t.figure, figure, t.floorIs, floor, ratio,
-                    target.c_str(), target.empty() ? "" : met ? "met" : "MISSED");
+        std::printf("%-22s %9.3f  %-26s %9.3f %7.2f  %-17s %s\n", t.figure, figure, t.floorIs, floor, ratio, target.c_str(),
+                    target.empty() ? ""
+                    : met          ? "met"
+                                   : "MISSED");
     }
     for (const Relative& t : kRelatives) {
         const auto a = c.results.find(t.figure);
         const auto b = c.results.find(t.other);
         if (failed(t.figure) || failed(t.other) || a == c.results.end() || b == c.results.end())
             continue;
-        const double ratio = (a->second.ms / a->second.floors.at("floor_ms")) / (b->second.ms / b->second.floors.at("floor_ms"));
+        const double ratio = (a->second.ms / a->second.floors.at("floor_ms")) /
+                             (b->second.ms / b->second.floors.at("floor_ms"));
         const bool met = ratio <= t.maxRatio;
         allMet = allMet && met;
         std::printf("%-22s %9s  %-26s %9s %7.2f  %-17s %s\n", t.figure, "", t.other, "(each / floor)", ratio,

@@ -36,7 +36,9 @@ void addFirstStep(QWidget& window)
     auto* column = new QVBoxLayout(&window);
     column->addWidget(label("Layer file", 27, true));
     column->addWidget(label("Welcome to the wizard for creating the layer file for MC1", 19, true));
-    column->addWidget(label("Follow the various steps to select the correct layers, determine the values and add them to the layer file.", 16, true));
+    column->addWidget(
+        label("Follow the various steps to select the correct layers, determine the values and add them to the layer file.",
+              16, true));
     column->addStretch();
     column->addWidget(label("Choose >> to continue to the next step.", 13, false));
     auto* buttons = new QHBoxLayout;

@@ -136,9 +136,6 @@ void startup(benchmark::State& state)
 
 }  // namespace
 
-void registerStartupBenchmarks()
-{
-    timed(benchmark::RegisterBenchmark("Startup/program", startup))->MinTime(2);
-}
+void registerStartupBenchmarks() { timed(benchmark::RegisterBenchmark("Startup/program", startup))->MinTime(2); }
 
 }  // namespace bench

@@ -54,33 +54,36 @@ void nothing() {}
 // The editor's list, reloaded.
 void names(benchmark::State& state)
 {
-    onFullStore(state, [] { benchmark::DoNotOptimize(templateNames()); }, nothing, nothing);
+    onFullStore(
+        state, [] { benchmark::DoNotOptimize(templateNames()); }, nothing, nothing);
 }
 
 // A template chosen from the list.
 void read(benchmark::State& state)
 {
-    onFullStore(state, [] { benchmark::DoNotOptimize(readTemplate(kMaxTemplates / 2)); }, nothing, nothing);
+    onFullStore(
+        state, [] { benchmark::DoNotOptimize(readTemplate(kMaxTemplates / 2)); }, nothing, nothing);
 }
 
 // Measured at 99 entries, filling the store; the last entry is taken off untimed.
 void add(benchmark::State& state)
 {
     onFullStore(
-        state, [] { addTemplate(templateEntry(kMaxTemplates - 1)); }, [] { removeTemplate(kMaxTemplates - 1); },
-        nothing);
+        state, [] { addTemplate(templateEntry(kMaxTemplates - 1)); }, [] { removeTemplate(kMaxTemplates - 1); }, nothing);
 }
 
 void overwrite(benchmark::State& state)
 {
     int i = 0;
-    onFullStore(state, [&] { overwriteTemplate(0, templateEntry(i++)); }, nothing, nothing);
+    onFullStore(
+        state, [&] { overwriteTemplate(0, templateEntry(i++)); }, nothing, nothing);
 }
 
 // The first entry: every other one moves up. Put back untimed.
 void remove(benchmark::State& state)
 {
-    onFullStore(state, [] { removeTemplate(0); }, nothing, [] { addTemplate(templateEntry(0)); });
+    onFullStore(
+        state, [] { removeTemplate(0); }, nothing, [] { addTemplate(templateEntry(0)); });
 }
 
 }  // namespace

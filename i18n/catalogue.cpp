@@ -28,9 +28,11 @@ constexpr TextTable kEnglishTexts = [] {
     t[17] = u"Choose the reference model (design) to be used with the layer file"sv;
     t[18] = u"Click here to choose file"sv;
     t[19] = u"Add layer files"sv;
-    t[20] = u"Add new layers by creating or selecting them from the template list.\nThe tree structure contains the already added layers. At least 2 layers must be created!"sv;
+    t[20] =
+        u"Add new layers by creating or selecting them from the template list.\nThe tree structure contains the already added layers. At least 2 layers must be created!"sv;
     t[21] = u"Add comment"sv;
-    t[22] = u"About three lines of comments can be added to the layer file. These comments can optionally be added to the file. Enter these per line and press the green + to add. (max 3 lines)"sv;
+    t[22] =
+        u"About three lines of comments can be added to the layer file. These comments can optionally be added to the file. Enter these per line and press the green + to add. (max 3 lines)"sv;
     t[23] = u"Edit comment or layer"sv;
     t[24] = u"Remove comment or layer"sv;
     t[25] = u"Add layer to template"sv;
@@ -47,12 +49,14 @@ constexpr TextTable kEnglishTexts = [] {
     t[36] = u"CMV Target"sv;
     t[37] = u"New Layer"sv;
     t[38] = u"Save layer file"sv;
-    t[39] = u"The layer file is automatically saved in the same location as the reference file\n The application can now be closed"sv;
+    t[39] =
+        u"The layer file is automatically saved in the same location as the reference file\n The application can now be closed"sv;
     t[40] = u"End program"sv;
     t[41] = u"Failed to create the layer file. Try again"sv;
     t[42] = u"The layer file has been created: "sv;
     t[43] = u"Error selecting. Select first and then choose right mouse button"sv;
-    t[44] = u"Maximum number of layers in the template storage has been reached\nReduce the number of layers by cleaning up the template file and\ndeleting unused layers"sv;
+    t[44] =
+        u"Maximum number of layers in the template storage has been reached\nReduce the number of layers by cleaning up the template file and\ndeleting unused layers"sv;
     t[45] = u"Layer added to template file: "sv;
     t[46] = u"Remove layer from template list"sv;
     t[47] = u"Overwrite edited layer in template list"sv;
@@ -61,7 +65,8 @@ constexpr TextTable kEnglishTexts = [] {
     t[50] = u"Chosen layer has been removed from the template list"sv;
     t[51] = u"Connect layerfile to the specified model"sv;
     t[52] = u"There are two or more layers with the same offset!"sv;
-    t[53] = u"Point (.) and Comma (,) are not alowed in layernames.\nThe layername is truncated. Use edit to rename the layer again if needed."sv;
+    t[53] =
+        u"Point (.) and Comma (,) are not alowed in layernames.\nThe layername is truncated. Use edit to rename the layer again if needed."sv;
     t[54] = u"Open a layer file"sv;
     t[55] = u"The layer file has been read: "sv;
     t[56] = u"This file cannot be read as a layer file. Nothing was changed. First line in error: "sv;
@@ -85,8 +90,10 @@ constexpr TextTable kEnglishTexts = [] {
     t[74] = u"longer than 255 characters"sv;
     t[75] = u"holds a control character"sv;
     t[76] = u"holds a \";\", which a layer name or comment line cannot hold"sv;
-    t[77] = u"Lines that the next write will change: %2, the first is line %1 (values get two decimals, names end before \".\" or \",\", letters the layer file cannot hold become \"?\")."sv;
-    t[78] = u"Lines with a value no compaction layer has: %2, the first is line %1 (offsets are usually within -10 \u2026 +10 m, target speeds within 0.5 \u2026 30 km/h). Check them before the file is written."sv;
+    t[77] =
+        u"Lines that the next write will change: %2, the first is line %1 (values get two decimals, names end before \".\" or \",\", letters the layer file cannot hold become \"?\")."sv;
+    t[78] =
+        u"Lines with a value no compaction layer has: %2, the first is line %1 (offsets are usually within -10 \u2026 +10 m, target speeds within 0.5 \u2026 30 km/h). Check them before the file is written."sv;
     t[79] = u"Cross-section of the layers"sv;
     t[80] = u"Unusual offset: outside -10 to +10 m"sv;
     t[81] = u"Unusual target speed: outside 0.5 to 30 km/h"sv;
@@ -113,15 +120,18 @@ constexpr TextTable kDutchTexts = [] {
     t[3] = u"<< Terug"sv;
     t[12] = u"Om de gekozen taal te activeren, herstart de applicatie. "sv;
     t[13] = u"Welkom bij de wizard voor het aanmaken van de layer file voor MC1"sv;
-    t[14] = u"Volg de diverse stappen om de juiste layers te selecteren, de waardes te bepalen en ze toe te voegen aan de layerfile."sv;
+    t[14] =
+        u"Volg de diverse stappen om de juiste layers te selecteren, de waardes te bepalen en ze toe te voegen aan de layerfile."sv;
     t[15] = u"Kies >> om verder te gaan naar de volgende stap. "sv;
     t[16] = u"Kies de referentie file"sv;
     t[17] = u"Kies het referentie model (ontwerp) dat gebruikt gaat worden met de layer file"sv;
     t[18] = u"Klik hier om file te kiezen"sv;
     t[19] = u"Layer files toevoegen"sv;
-    t[20] = u"Voeg nieuwe layers toe door deze aan te maken of te selecteren uit de template lijst.\nIn de boomstructuur staan de reeds toegevoegde layers. Er moeten tenminste 2 layers gemaakt worden!"sv;
+    t[20] =
+        u"Voeg nieuwe layers toe door deze aan te maken of te selecteren uit de template lijst.\nIn de boomstructuur staan de reeds toegevoegde layers. Er moeten tenminste 2 layers gemaakt worden!"sv;
     t[21] = u"Commentaar toevoegen"sv;
-    t[22] = u"Aan de layer file kunnen een drietal regels commentaar toegevoegd worden. Deze opmerkingen zijn optioneel toe te voegen aan de file. Voer deze per regel in en druk op de groene + voor toevoegen. (max 3 regels)"sv;
+    t[22] =
+        u"Aan de layer file kunnen een drietal regels commentaar toegevoegd worden. Deze opmerkingen zijn optioneel toe te voegen aan de file. Voer deze per regel in en druk op de groene + voor toevoegen. (max 3 regels)"sv;
     t[23] = u"Bewerk commentaar of laag"sv;
     t[24] = u"Verwijder commentaar of laag"sv;
     t[25] = u"Voeg layer toe aan template"sv;
@@ -138,12 +148,14 @@ constexpr TextTable kDutchTexts = [] {
     t[36] = u"CMV Doel"sv;
     t[37] = u"Nieuwe Laag"sv;
     t[38] = u"Layer file opslaan"sv;
-    t[39] = u"De layer file wordt automatisch opgeslagen op dezelfde locatie als de referentie file\n De applicatie kan nu worden afgesloten"sv;
+    t[39] =
+        u"De layer file wordt automatisch opgeslagen op dezelfde locatie als de referentie file\n De applicatie kan nu worden afgesloten"sv;
     t[40] = u"Afsluiten"sv;
     t[41] = u"Aanmaken van de layer file is mislukt. Probeer opnieuw"sv;
     t[42] = u"De layer file is aangemaakt: "sv;
     t[43] = u"Fout bij selecteren. selecteer eerst en kies dan rechter muisknop"sv;
-    t[44] = u"Maximaal aantal layers in de template opslag is bereikt\nVerminder het aantal layers door de template file op te schonen en\nongebruikte lagen te veerwijderen"sv;
+    t[44] =
+        u"Maximaal aantal layers in de template opslag is bereikt\nVerminder het aantal layers door de template file op te schonen en\nongebruikte lagen te veerwijderen"sv;
     t[45] = u"Laag toegevoegd aan template file: "sv;
     t[46] = u"Laag verwijderen uit template lijst"sv;
     t[47] = u"Bewerkte laag overschrijven in templatelijst"sv;
@@ -152,7 +164,8 @@ constexpr TextTable kDutchTexts = [] {
     t[50] = u"Gekozen laag is verwijderd uit de templatelijst"sv;
     t[51] = u"Koppel layerfile aan geselecteerde model"sv;
     t[52] = u"Er zijn twee of meer lagen met dezelfde offset!"sv;
-    t[53] = u"Punt (.) en komma (,) zijn niet toegestaan in de laagnaam.\nDe laagnaam is ingekort. Kies bewerken om de naam weer aan te passen"sv;
+    t[53] =
+        u"Punt (.) en komma (,) zijn niet toegestaan in de laagnaam.\nDe laagnaam is ingekort. Kies bewerken om de naam weer aan te passen"sv;
     t[54] = u"Layer file openen"sv;
     t[55] = u"De layer file is ingelezen: "sv;
     t[56] = u"Deze file kan niet als layer file gelezen worden. Er is niets gewijzigd. Eerste regel met een fout: "sv;
@@ -176,8 +189,10 @@ constexpr TextTable kDutchTexts = [] {
     t[74] = u"langer dan 255 tekens"sv;
     t[75] = u"bevat een stuurteken"sv;
     t[76] = u"bevat een \";\", die een laagnaam of commentaar regel niet kan bevatten"sv;
-    t[77] = u"Regels die het volgende opslaan verandert: %2, de eerste is regel %1 (waarden krijgen twee decimalen, namen eindigen voor \".\" of \",\", letters die de layer file niet kan bevatten worden \"?\")."sv;
-    t[78] = u"Regels met een waarde die geen verdichtingslaag heeft: %2, de eerste is regel %1 (offsets liggen meestal binnen -10 \u2026 +10 m, doelsnelheden binnen 0.5 \u2026 30 km/h). Controleer ze voordat de file wordt geschreven."sv;
+    t[77] =
+        u"Regels die het volgende opslaan verandert: %2, de eerste is regel %1 (waarden krijgen twee decimalen, namen eindigen voor \".\" of \",\", letters die de layer file niet kan bevatten worden \"?\")."sv;
+    t[78] =
+        u"Regels met een waarde die geen verdichtingslaag heeft: %2, de eerste is regel %1 (offsets liggen meestal binnen -10 \u2026 +10 m, doelsnelheden binnen 0.5 \u2026 30 km/h). Controleer ze voordat de file wordt geschreven."sv;
     t[79] = u"Doorsnede van de lagen"sv;
     t[80] = u"Ongebruikelijke offset: buiten -10 tot +10 m"sv;
     t[81] = u"Ongebruikelijke doelsnelheid: buiten 0.5 tot 30 km/h"sv;
@@ -210,9 +225,11 @@ constexpr TextTable kNorwegianTexts = [] {
     t[17] = u"Velg eventuell referansemodellen som skal knyttes til lagfilen"sv;
     t[18] = u"Klikk her for å velge fil"sv;
     t[19] = u"Legge til lag"sv;
-    t[20] = u"Legg til nye lag ved å opprette eller velge dem fra listen.\nTrestrukturen inneholder lagene som allerede er lagt til. Minst 2 lag må opprettes!"sv;
+    t[20] =
+        u"Legg til nye lag ved å opprette eller velge dem fra listen.\nTrestrukturen inneholder lagene som allerede er lagt til. Minst 2 lag må opprettes!"sv;
     t[21] = u"Legg til kommentar"sv;
-    t[22] = u"Tre linjer med kommentarer kan legges til lagfilen. Disse kommentarene legges til filen. Trykk på den grønne + for å legge til. (maks 3 linjer)"sv;
+    t[22] =
+        u"Tre linjer med kommentarer kan legges til lagfilen. Disse kommentarene legges til filen. Trykk på den grønne + for å legge til. (maks 3 linjer)"sv;
     t[23] = u"Rediger kommentar eller lag"sv;
     t[24] = u"Fjern kommentar eller lag"sv;
     t[25] = u"Legg lag til mal"sv;
@@ -234,7 +251,8 @@ constexpr TextTable kNorwegianTexts = [] {
     t[41] = u"Kunne ikke opprette lagfilen. Prøv igjen"sv;
     t[42] = u"Lagfilen er opprettet: "sv;
     t[43] = u"Feil ved valg. Velg først og velg deretter høyre museknapp"sv;
-    t[44] = u"Maksimalt antall lag i mallageret er nådd\nReduser antall lag ved å rydde opp i malfilen og\nslette ubrukte lag"sv;
+    t[44] =
+        u"Maksimalt antall lag i mallageret er nådd\nReduser antall lag ved å rydde opp i malfilen og\nslette ubrukte lag"sv;
     t[45] = u"Lag lagt til liste: "sv;
     t[46] = u"Fjern lag fra liste"sv;
     t[47] = u"Overskriv redigert lag i liste"sv;
@@ -243,7 +261,8 @@ constexpr TextTable kNorwegianTexts = [] {
     t[50] = u"Det valgte laget er fjernet fra listen"sv;
     t[51] = u"Koble lagsfil til valgt modell"sv;
     t[52] = u"Det er to eller flere lag med samme offset!"sv;
-    t[53] = u"Punkt (.) og komma (,) er ikke tillatt i lagnavn.\nLagnavnet er avkortet. Bruk rediger for å gi nytt navn til laget om nødvendig."sv;
+    t[53] =
+        u"Punkt (.) og komma (,) er ikke tillatt i lagnavn.\nLagnavnet er avkortet. Bruk rediger for å gi nytt navn til laget om nødvendig."sv;
     t[54] = u"Åpne en lagfil"sv;
     t[55] = u"Lagfilen er lest inn: "sv;
     t[56] = u"Denne filen kan ikke leses som en lagfil. Ingenting er endret. Første linje med feil: "sv;
@@ -267,8 +286,10 @@ constexpr TextTable kNorwegianTexts = [] {
     t[74] = u"lengre enn 255 tegn"sv;
     t[75] = u"inneholder et kontrolltegn"sv;
     t[76] = u"inneholder \";\", som et lagnavn eller en kommentarlinje ikke kan inneholde"sv;
-    t[77] = u"Linjer som neste lagring endrer: %2, den f\u00F8rste er linje %1 (verdier f\u00E5r to desimaler, navn slutter f\u00F8r \".\" eller \",\", bokstaver lagfilen ikke kan inneholde blir \"?\")."sv;
-    t[78] = u"Linjer med en verdi som intet komprimeringslag har: %2, den f\u00F8rste er linje %1 (offset ligger vanligvis innenfor -10 \u2026 +10 m, m\u00E5lhastighet innenfor 0.5 \u2026 30 km/t). Kontroller dem f\u00F8r filen skrives."sv;
+    t[77] =
+        u"Linjer som neste lagring endrer: %2, den f\u00F8rste er linje %1 (verdier f\u00E5r to desimaler, navn slutter f\u00F8r \".\" eller \",\", bokstaver lagfilen ikke kan inneholde blir \"?\")."sv;
+    t[78] =
+        u"Linjer med en verdi som intet komprimeringslag har: %2, den f\u00F8rste er linje %1 (offset ligger vanligvis innenfor -10 \u2026 +10 m, m\u00E5lhastighet innenfor 0.5 \u2026 30 km/t). Kontroller dem f\u00F8r filen skrives."sv;
     t[79] = u"Tverrsnitt av lagene"sv;
     t[80] = u"Uvanlig offset: utenfor -10 til +10 m"sv;
     t[81] = u"Uvanlig m\u00E5lhastighet: utenfor 0.5 til 30 km/t"sv;

@@ -155,17 +155,11 @@ void Ttaalkeus::Button1Click()
     auto key = openSettingsKey(kSettingsKey);
     std::int32_t base = kEnglish;
     switch (itemIndex()) {
-    case 1:
-        base = kDutch;
-        break;
-    case 2:
-        base = kNorwegian;
-        break;
+    case 1: base = kDutch; break;
+    case 2: base = kNorwegian; break;
     case 3:
     case 4:
-    case 5:
-        prompts().info(this, "This language is not available yet");
-        break;
+    case 5: prompts().info(this, "This language is not available yet"); break;
     }
     key->writeInteger(u"taal", base);
     key->close();

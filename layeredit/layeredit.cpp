@@ -196,8 +196,8 @@ void TLayeredit::wireKeys()
     auto* toOffset = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_O), this);
     connect(toOffset, &QShortcut::activated, Edit2, [this] { Edit2->setFocus(Qt::ShortcutFocusReason); });
     captions[1]->setBuddy(Edit2);
-    for (QWidget* field : std::initializer_list<QWidget*>{ComboBox1, ComboBox1->lineEdit(), Edit2, CSpinEdit1,
-                                                          CSpinEdit2, Edit1, CSpinEdit3, CSpinEdit4})
+    for (QWidget* field : std::initializer_list<QWidget*>{ComboBox1, ComboBox1->lineEdit(), Edit2, CSpinEdit1, CSpinEdit2,
+                                                          Edit1, CSpinEdit3, CSpinEdit4})
         field->installEventFilter(this);
 }
 
@@ -476,8 +476,8 @@ LayerTemplate TLayeredit::fieldsAsTemplate()
 {
     const double offset = readField(Edit2, captions[1]);
     const double speed = readField(Edit1, captions[4]);
-    return {us(ComboBox1->currentText()), offset,           CSpinEdit1->value(), CSpinEdit2->value(),
-            speed,                        CSpinEdit3->value(), CSpinEdit4->value()};
+    return {us(ComboBox1->currentText()), offset, CSpinEdit1->value(), CSpinEdit2->value(), speed, CSpinEdit3->value(),
+            CSpinEdit4->value()};
 }
 
 QString TLayeredit::applyNameRuleToField()

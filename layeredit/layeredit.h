@@ -94,7 +94,7 @@ private:
     void reloadTemplates();
 
     RunData& run_;
-    int chosenTemplate_ = -1;  // the list item last chosen, -1 after a reload
+    int chosenTemplate_ = -1;   // the list item last chosen, -1 after a reload
     bool listWatched_ = false;  // the choice in the open list is watched
 };
 

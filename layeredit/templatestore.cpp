@@ -17,10 +17,7 @@ std::u16string valueName(int index, int field)
 
 enum Field { Name, Offset, PassCountTarget, PassCountMaxExtra, SpeedTarget, SpeedMaxDiff, CompactionTarget };
 
-int countOf(const SettingsKey& key)
-{
-    return std::clamp(key.readInteger(u"aantal").value_or(0), 0, kMaxTemplates);
-}
+int countOf(const SettingsKey& key) { return std::clamp(key.readInteger(u"aantal").value_or(0), 0, kMaxTemplates); }
 
 void writeEntry(SettingsKey& key, int index, const LayerTemplate& entry)
 {
@@ -37,14 +34,11 @@ void writeEntry(SettingsKey& key, int index, const LayerTemplate& entry)
 
 LayerTemplate templateOf(const TLayerRecord& layer)
 {
-    return {layer.Name,          layer.Offset,        layer.PassCount_Target, layer.PassCount_MaxExtra,
-            layer.Speed_Target,  layer.Speed_MaxDiff, layer.Compaction_Target};
+    return {layer.Name,         layer.Offset,        layer.PassCount_Target, layer.PassCount_MaxExtra,
+            layer.Speed_Target, layer.Speed_MaxDiff, layer.Compaction_Target};
 }
 
-int templateCount()
-{
-    return countOf(*openSettingsKey(kTemplateKey));
-}
+int templateCount() { return countOf(*openSettingsKey(kTemplateKey)); }
 
 std::vector<std::u16string> templateNames()
 {
@@ -109,8 +103,8 @@ bool removeTemplate(int index)
     for (int j = index + 1; j < n; ++j) {
         moved.push_back({requireString(*key, valueName(j, Name)), requireFloat(*key, valueName(j, Offset)),
                          requireInteger(*key, valueName(j, PassCountTarget)),
-                         requireInteger(*key, valueName(j, PassCountMaxExtra)), requireFloat(*key, valueName(j, SpeedTarget)),
-                         requireInteger(*key, valueName(j, SpeedMaxDiff)),
+                         requireInteger(*key, valueName(j, PassCountMaxExtra)),
+                         requireFloat(*key, valueName(j, SpeedTarget)), requireInteger(*key, valueName(j, SpeedMaxDiff)),
                          requireInteger(*key, valueName(j, CompactionTarget))});
     }
     for (std::size_t k = 0; k < moved.size(); ++k)

@@ -1,7 +1,7 @@
 #include "wizard/decimal.h"
 
-#include <charconv>
 #include <cfloat>
+#include <charconv>
 #include <cmath>
 
 namespace kobalin {

@@ -271,8 +271,7 @@ void TForm5::BitBtn5Click()
     const QByteArray pdf = layerSheetPdf(run_, run_.taal, Edit1->text(), qs(writtenPath_),
                                          QDate::currentDate().toString(Qt::ISODate));
     try {
-        replaceFileAtomically(nativePath(us(path)),
-                              std::string_view(pdf.constData(), static_cast<std::size_t>(pdf.size())));
+        replaceFileAtomically(nativePath(us(path)), std::string_view(pdf.constData(), static_cast<std::size_t>(pdf.size())));
     } catch (const FileWriteError&) {
         prompts().error(this, text(83) + path);
         return;
@@ -354,7 +353,6 @@ void TForm5::openLayerEditorToAdd()
     prompts().exec(*layeredit_);
     run_.lagen = layeredit_->laagindex;
 }
-
 
 int TForm5::selectedNode()
 {

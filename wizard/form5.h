@@ -53,7 +53,6 @@ public:
     void edit4Click();     // delete it
     void emplate1Click();  // add the layer to the templates
 
-
     QFrame* Panel1;
     QLabel* Label7;
     QFrame* Panel2;
@@ -122,7 +121,7 @@ private:
     QTimer* start_;  // runs FormActivate, once
     bool shown_ = false;
     std::mt19937 random_{std::random_device{}()};
-    QWidget* writtenBox_;  // Label10, Memo1 and BitBtn5
+    QWidget* writtenBox_;         // Label10, Memo1 and BitBtn5
     std::u16string writtenPath_;  // the layer file of the last write, empty after a failed one
 };
 

@@ -280,7 +280,7 @@ void TForm5::layOutWindow(QWidget* steps)
 
 void TForm5::wire()
 {
-    QWidget* const order[] = {Edit1,   BitBtn4,   Edit2,     BitBtn2, BitBtn3, Memo1,  BitBtn5,
+    QWidget* const order[] = {Edit1,     BitBtn4,   Edit2,   BitBtn2, BitBtn3, Memo1,  BitBtn5,
                               CheckBox1, TreeView1, BitBtn1, Button5, Button3, Button4};
     for (std::size_t i = 1; i < std::size(order); ++i)
         setTabOrder(order[i - 1], order[i]);

@@ -82,7 +82,8 @@ Fields split(std::string_view line)
         // Past the seventh field the line is refused: only the count is still
         // wanted, and scanning quotes there could take long on a long line.
         if (out.count == 7) {
-            out.count += 1 + static_cast<std::size_t>(std::count(line.begin() + static_cast<std::ptrdiff_t>(i), line.end(), ';'));
+            out.count +=
+                1 + static_cast<std::size_t>(std::count(line.begin() + static_cast<std::ptrdiff_t>(i), line.end(), ';'));
             return out;
         }
         std::string field;
@@ -435,7 +436,8 @@ std::u16string shown(std::u16string_view field)
 
 bool isUtf8WithoutMark(std::string_view bytes)
 {
-    const bool beyondAscii = std::any_of(bytes.begin(), bytes.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
+    const bool beyondAscii = std::any_of(bytes.begin(), bytes.end(),
+                                         [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
     return beyondAscii && isValidUtf8(bytes);
 }
 
@@ -490,7 +492,7 @@ std::u16string refusalMessage(const LayerFileReading& reading, std::int32_t taal
     out += u": ";
     out += withNumbers(catalogueText(taal, faultText(reading.fault)),
                        {reading.fault == LayerFileFault::FieldCount ? number(static_cast<long long>(reading.fieldCount))
-                                                                   : shown(reading.errorField)});
+                                                                    : shown(reading.errorField)});
     return out;
 }
 

@@ -127,8 +127,7 @@ void drawBandTexts(QPainter& painter, const QRect& band, const SectionBand& b)
     const QRect first(area.left(), top, area.width(), line);
     painter.drawText(first, Qt::AlignRight | Qt::AlignVCenter, offset);
     if (nameWidth >= metrics.averageCharWidth() * 2)
-        painter.drawText(first, Qt::AlignLeft | Qt::AlignVCenter,
-                         metrics.elidedText(b.names, Qt::ElideRight, nameWidth));
+        painter.drawText(first, Qt::AlignLeft | Qt::AlignVCenter, metrics.elidedText(b.names, Qt::ElideRight, nameWidth));
     if (oneLine)
         painter.drawText(first.adjusted(0, 0, -offsetWidth - gap, 0), Qt::AlignRight | Qt::AlignVCenter, targets);
     else if (twoLines)
@@ -146,12 +145,8 @@ int stripeWidth(const QFontMetrics& metrics) { return std::max(2, metrics.height
 
 std::array<QString, 6> valueTexts(const TLayerRecord& r)
 {
-    return {offsetText(r),
-            QString::number(r.PassCount_Target),
-            QString::number(r.PassCount_MaxExtra),
-            speedText(r),
-            QString::number(r.Speed_MaxDiff) + " km/h",
-            QString::number(r.Compaction_Target) + " CMV"};
+    return {offsetText(r), QString::number(r.PassCount_Target),        QString::number(r.PassCount_MaxExtra),
+            speedText(r),  QString::number(r.Speed_MaxDiff) + " km/h", QString::number(r.Compaction_Target) + " CMV"};
 }
 
 std::vector<SectionBand> sectionBands(std::span<const TLayerRecord> layers, std::int32_t taal)
@@ -171,8 +166,8 @@ std::vector<SectionBand> sectionBands(std::span<const TLayerRecord> layers, std:
         }
         SectionBand& b = bands.emplace_back();
         b.names = qs(r.Name);
-        b.first = TLayerRecord{{}, r.Offset, r.PassCount_Target, r.PassCount_MaxExtra, r.Speed_Target, r.Speed_MaxDiff,
-                               r.Compaction_Target};
+        b.first = TLayerRecord{
+            {}, r.Offset, r.PassCount_Target, r.PassCount_MaxExtra, r.Speed_Target, r.Speed_MaxDiff, r.Compaction_Target};
         b.passes = passes;
         b.warning = why;
     }
@@ -183,8 +178,7 @@ std::vector<SectionBand> sectionBands(std::span<const TLayerRecord> layers, std:
     // is drawn as thick as the others are on average.
     double sum = 0;
     for (std::size_t i = 0; i + 1 < bands.size(); ++i) {
-        bands[i].thickness =
-            static_cast<double>(bands[i].first.Offset) - static_cast<double>(bands[i + 1].first.Offset);
+        bands[i].thickness = static_cast<double>(bands[i].first.Offset) - static_cast<double>(bands[i + 1].first.Offset);
         sum += bands[i].thickness;
     }
     if (!bands.empty())
@@ -213,8 +207,7 @@ QString sectionText(std::span<const TLayerRecord> layers, std::int32_t taal)
     return text;
 }
 
-void drawSection(QPainter& painter, const QRect& area, const std::vector<SectionBand>& bands,
-                 const QString& emptyText)
+void drawSection(QPainter& painter, const QRect& area, const std::vector<SectionBand>& bands, const QString& emptyText)
 {
     painter.save();
     painter.setClipRect(area);

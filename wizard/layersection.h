@@ -23,10 +23,10 @@ std::array<QString, 6> valueTexts(const TLayerRecord& r);
 // Its texts are made only where it is drawn large enough to carry them: a
 // full table has 999 bands, most of them a pixel high.
 struct SectionBand {
-    QString names;    // "Top" or, for a clash, "Top = Fill"
-    TLayerRecord first;  // the offset and targets shown (its name is not kept)
-    QString passes;   // the word after the pass count
-    QString warning;  // why the band is marked; empty when it is not
+    QString names;         // "Top" or, for a clash, "Top = Fill"
+    TLayerRecord first;    // the offset and targets shown (its name is not kept)
+    QString passes;        // the word after the pass count
+    QString warning;       // why the band is marked; empty when it is not
     double thickness = 0;  // metres down to the next band
     bool clash = false;    // layers share the offset
 };
@@ -47,8 +47,7 @@ int stripeWidth(const QFontMetrics& metrics);
 // Draws the bands into area, each band as high as its thickness to scale but
 // never lower than a line of text while they all fit; texts are elided, and
 // left out where a band has no room for them. emptyText stands in for no bands.
-void drawSection(QPainter& painter, const QRect& area, const std::vector<SectionBand>& bands,
-                 const QString& emptyText);
+void drawSection(QPainter& painter, const QRect& area, const std::vector<SectionBand>& bands, const QString& emptyText);
 
 // The cross-section of the layers on the wizard's steps 3 to 5.
 class LayerSection : public QWidget {

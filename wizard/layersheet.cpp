@@ -134,7 +134,8 @@ void drawTable(Sheet& s, const RunData& run, int y)
         s.painter.setPen(Qt::black);
         for (int c = 0; c < 7; ++c)
             s.painter.drawText(cell(c, top, headerHeight),
-                               (c == 0 ? Qt::AlignLeft : Qt::AlignRight) | Qt::AlignBottom | Qt::TextWordWrap, s.text(30 + c));
+                               (c == 0 ? Qt::AlignLeft : Qt::AlignRight) | Qt::AlignBottom | Qt::TextWordWrap,
+                               s.text(30 + c));
         const int line = top + headerHeight + s.mm / 2;
         s.painter.drawLine(s.page.left(), line, s.page.right(), line);
         s.painter.setFont(sheetFont(8));

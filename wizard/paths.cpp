@@ -6,10 +6,7 @@ namespace kobalin {
 
 namespace {
 
-bool isSeparator(char16_t c, PathStyle style)
-{
-    return style == PathStyle::Windows ? (c == u'\\' || c == u':') : c == u'/';
-}
+bool isSeparator(char16_t c, PathStyle style) { return style == PathStyle::Windows ? (c == u'\\' || c == u':') : c == u'/'; }
 
 // Index of the last separator, or npos.
 std::size_t lastSeparator(std::u16string_view path, PathStyle style)

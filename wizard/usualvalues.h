@@ -11,14 +11,8 @@ inline constexpr double kUsualOffsetMax = 10.0;   // m
 inline constexpr double kUsualSpeedMin = 0.5;     // km/h
 inline constexpr double kUsualSpeedMax = 30.0;    // km/h
 
-inline bool isUsualOffset(double metres)
-{
-    return metres >= kUsualOffsetMin && metres <= kUsualOffsetMax;
-}
+inline bool isUsualOffset(double metres) { return metres >= kUsualOffsetMin && metres <= kUsualOffsetMax; }
 
-inline bool isUsualSpeed(double kmh)
-{
-    return kmh >= kUsualSpeedMin && kmh <= kUsualSpeedMax;
-}
+inline bool isUsualSpeed(double kmh) { return kmh >= kUsualSpeedMin && kmh <= kUsualSpeedMax; }
 
 }  // namespace kobalin

@@ -21,10 +21,7 @@ bool isLowSurrogate(char16_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
 
 }  // namespace
 
-char16_t fromWindows1252(unsigned char byte)
-{
-    return byte >= 0x80 && byte <= 0x9F ? kHigh[byte - 0x80] : char16_t{byte};
-}
+char16_t fromWindows1252(unsigned char byte) { return byte >= 0x80 && byte <= 0x9F ? kHigh[byte - 0x80] : char16_t{byte}; }
 
 std::optional<unsigned char> toWindows1252(char16_t c)
 {

@@ -7,8 +7,8 @@
 
 #include <algorithm>
 #include <chrono>
-#include <cstdlib>
 #include <csignal>
+#include <cstdlib>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -47,7 +47,8 @@ public:
     explicit LiveWriter(const fs::path& file)
     {
 #ifdef _WIN32
-        handle_ = CreateFileW(file.wstring().c_str(), GENERIC_WRITE | DELETE, FILE_SHARE_DELETE, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+        handle_ = CreateFileW(file.wstring().c_str(), GENERIC_WRITE | DELETE, FILE_SHARE_DELETE, nullptr, CREATE_NEW,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
         EXPECT_NE(handle_, INVALID_HANDLE_VALUE);
 #else
         fd_ = ::open(file.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
@@ -149,14 +150,16 @@ TEST_F(AtomicFile, RemovesOnlyItsOwnTemporaryFilesOfADeadWriter)
 {
     const fs::path file = folder / "f.csv";
     spit(file, "old");
-    const std::vector<std::string> users{"f.csv.tmp.x", "f.csv.tmp.notes", "f.csv.notes", "f.csv.tmpx", "f.csv.bak",
-                                         ".f.csv.kobalin-tmp-my notes", ".f.csv.kobalin-tmp-", "g.csv.tmp.x"};
+    const std::vector<std::string> users{"f.csv.tmp.x",         "f.csv.tmp.notes", "f.csv.notes",
+                                         "f.csv.tmpx",          "f.csv.bak",       ".f.csv.kobalin-tmp-my notes",
+                                         ".f.csv.kobalin-tmp-", "g.csv.tmp.x"};
     for (const std::string& name : users)
         spit(folder / name, "the user's " + name);
 #ifdef _WIN32
     const std::string stale = ".f.csv.kobalin-tmp-1.2", live = ".f.csv.kobalin-tmp-3.4", other = ".g.csv.kobalin-tmp-1.2";
 #else
-    const std::string stale = ".f.csv.kobalin-tmp-Ab12Cd", live = ".f.csv.kobalin-tmp-LIVE00", other = ".g.csv.kobalin-tmp-Ab12Cd";
+    const std::string stale = ".f.csv.kobalin-tmp-Ab12Cd", live = ".f.csv.kobalin-tmp-LIVE00",
+                      other = ".g.csv.kobalin-tmp-Ab12Cd";
 #endif
     spit(folder / stale, "left by a crash");
     spit(folder / other, "another file's");
@@ -219,10 +222,7 @@ struct stat statOf(const fs::path& file)
 }
 
 // For checks run in another process: "" when ok, else what went wrong.
-std::string check(bool ok, const std::string& what)
-{
-    return ok ? "" : what + "; ";
-}
+std::string check(bool ok, const std::string& what) { return ok ? "" : what + "; "; }
 
 }  // namespace
 
@@ -231,7 +231,7 @@ TEST_F(AtomicFile, ReplacesTheFileALinkFinallyNamesAndKeepsTheLink)
     struct Case {
         const char* what;
         std::vector<std::pair<std::string, std::string>> links;  // in jobs/: name, where it points
-        bool exists;                                              // does elsewhere/real.csv exist before
+        bool exists;                                             // does elsewhere/real.csv exist before
     };
     const fs::path real = folder / "elsewhere" / "real.csv";
     const Case cases[] = {
@@ -368,7 +368,9 @@ TEST_F(AtomicFile, WritesInPlaceWhereTheFolderTakesNoNewFile)
         }
         // As a full disk would: the in-place write fails halfway.
         std::signal(SIGXFSZ, SIG_IGN);
-        const struct rlimit limit {4, 4};
+        const struct rlimit limit {
+            4, 4
+        };
         ::setrlimit(RLIMIT_FSIZE, &limit);
         try {
             replaceFileAtomically(file, "longer than four bytes");
@@ -396,9 +398,10 @@ TEST_F(AtomicFile, WritesInPlaceWhereTheFolderTakesNoNewFile)
     ::chmod((shared / "f.csv").c_str(), 0666);
     const ino_t rootsInode = statOf(shared / "f.csv").st_ino;
     EXPECT_EQ(runWithoutRoot([&] {
-        replaceFileAtomically(shared / "f.csv", "new");
-        return std::string();
-    }), "");
+                  replaceFileAtomically(shared / "f.csv", "new");
+                  return std::string();
+              }),
+              "");
     EXPECT_EQ(slurp(shared / "f.csv"), "new");
     EXPECT_EQ(statOf(shared / "f.csv").st_ino, rootsInode);
     EXPECT_EQ(namesIn(shared), std::vector<std::string>{"f.csv"});
@@ -408,7 +411,8 @@ TEST_F(AtomicFile, AKilledWriterLeavesTheUsersFilesAsTheyWere)
 {
     const fs::path file = folder / "pier.xml_layer.csv";
     spit(file, "old");
-    const std::vector<std::string> users{"pier.xml_layer.csv.tmp.notes", "pier.xml_layer.csv.notes", "pier.xml_layer.csv.tmp.1"};
+    const std::vector<std::string> users{"pier.xml_layer.csv.tmp.notes", "pier.xml_layer.csv.notes",
+                                         "pier.xml_layer.csv.tmp.1"};
     for (const std::string& name : users)
         spit(folder / name, "the user's " + name);
     const std::string big(4 << 20, 'b');
@@ -488,10 +492,7 @@ TEST_F(AtomicFile, WritesInPlaceWhereTheFileWouldLoseItsOwner)
 #ifdef _WIN32
 namespace {
 
-DWORD attributesOf(const fs::path& file)
-{
-    return GetFileAttributesW(file.c_str());
-}
+DWORD attributesOf(const fs::path& file) { return GetFileAttributesW(file.c_str()); }
 
 }  // namespace
 
@@ -520,7 +521,8 @@ TEST_F(AtomicFile, KeepsTheAttributesOfTheFile)
     for (const bool inPlace : {false, true}) {
         SCOPED_TRACE(inPlace ? "in place" : "renamed");
         refuseTemporaryFilesForTesting = inPlace;
-        for (const DWORD set : {DWORD{FILE_ATTRIBUTE_NORMAL}, DWORD{FILE_ATTRIBUTE_HIDDEN}, DWORD{FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM},
+        for (const DWORD set : {DWORD{FILE_ATTRIBUTE_NORMAL}, DWORD{FILE_ATTRIBUTE_HIDDEN},
+                                DWORD{FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM},
                                 DWORD{FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED}}) {
             SCOPED_TRACE(set);
             spit(file, "old");
@@ -566,8 +568,9 @@ TEST_F(AtomicFile, ReplacesTheFileASymbolicLinkNamesAndKeepsTheLink)
         fs::create_directories(folder / "elsewhere");
         fs::create_directories(folder / "jobs");
         spit(folder / "elsewhere" / "real.csv", "");
-        if (!CreateSymbolicLinkW((folder / "jobs" / "pier.xml_layer.csv").c_str(), L"..\\elsewhere\\real.csv", SYMBOLIC_LINK_FLAG_ALLOW_UNPRIVILEGED_CREATE)
-            || GetFileAttributesW((folder / "jobs" / "pier.xml_layer.csv").c_str()) == INVALID_FILE_ATTRIBUTES)
+        if (!CreateSymbolicLinkW((folder / "jobs" / "pier.xml_layer.csv").c_str(), L"..\\elsewhere\\real.csv",
+                                 SYMBOLIC_LINK_FLAG_ALLOW_UNPRIVILEGED_CREATE) ||
+            GetFileAttributesW((folder / "jobs" / "pier.xml_layer.csv").c_str()) == INVALID_FILE_ATTRIBUTES)
             GTEST_SKIP() << "no symbolic links to files here, and none made by the build (KOBALIN_HOST_LINKS)";
     }
     const fs::path real = base / "elsewhere" / "real.csv";

@@ -290,14 +290,16 @@ constexpr std::int32_t kBases[] = {kEnglish, kDutch, kNorwegian};
 
 // Readable failure output: the identifier plus both texts as UTF-8.
 // Line breaks shown as \n, so that a missing or extra one is visible.
-std::string utf8(std::u16string_view s) {
+std::string utf8(std::u16string_view s)
+{
     std::string out;
     for (char c : kobalin::toUtf8(s))
         out += c == '\n' ? std::string("\\n") : c == '\r' ? std::string("\\r") : std::string(1, c);
     return out;
 }
 
-TEST(Catalogue, EveryIdentifierGivesItsExactText) {
+TEST(Catalogue, EveryIdentifierGivesItsExactText)
+{
     for (const Entry& e : kExpected) {
         const std::int32_t base = e.id / 1000 * 1000;
         const std::int32_t k = e.id % 1000;
@@ -308,7 +310,8 @@ TEST(Catalogue, EveryIdentifierGivesItsExactText) {
     }
 }
 
-TEST(Catalogue, IdentifiersWithoutTextGiveEmptyText) {
+TEST(Catalogue, IdentifiersWithoutTextGiveEmptyText)
+{
     constexpr auto kMax = std::numeric_limits<std::int32_t>::max();
     constexpr auto kMin = std::numeric_limits<std::int32_t>::min();
 
@@ -358,17 +361,20 @@ TEST(Catalogue, IdentifiersWithoutTextGiveEmptyText) {
     }
 }
 
-TEST(Catalogue, TableAndVisibleDetails) {
+TEST(Catalogue, TableAndVisibleDetails)
+{
     // Every language has exactly the offsets of the English table above, and
     // the catalogue holds no text that the table does not list.
     std::set<std::int32_t> english;
     for (const Entry& e : kExpected) {
-        if (e.id / 1000 * 1000 == kEnglish) english.insert(e.id - kEnglish);
+        if (e.id / 1000 * 1000 == kEnglish)
+            english.insert(e.id - kEnglish);
     }
     for (std::int32_t base : kBases) {
         std::multiset<std::int32_t> offsets;
         for (const Entry& e : kExpected) {
-            if (e.id / 1000 * 1000 == base) offsets.insert(e.id - base);
+            if (e.id / 1000 * 1000 == base)
+                offsets.insert(e.id - base);
         }
         EXPECT_EQ(offsets.size(), english.size()) << "base " << base;
         EXPECT_TRUE(std::set<std::int32_t>(offsets.begin(), offsets.end()) == english) << "base " << base;

@@ -16,9 +16,8 @@ TEST(DecimalFields, ReadsNumbersWithAPointWhateverTheLocale)
         double value;
     };
     const Case cases[] = {
-        {u"-0.10", -0.1}, {u"   0.30", 0.3}, {u"2.5 ", 2.5},  {u"12", 12},     {u"+1.5", 1.5},
-        {u".5", 0.5},     {u"5.", 5},        {u"1e3", 1000}, {u"-0", -0.0},   {u"\t7.25\t", 7.25},
-        {u"3.4e38", 3.4e38},
+        {u"-0.10", -0.1}, {u"   0.30", 0.3}, {u"2.5 ", 2.5}, {u"12", 12},         {u"+1.5", 1.5},      {u".5", 0.5},
+        {u"5.", 5},       {u"1e3", 1000},    {u"-0", -0.0},  {u"\t7.25\t", 7.25}, {u"3.4e38", 3.4e38},
     };
     // A locale with "," as its decimal mark must not change how fields are read.
     const char* previous = std::setlocale(LC_ALL, nullptr);
@@ -54,7 +53,7 @@ TEST(DecimalFields, FormatsAsCsSevenPointTwo)
         {12, "  12.00", "12.00"},
         {static_cast<float>(0.1), "   0.10", "0.10"},
         {-0.001, "  -0.00", "-0.00"},
-        {0.125, "   0.12", "0.12"},   // ties round to even, as C does
+        {0.125, "   0.12", "0.12"},  // ties round to even, as C does
         {0.375, "   0.38", "0.38"},
         {1234567.891, "1234567.89", "1234567.89"},
         {-1e30, "-1000000000000000019884624838656.00", "-1000000000000000019884624838656.00"},

@@ -30,7 +30,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-
 std::u16string u16(const std::string& s) { return std::u16string(s.begin(), s.end()); }
 
 // Two complete states of everything the writer writes. They differ in size,
@@ -41,18 +40,27 @@ struct Side {
     std::u16string template0;  // the template key's entry 0, written in a use of its own
     double offset0;
     RunData run;
-    std::string layerFile;     // the layer file's bytes
+    std::string layerFile;  // the layer file's bytes
 };
 
 Side makeSide(std::int32_t stand, int layers, char16_t fill)
 {
-    Side side{stand, std::u16string(30000 + 20000 * stand, fill), u"Template " + u16(std::to_string(stand)),
-              stand + 0.25, RunData{}, {}};
+    Side side{stand,
+              std::u16string(30000 + 20000 * stand, fill),
+              u"Template " + u16(std::to_string(stand)),
+              stand + 0.25,
+              RunData{},
+              {}};
     side.run.commentaar1 = u"side " + u16(std::to_string(stand));
     side.run.commentaar2 = side.run.commentaar3 = kEmptyComment;
     for (int i = 0; i < layers; ++i) {
         side.run.layers[side.run.lagen++] = TLayerRecord{u"Layer " + std::u16string(40, fill) + u16(std::to_string(i)),
-                                                         static_cast<float>(layers - i) / 10, 4, 1, 3.5f, 1, 80};
+                                                         static_cast<float>(layers - i) / 10,
+                                                         4,
+                                                         1,
+                                                         3.5f,
+                                                         1,
+                                                         80};
     }
     side.layerFile = layerFileContent(side.run);
     return side;
@@ -137,7 +145,8 @@ TEST_F(KillSafety, AWriterKilledAtAnyMomentLeavesTheOldOrTheNewContentComplete)
         if (started) {
             // The first round's length, however fast this machine or build is,
             // spreads the kills over a whole round of writing.
-            const auto round = std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - forked);
+            const auto round =
+                std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - forked);
             std::uniform_int_distribution<long long> delay(0, round.count());
             std::this_thread::sleep_for(std::chrono::microseconds(delay(random)));
             ::kill(child, SIGKILL);

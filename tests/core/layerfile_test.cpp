@@ -21,7 +21,8 @@ namespace fs = std::filesystem;
 namespace {
 
 const std::string kHead = "# Leica layer file format version 1.0;;;;;;\r\n";
-const std::string kColumns = "Name;Offset;PassCount_Target;PassCount_MaxExtra;Speed_Target;Speed_MaxDiff;Compaction_Target\r\n";
+const std::string kColumns =
+    "Name;Offset;PassCount_Target;PassCount_MaxExtra;Speed_Target;Speed_MaxDiff;Compaction_Target\r\n";
 const std::string kNoComments = "# <Empty>;;;;;;\r\n# <Empty>;;;;;;\r\n# <Empty>;;;;;;\r\n";
 
 RunData emptyRun()
@@ -43,7 +44,6 @@ RunData topAndBase()
     add(run, u"Base", 0.1f, 6, 2, 3.0f, 1, 60);
     return run;
 }
-
 
 }  // namespace
 
@@ -79,8 +79,8 @@ TEST(LayerFileContent, NumbersAreWrittenWithTwoDecimalsAndAPoint)
     // A locale whose decimal mark is "," must not leak into the file.
     const char* previous = std::setlocale(LC_ALL, nullptr);
     const std::string restore = previous ? previous : "C";
-    const bool commaLocale = (std::setlocale(LC_ALL, "nl_NL.UTF-8") || std::setlocale(LC_ALL, "de_DE.UTF-8"))
-                             && *std::localeconv()->decimal_point == ',';
+    const bool commaLocale = (std::setlocale(LC_ALL, "nl_NL.UTF-8") || std::setlocale(LC_ALL, "de_DE.UTF-8")) &&
+                             *std::localeconv()->decimal_point == ',';
     for (const Case& c : cases) {
         RunData run = emptyRun();
         add(run, u"L", c.offset, c.passes, 2, c.speed, 1, 50);
@@ -99,7 +99,10 @@ TEST(LayerFileContent, TextIsWindows1252AndNeverBreaksTheSevenFields)
     add(run, u"Bj\u00f8rn;1\n", 0.2f, 1, 1, 1, 1, 1);
     add(run, u"", 0.1f, 1, 1, 1, 1, 1);
     add(run, u"\U0001F600x", 0.0f, 1, 1, 1, 1, 1);
-    EXPECT_EQ(layerFileContent(run), kHead + "# Caf\xe9 \x80" "5;;;;;;\r\n# a,b  c;;;;;;\r\n# <Empty>;;;;;;\r\n" + kColumns +
+    EXPECT_EQ(layerFileContent(run), kHead +
+                                         "# Caf\xe9 \x80"
+                                         "5;;;;;;\r\n# a,b  c;;;;;;\r\n# <Empty>;;;;;;\r\n" +
+                                         kColumns +
                                          "Bj\xf8rn,1 ;0.20;1;1;1.00;1;1\r\n;0.10;1;1;1.00;1;1\r\n?x;0.00;1;1;1.00;1;1\r\n");
 }
 
@@ -112,9 +115,9 @@ TEST(LayerFileText, EachByteIsItsWindows1252CharacterAndCrLfOneLineEnd)
     };
     const Case cases[] = {
         {"a;b\r\nc\r\n", u"a;b\nc\n"},
-        {"a\rb\nc", u"a\rb\nc"},     // a CR or an LF alone stays
-        {"a\r\r\nb", u"a\r\nb"},    // only the CR right before the LF goes
-        {"a\r", u"a\r"},              // a CR at the very end
+        {"a\rb\nc", u"a\rb\nc"},  // a CR or an LF alone stays
+        {"a\r\r\nb", u"a\r\nb"},  // only the CR right before the LF goes
+        {"a\r", u"a\r"},          // a CR at the very end
         {"Caf\xE9 \x80 \x96", u"Caf\u00E9 \u20AC \u2013"},
         {std::string("a\0b", 3), std::u16string(u"a\0b", 3)},
         {"", u""},
@@ -125,8 +128,10 @@ TEST(LayerFileText, EachByteIsItsWindows1252CharacterAndCrLfOneLineEnd)
 
 TEST(LayerFilePath, LinkedUsesTheStoredNameUnlinkedTheFolder)
 {
-    EXPECT_EQ(layerFilePath(true, u"D:\\jobs\\road.xml_layer.csv", u"D:\\jobs", PathStyle::Windows), u"D:\\jobs\\road.xml_layer.csv");
-    EXPECT_EQ(layerFilePath(false, u"D:\\jobs\\road.xml_layer.csv", u"D:\\jobs", PathStyle::Windows), u"D:\\jobs\\_layer.csv");
+    EXPECT_EQ(layerFilePath(true, u"D:\\jobs\\road.xml_layer.csv", u"D:\\jobs", PathStyle::Windows),
+              u"D:\\jobs\\road.xml_layer.csv");
+    EXPECT_EQ(layerFilePath(false, u"D:\\jobs\\road.xml_layer.csv", u"D:\\jobs", PathStyle::Windows),
+              u"D:\\jobs\\_layer.csv");
     EXPECT_EQ(layerFilePath(false, u"", u"D:\\", PathStyle::Windows), u"D:\\_layer.csv");
     EXPECT_EQ(layerFilePath(false, u"", u"/home/ann", PathStyle::Posix), u"/home/ann/_layer.csv");
 }
@@ -180,8 +185,16 @@ TEST_F(LayerFileWrite, AFileThatCannotBeWrittenIsReportedAndTheOldOneKept)
     };
     const Case cases[] = {
         {"folder missing", [this] { return folder / "gone" / "road.xml"; }},
-        {"path is a folder", [this] { fs::create_directories(folder / "road.xml_layer.csv"); return folder / "road.xml"; }},
-        {"parent is a file", [this] { std::ofstream(folder / "plain") << "x"; return folder / "plain" / "road.xml"; }},
+        {"path is a folder",
+         [this] {
+             fs::create_directories(folder / "road.xml_layer.csv");
+             return folder / "road.xml";
+         }},
+        {"parent is a file",
+         [this] {
+             std::ofstream(folder / "plain") << "x";
+             return folder / "plain" / "road.xml";
+         }},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -191,7 +204,6 @@ TEST_F(LayerFileWrite, AFileThatCannotBeWrittenIsReportedAndTheOldOneKept)
         EXPECT_FALSE(result.path.empty());
         EXPECT_EQ(openSettingsKey(kSettingsKey)->readInteger(u"koppel"), 1) << "stored before the file is opened";
     }
-
 }
 
 #ifndef _WIN32

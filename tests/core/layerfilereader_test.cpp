@@ -96,36 +96,71 @@ TEST(LayerFileReader, ReadsWhatTheProgramWritesAndWhatAPersonMayHaveEdited)
     const Good cases[] = {
         {"no comments", withRows({topRow}), {e, e, e}, 0, {top()}},
         {"no layers", withRows({}), {e, e, e}, 0, {}},
-        {"three comments", joined({kHead, "# Road A12;;;;;;", "# Caf\xE9, 5.2 km;;;;;;", "# ;;;;;;", kColumns, topRow}),
-         {u"Road A12", u"Caf\u00E9, 5.2 km", u""}, 3, {top()}},
-        {"counted up to the last comment line entered", joined({kHead, kEmpty, "# x;;;;;;", kEmpty, kColumns}),
-         {e, u"x", e}, 2, {}},
-        {"fewer than three comment lines", joined({kHead, "#  two  spaces ;;;;;;", kColumns, topRow}),
-         {u" two  spaces ", e, e}, 1, {top()}},
+        {"three comments",
+         joined({kHead, "# Road A12;;;;;;", "# Caf\xE9, 5.2 km;;;;;;", "# ;;;;;;", kColumns, topRow}),
+         {u"Road A12", u"Caf\u00E9, 5.2 km", u""},
+         3,
+         {top()}},
+        {"counted up to the last comment line entered",
+         joined({kHead, kEmpty, "# x;;;;;;", kEmpty, kColumns}),
+         {e, u"x", e},
+         2,
+         {}},
+        {"fewer than three comment lines",
+         joined({kHead, "#  two  spaces ;;;;;;", kColumns, topRow}),
+         {u" two  spaces ", e, e},
+         1,
+         {top()}},
         {"LF line ends", joined({kHead, kEmpty, kEmpty, kEmpty, kColumns, topRow}, "\n"), {e, e, e}, 0, {top()}},
         {"CR line ends", joined({kHead, kEmpty, kEmpty, kEmpty, kColumns, topRow}, "\r"), {e, e, e}, 0, {top()}},
         {"empty lines and rows at the end", withRows({topRow}) + "\r\n;;;;;;\n;;;;;;\r\n\r\n", {e, e, e}, 0, {top()}},
         {"no line end after the last row", withRows({}) + topRow, {e, e, e}, 0, {top()}},
-        {"negative offsets and more decimals", withRows({"Deep;-1.25;0;0;0.00;0;0", "Fine;0.125;100;100;12;100;100"}),
-         {e, e, e}, 0, {{u"Deep", -1.25f, 0, 0, 0.0f, 0, 0}, {u"Fine", 0.125f, 100, 100, 12.0f, 100, 100}}},
-        {"numbers as the layer editor reads them", withRows({"Sp; +0.5 ;007; 4 ;2.5e1;\t+1;+80"}), {e, e, e}, 0,
+        {"negative offsets and more decimals",
+         withRows({"Deep;-1.25;0;0;0.00;0;0", "Fine;0.125;100;100;12;100;100"}),
+         {e, e, e},
+         0,
+         {{u"Deep", -1.25f, 0, 0, 0.0f, 0, 0}, {u"Fine", 0.125f, 100, 100, 12.0f, 100, 100}}},
+        {"numbers as the layer editor reads them",
+         withRows({"Sp; +0.5 ;007; 4 ;2.5e1;\t+1;+80"}),
+         {e, e, e},
+         0,
          {{u"Sp", 0.5f, 7, 4, 25.0f, 1, 80}}},
-        {"\xC3\xA9 and \xE2\x82\xAC in Windows-1252", joined({kHead, "# \x80 5 \x96 \x92;;;;;;", kColumns, "Caf\xE9;0.10;1;1;1.00;1;1"}),
-         {u"\u20AC 5 \u2013 \u2019", e, e}, 1, {{u"Caf\u00E9", 0.1f, 1, 1, 1.0f, 1, 1}}},
-        {"a UTF-8 byte-order mark", "\xEF\xBB\xBF" + joined({kHead, "# \xE2\x82\xAC 5 \xF0\x9F\x98\x80;;;;;;", kColumns, "Caf\xC3\xA9;0.10;1;1;1.00;1;1"}),
-         {u"\u20AC 5 \U0001F600", e, e}, 1, {{u"Caf\u00E9", 0.1f, 1, 1, 1.0f, 1, 1}}},
+        {"\xC3\xA9 and \xE2\x82\xAC in Windows-1252",
+         joined({kHead, "# \x80 5 \x96 \x92;;;;;;", kColumns, "Caf\xE9;0.10;1;1;1.00;1;1"}),
+         {u"\u20AC 5 \u2013 \u2019", e, e},
+         1,
+         {{u"Caf\u00E9", 0.1f, 1, 1, 1.0f, 1, 1}}},
+        {"a UTF-8 byte-order mark",
+         "\xEF\xBB\xBF" +
+             joined({kHead, "# \xE2\x82\xAC 5 \xF0\x9F\x98\x80;;;;;;", kColumns, "Caf\xC3\xA9;0.10;1;1;1.00;1;1"}),
+         {u"\u20AC 5 \U0001F600", e, e},
+         1,
+         {{u"Caf\u00E9", 0.1f, 1, 1, 1.0f, 1, 1}}},
         {"UTF-8 without a mark", joined({kHead, "# J\xC3\xB8rgen;;;;;;", kColumns}), {u"J\u00F8rgen", e, e}, 1, {}},
         // Real text in these languages is never also UTF-8, but these bytes are.
         {"Windows-1252 bytes that are UTF-8 too", joined({kHead, "# \xC3\xA9;;;;;;", kColumns}), {u"\u00E9", e, e}, 1, {}},
-        {"names cut by the name rule", withRows({"Sand.fine;0.20;1;1;1.00;1;1", "Clay,wet;0.10;1;1;1.00;1;1", ";0.00;1;1;1.00;1;1"}),
-         {e, e, e}, 0, {{u"Sand", 0.2f, 1, 1, 1.0f, 1, 1}, {u"Clay", 0.1f, 1, 1, 1.0f, 1, 1}, {u"", 0.0f, 1, 1, 1.0f, 1, 1}}, true},
-        {"fields in quotes, a doubled quote for one", joined({kHead, "\"# J \"\"JJ\"\" O'Neil\";;;;;;", kColumns,
-                                                              "\"Say \"\"hi\"\"\";\"-0.75\";7;3;1.05;3;\"55\"", "\"\";0.10;1;1;1.00;1;1"}),
-         {u"J \"JJ\" O'Neil", e, e}, 1, {{u"Say \"hi\"", -0.75f, 7, 3, 1.05f, 3, 55}, {u"", 0.1f, 1, 1, 1.0f, 1, 1}}},
-        {"quotes that do not make a quoted field", withRows({"\"Ba;0.10;1;1;1.00;1;1", "a\"b\";0.10;1;1;1.00;1;1", "\"a\"b;0.10;1;1;1.00;1;1"}),
-         {e, e, e}, 0, {{u"\"Ba", 0.1f, 1, 1, 1.0f, 1, 1}, {u"a\"b\"", 0.1f, 1, 1, 1.0f, 1, 1}, {u"\"a\"b", 0.1f, 1, 1, 1.0f, 1, 1}}},
-        {"255 characters", joined({kHead, "# " + std::string(255, 'c') + ";;;;;;", kColumns, std::string(255, 'n') + ";0.10;1;1;1.00;1;1"}),
-         {std::u16string(255, u'c'), e, e}, 1, {{std::u16string(255, u'n'), 0.1f, 1, 1, 1.0f, 1, 1}}},
+        {"names cut by the name rule",
+         withRows({"Sand.fine;0.20;1;1;1.00;1;1", "Clay,wet;0.10;1;1;1.00;1;1", ";0.00;1;1;1.00;1;1"}),
+         {e, e, e},
+         0,
+         {{u"Sand", 0.2f, 1, 1, 1.0f, 1, 1}, {u"Clay", 0.1f, 1, 1, 1.0f, 1, 1}, {u"", 0.0f, 1, 1, 1.0f, 1, 1}},
+         true},
+        {"fields in quotes, a doubled quote for one",
+         joined({kHead, "\"# J \"\"JJ\"\" O'Neil\";;;;;;", kColumns, "\"Say \"\"hi\"\"\";\"-0.75\";7;3;1.05;3;\"55\"",
+                 "\"\";0.10;1;1;1.00;1;1"}),
+         {u"J \"JJ\" O'Neil", e, e},
+         1,
+         {{u"Say \"hi\"", -0.75f, 7, 3, 1.05f, 3, 55}, {u"", 0.1f, 1, 1, 1.0f, 1, 1}}},
+        {"quotes that do not make a quoted field",
+         withRows({"\"Ba;0.10;1;1;1.00;1;1", "a\"b\";0.10;1;1;1.00;1;1", "\"a\"b;0.10;1;1;1.00;1;1"}),
+         {e, e, e},
+         0,
+         {{u"\"Ba", 0.1f, 1, 1, 1.0f, 1, 1}, {u"a\"b\"", 0.1f, 1, 1, 1.0f, 1, 1}, {u"\"a\"b", 0.1f, 1, 1, 1.0f, 1, 1}}},
+        {"255 characters",
+         joined({kHead, "# " + std::string(255, 'c') + ";;;;;;", kColumns, std::string(255, 'n') + ";0.10;1;1;1.00;1;1"}),
+         {std::u16string(255, u'c'), e, e},
+         1,
+         {{std::u16string(255, u'n'), 0.1f, 1, 1, 1.0f, 1, 1}}},
     };
     for (const Good& c : cases) {
         SCOPED_TRACE(c.what);
@@ -208,13 +243,17 @@ TEST(LayerFileReader, RefusesAnythingElseAtItsFirstLineInErrorAndSaysWhy)
     const std::string row = "Top;0.30;4;1;3.50;1;80";
     const Bad cases[] = {
         {"an empty file", "", 1, Fault::NotHeader},
-        {"another header", joined({"# Leica layer file format version 2.0;;;;;;", kEmpty, kEmpty, kEmpty, kColumns}), 1, Fault::NotHeader},
+        {"another header", joined({"# Leica layer file format version 2.0;;;;;;", kEmpty, kEmpty, kEmpty, kColumns}), 1,
+         Fault::NotHeader},
         {"the header without its fields", joined({"# Leica layer file format version 1.0", kColumns}), 1, Fault::NotHeader},
         {"a file of UTF-16", std::string("\xFF\xFE#\0 \0", 6), 1, Fault::NotHeader},
         {"the header alone", joined({kHead}), 2, Fault::NoColumns},
         {"no column line after the comments", joined({kHead, kEmpty, kEmpty, kEmpty}), 5, Fault::NoColumns},
-        {"another column line", joined({kHead, "name;offset;passcount_target;passcount_maxextra;speed_target;speed_maxdiff;compaction_target"}), 2, Fault::NotComment},
-        {"another column line after three comments", joined({kHead, kEmpty, kEmpty, kEmpty, "Name;Offset"}), 5, Fault::FieldCount},
+        {"another column line",
+         joined({kHead, "name;offset;passcount_target;passcount_maxextra;speed_target;speed_maxdiff;compaction_target"}), 2,
+         Fault::NotComment},
+        {"another column line after three comments", joined({kHead, kEmpty, kEmpty, kEmpty, "Name;Offset"}), 5,
+         Fault::FieldCount},
         {"a fourth comment line", joined({kHead, kEmpty, kEmpty, kEmpty, kEmpty, kColumns}), 5, Fault::NotColumns},
         {"a comment line without its fields", joined({kHead, "# Road A12", kColumns}), 2, Fault::FieldCount},
         {"a comment line without the space", joined({kHead, "#Road;;;;;;", kColumns}), 2, Fault::NotComment},
@@ -240,14 +279,20 @@ TEST(LayerFileReader, RefusesAnythingElseAtItsFirstLineInErrorAndSaysWhy)
         {"an empty line between rows", withRows({row, "", row}), 7, Fault::EmptyRow},
         {"a row of empty fields between rows", withRows({row, ";;;;;;", ";;;;;;", row}), 7, Fault::EmptyRow},
         {"spaces after the rows", withRows({row}) + " \r\n", 7, Fault::FieldCount},
-        {"bytes that are not UTF-8 after the mark", "\xEF\xBB\xBF" + withRows({row, "Caf\xE9;0.10;1;1;1.00;1;1"}), 7, Fault::NotUtf8, 0},
-        {"an encoded surrogate after the mark", "\xEF\xBB\xBF" + joined({kHead, "# \xED\xA0\x80;;;;;;", kColumns}), 2, Fault::NotUtf8},
+        {"bytes that are not UTF-8 after the mark", "\xEF\xBB\xBF" + withRows({row, "Caf\xE9;0.10;1;1;1.00;1;1"}), 7,
+         Fault::NotUtf8, 0},
+        {"an encoded surrogate after the mark", "\xEF\xBB\xBF" + joined({kHead, "# \xED\xA0\x80;;;;;;", kColumns}), 2,
+         Fault::NotUtf8},
         {"a second byte-order mark", "\xEF\xBB\xBF\xEF\xBB\xBF" + withRows({}), 1, Fault::NotHeader},
-        {"a letter lost in a comment line, without a mark", joined({kHead, kEmpty, "# J\xEF\xBF\xBDrgen;;;;;;", kColumns}), 3, Fault::LostText},
-        {"a letter lost, then read as Windows-1252", withRows({row, "Bj\xEF\xBF\xBDrn \xF8;0.10;1;1;1.00;1;1"}), 7, Fault::LostText},
-        {"a letter lost in a name, after the mark", "\xEF\xBB\xBF" + withRows({row, "Bj\xEF\xBF\xBDrn;0.10;1;1;1.00;1;1"}), 7, Fault::LostText},
+        {"a letter lost in a comment line, without a mark", joined({kHead, kEmpty, "# J\xEF\xBF\xBDrgen;;;;;;", kColumns}),
+         3, Fault::LostText},
+        {"a letter lost, then read as Windows-1252", withRows({row, "Bj\xEF\xBF\xBDrn \xF8;0.10;1;1;1.00;1;1"}), 7,
+         Fault::LostText},
+        {"a letter lost in a name, after the mark", "\xEF\xBB\xBF" + withRows({row, "Bj\xEF\xBF\xBDrn;0.10;1;1;1.00;1;1"}),
+         7, Fault::LostText},
         {"a name of 256 characters", withRows({row, std::string(256, 'n') + ";0.10;1;1;1.00;1;1"}), 7, Fault::TooLong, 0},
-        {"a comment line of 256 characters", joined({kHead, "# " + std::string(256, 'c') + ";;;;;;", kColumns}), 2, Fault::TooLong},
+        {"a comment line of 256 characters", joined({kHead, "# " + std::string(256, 'c') + ";;;;;;", kColumns}), 2,
+         Fault::TooLong},
         {"a control character in a name", withRows({"Ba\x1Fse;0.10;1;1;1.00;1;1"}), 6, Fault::ControlCharacter, 0},
         {"a NUL in a comment line", joined({kHead, std::string("# a\0b;;;;;;", 11), kColumns}), 2, Fault::ControlCharacter},
     };
@@ -283,15 +328,20 @@ TEST(LayerFileReader, CountsTheLinesTheNextWriteChangesAndThoseWithUnusualValues
     const std::string row = "Top;0.30;4;1;3.50;1;80";
     const Case cases[] = {
         {"what the writer writes, with fewer decimals or in quotes",
-         withRows({row, "Sp;-0.3;4;1;12;1;80", "\"Q\";0.1;4;1;1e1;1;80", "W;0.10;007;+1;3.50;1;80", "Z;-0.00;4;1;10.00;1;80"}), 0, 0, 0, 0},
+         withRows(
+             {row, "Sp;-0.3;4;1;12;1;80", "\"Q\";0.1;4;1;1e1;1;80", "W;0.10;007;+1;3.50;1;80", "Z;-0.00;4;1;10.00;1;80"}),
+         0, 0, 0, 0},
         {"more than two decimals", withRows({row, "A;0.125;4;1;3.50;1;80", row, "B;0.30;4;1;3.505;1;80"}), 7, 2, 0, 0},
         {"an exponent", withRows({row, row, "A;1.005e-1;4;1;3.50;1;80"}), 8, 1, 0, 0},
         {"a small negative offset written as -0.00", withRows({"A;-0.0049;4;1;3.50;1;80"}), 6, 1, 0, 0},
         {"more digits than single precision holds", withRows({"A;16777217;4;1;3.50;1;80"}), 6, 1, 6, 1},
-        {"a letter Windows-1252 lacks", joined({kHead, "# \xCE\xA9;;;;;;", kColumns, row, "\xE4\xB8\xAD;0.30;4;1;3.50;1;80"}), 2, 2, 0, 0},
+        {"a letter Windows-1252 lacks",
+         joined({kHead, "# \xCE\xA9;;;;;;", kColumns, row, "\xE4\xB8\xAD;0.30;4;1;3.50;1;80"}), 2, 2, 0, 0},
         {"a name cut", withRows({row, "Sand.fine;0.20;1;1;1.00;1;1"}), 7, 1, 0, 0},
         {"the usual ranges, just inside", withRows({"A;-10;4;1;0.5;1;80", "B;10.00;4;1;30;1;80"}), 0, 0, 0, 0},
-        {"just outside", withRows({row, "A;-10.01;4;1;3.50;1;80", "B;10.01;4;1;3.50;1;80", "C;0;4;1;0.49;1;80", "D;0;4;1;30.01;1;80"}), 0, 0, 7, 4},
+        {"just outside",
+         withRows({row, "A;-10.01;4;1;3.50;1;80", "B;10.01;4;1;3.50;1;80", "C;0;4;1;0.49;1;80", "D;0;4;1;30.01;1;80"}), 0, 0,
+         7, 4},
         {"a Dutch spreadsheet's thousands", kDutchSpreadsheet, 0, 0, 7, 2},
     };
     for (const Case& c : cases) {
@@ -315,7 +365,8 @@ TEST(LayerFileReader, MessagesNameTheLineTheColumnAndWhatWasExpected)
     const std::u16string en56(catalogueText(kEnglish, 56));
     const std::string row = "Top;0.30;4;1;3.50;1;80";
     const Case cases[] = {
-        {withRows({row, "Base;\"0,30\";6;2;3.00;1;60"}), kEnglish, en56 + u"7, Offset: \"0,30\" is not a number with a decimal point"},
+        {withRows({row, "Base;\"0,30\";6;2;3.00;1;60"}), kEnglish,
+         en56 + u"7, Offset: \"0,30\" is not a number with a decimal point"},
         {withRows({row, "Base;0.10;6;2;3.00;1;60;"}), kEnglish, en56 + u"7: 8 fields, a layer file has 7"},
         {"Name;Offset\r\n", kEnglish, en56 + u"1: not the header of a layer file"},
         {withRows({"Base;0.10;6;2;3.00;1;" + std::string(50, '7')}), kEnglish,
@@ -330,14 +381,16 @@ TEST(LayerFileReader, MessagesNameTheLineTheColumnAndWhatWasExpected)
         EXPECT_EQ(toUtf8(refusalMessage(read, c.taal)), toUtf8(c.message));
     }
 
-    const LayerFileReading read = readLayerFile(withRows({row, "A;0.125;4;1;3.50;1;80", "B;0.125;4;1;3.50;1;80"}) + kDutchSpreadsheet.substr(kDutchSpreadsheet.find("Fine")));
+    const LayerFileReading read = readLayerFile(withRows({row, "A;0.125;4;1;3.50;1;80", "B;0.125;4;1;3.50;1;80"}) +
+                                                kDutchSpreadsheet.substr(kDutchSpreadsheet.find("Fine")));
     ASSERT_EQ(read.errorLine, 0);
     EXPECT_EQ(readingNotes(readLayerFile(withRows({row})), kEnglish), u"");
-    EXPECT_EQ(toUtf8(readingNotes(read, kEnglish)),
-              "Lines that the next write will change: 2, the first is line 7 (values get two decimals, names end before \".\" or "
-              "\",\", letters the layer file cannot hold become \"?\").\n\nLines with a value no compaction layer has: 2, the first "
-              "is line 9 (offsets are usually within -10 \u2026 +10 m, target speeds within 0.5 \u2026 30 km/h). Check them before "
-              "the file is written.");
+    EXPECT_EQ(
+        toUtf8(readingNotes(read, kEnglish)),
+        "Lines that the next write will change: 2, the first is line 7 (values get two decimals, names end before \".\" or "
+        "\",\", letters the layer file cannot hold become \"?\").\n\nLines with a value no compaction layer has: 2, the first "
+        "is line 9 (offsets are usually within -10 \u2026 +10 m, target speeds within 0.5 \u2026 30 km/h). Check them before "
+        "the file is written.");
 }
 
 TEST(Windows1252, EveryByteIsOneCharacterAndBack)
@@ -364,7 +417,9 @@ TEST(Windows1252, TheWriterWritesItsBytesAndOneQuestionMarkForAnythingElse)
     run.commentaar2 = u"\u03A9 \U0001F600 \xD83D \u0080";
     run.commentaar3 = kEmptyComment;
     const std::string written = layerFileContent(run);
-    EXPECT_NE(written.find("\r\n# \x80" "5 \x96 it\x92s caf\xE9;;;;;;\r\n# ? ? ? ?;;;;;;\r\n"), std::string::npos);
+    EXPECT_NE(written.find("\r\n# \x80"
+                           "5 \x96 it\x92s caf\xE9;;;;;;\r\n# ? ? ? ?;;;;;;\r\n"),
+              std::string::npos);
     const LayerFileReading read = readLayerFile(written);
     ASSERT_EQ(read.errorLine, 0);
     EXPECT_EQ(read.run.commentaar1, run.commentaar1);
@@ -462,7 +517,8 @@ TEST(LayerFileRoundTrip, TheWritersExamplesReadBackAndWriteBackByteForByte)
     examples[3].layers[1] = {u"", 0.1f, 1, 1, 1, 1, 1};
     examples[3].lagen = 2;
     // Names a reader of quoted fields could take for quoted ones.
-    for (const std::u16string_view name : {u"\"quoted\"", u"\"\"", u"\"", u"\"a\"\"", u"\"x", u"y\"", u"\"a\"b\"", u"\"\"\""})
+    for (const std::u16string_view name :
+         {u"\"quoted\"", u"\"\"", u"\"", u"\"a\"\"", u"\"x", u"y\"", u"\"a\"b\"", u"\"\"\""})
         examples[4].layers[examples[4].lagen++] = {std::u16string(name), 0.1f, 1, 1, 1, 1, 1};
     for (const RunData& run : examples) {
         const std::string file = layerFileContent(run);
@@ -495,9 +551,18 @@ TEST_F(ChosenFile, IsReadWholeWhenItIsAPlainFileOfAtMost16MiB)
     };
     std::vector<Case> cases = {
         // Ctrl+Z ends a file read as text on Windows, which also turns CR LF into LF.
-        {"a plain file, byte for byte", [&] { spit(folder / "a.csv", "a\r\nb\x1A\xE9"); return folder / "a.csv"; },
+        {"a plain file, byte for byte",
+         [&] {
+             spit(folder / "a.csv", "a\r\nb\x1A\xE9");
+             return folder / "a.csv";
+         },
          "a\r\nb\x1A\xE9"},
-        {"an empty file", [&] { spit(folder / "e.csv", ""); return folder / "e.csv"; }, ""},
+        {"an empty file",
+         [&] {
+             spit(folder / "e.csv", "");
+             return folder / "e.csv";
+         },
+         ""},
         {"a name beyond any one code page",
          [&] {
              const fs::path file = nativePath(folder.u16string() + u"/\u0394 \u00F8 \u4E2D.csv");
@@ -505,8 +570,18 @@ TEST_F(ChosenFile, IsReadWholeWhenItIsAPlainFileOfAtMost16MiB)
              return file;
          },
          "wide"},
-        {"16 MiB", [&] { spit(folder / "bound.csv", bound); return folder / "bound.csv"; }, bound},
-        {"one byte more", [&] { spit(folder / "huge.csv", bound + "x"); return folder / "huge.csv"; }, std::nullopt},
+        {"16 MiB",
+         [&] {
+             spit(folder / "bound.csv", bound);
+             return folder / "bound.csv";
+         },
+         bound},
+        {"one byte more",
+         [&] {
+             spit(folder / "huge.csv", bound + "x");
+             return folder / "huge.csv";
+         },
+         std::nullopt},
         {"a missing file", [&] { return folder / "missing.csv"; }, std::nullopt},
         {"a folder", [&] { return folder; }, std::nullopt},
         // The name up to the NUL is a file: reading it would read another file.
@@ -528,7 +603,12 @@ TEST_F(ChosenFile, IsReadWholeWhenItIsAPlainFileOfAtMost16MiB)
          },
          "linked"},
         // No one writes to it: reading it would never end.
-        {"a pipe", [&] { ::mkfifo((folder / "pipe.csv").c_str(), 0600); return folder / "pipe.csv"; }, std::nullopt},
+        {"a pipe",
+         [&] {
+             ::mkfifo((folder / "pipe.csv").c_str(), 0600);
+             return folder / "pipe.csv";
+         },
+         std::nullopt},
 #endif
     };
     for (const Case& c : cases) {
@@ -575,11 +655,17 @@ TEST(LayerFileOpening, ReplacesTheCommentLinesTheirCountAndTheLayersOnly)
         std::vector<TLayerRecord> layers;
     };
     const Case cases[] = {
-        {"comment lines, whole layers", joined({kHead, "# Road A12;;;;;;", kEmpty, "# z;;;;;;", kColumns, "Top;0.30;4;1;3.50;1;80",
-                                                "Base;0.10;6;2;3.00;1;60"}),
-         {u"Road A12", u"<Empty>", u"z"}, 3, {top(), {u"Base", 0.1f, 6, 2, 3.0f, 1, 60}}},
+        {"comment lines, whole layers",
+         joined({kHead, "# Road A12;;;;;;", kEmpty, "# z;;;;;;", kColumns, "Top;0.30;4;1;3.50;1;80",
+                 "Base;0.10;6;2;3.00;1;60"}),
+         {u"Road A12", u"<Empty>", u"z"},
+         3,
+         {top(), {u"Base", 0.1f, 6, 2, 3.0f, 1, 60}}},
         {"no layers", withRows({}), {u"<Empty>", u"<Empty>", u"<Empty>"}, 0, {}},
-        {"refused: nothing changes", withRows({"Top;1,5;4;1;3.50;1;80"}), {u"mine", u"<Empty>", u"<Empty>"}, 1,
+        {"refused: nothing changes",
+         withRows({"Top;1,5;4;1;3.50;1;80"}),
+         {u"mine", u"<Empty>", u"<Empty>"},
+         1,
          std::vector<TLayerRecord>(5, {u"Old", 0.5f, 1, 1, 1.0f, 1, 1})},
     };
     for (const Case& c : cases) {

@@ -7,9 +7,27 @@ using kobalin::RegValue;
 
 namespace {
 
-RegValue dword(std::int32_t v) { RegValue r; r.type = RegValue::Type::Dword; r.dword = v; return r; }
-RegValue text(std::u16string v) { RegValue r; r.type = RegValue::Type::String; r.text = std::move(v); return r; }
-RegValue binary(std::vector<std::uint8_t> v) { RegValue r; r.type = RegValue::Type::Binary; r.bytes = std::move(v); return r; }
+RegValue dword(std::int32_t v)
+{
+    RegValue r;
+    r.type = RegValue::Type::Dword;
+    r.dword = v;
+    return r;
+}
+RegValue text(std::u16string v)
+{
+    RegValue r;
+    r.type = RegValue::Type::String;
+    r.text = std::move(v);
+    return r;
+}
+RegValue binary(std::vector<std::uint8_t> v)
+{
+    RegValue r;
+    r.type = RegValue::Type::Binary;
+    r.bytes = std::move(v);
+    return r;
+}
 
 constexpr std::u16string_view kKey = u"HKEY_CURRENT_USER\\SOFTWARE\\Tendrik\\kobalin";
 
@@ -24,14 +42,13 @@ TEST(RegFile, WritesTheExportLayoutAPersonCanRead)
     key.set(u"meetfile", text(u"C:\\jobs\\\"road\".xml_layer.csv"));
     doc.obtain(std::u16string(kKey) + u"\\template").set(u"100", binary({0x9a, 0x99, 0x99, 0x99, 0x99, 0x99, 0xb9, 0xbf}));
 
-    EXPECT_EQ(doc.serialize(),
-              "Windows Registry Editor Version 5.00\n"
-              "\n[HKEY_CURRENT_USER\\SOFTWARE\\Tendrik\\kobalin]\n"
-              "\"taal\"=dword:000007d0\n"
-              "\"koppel\"=dword:ffffffff\n"
-              "\"meetfile\"=\"C:\\\\jobs\\\\\\\"road\\\".xml_layer.csv\"\n"
-              "\n[HKEY_CURRENT_USER\\SOFTWARE\\Tendrik\\kobalin\\template]\n"
-              "\"100\"=hex:9a,99,99,99,99,99,b9,bf\n");
+    EXPECT_EQ(doc.serialize(), "Windows Registry Editor Version 5.00\n"
+                               "\n[HKEY_CURRENT_USER\\SOFTWARE\\Tendrik\\kobalin]\n"
+                               "\"taal\"=dword:000007d0\n"
+                               "\"koppel\"=dword:ffffffff\n"
+                               "\"meetfile\"=\"C:\\\\jobs\\\\\\\"road\\\".xml_layer.csv\"\n"
+                               "\n[HKEY_CURRENT_USER\\SOFTWARE\\Tendrik\\kobalin\\template]\n"
+                               "\"100\"=hex:9a,99,99,99,99,99,b9,bf\n");
 }
 
 TEST(RegFile, EveryValueSurvivesARoundTripWithItsType)
@@ -72,7 +89,8 @@ TEST(RegFile, ReadsWhatAPersonOrRegeditWrites)
 
 TEST(RegFile, ReadsAUtf16ExportFromRegedit)
 {
-    const std::u16string utf16 = u"\uFEFFWindows Registry Editor Version 5.00\r\n\r\n[HKEY_CURRENT_USER\\SOFTWARE\\Tendrik\\kobalin]\r\n\"initdir\"=\"D:\\\\jobs\"\r\n";
+    const std::u16string utf16 =
+        u"\uFEFFWindows Registry Editor Version 5.00\r\n\r\n[HKEY_CURRENT_USER\\SOFTWARE\\Tendrik\\kobalin]\r\n\"initdir\"=\"D:\\\\jobs\"\r\n";
     std::string bytes;
     for (char16_t c : utf16) {
         bytes += static_cast<char>(c & 0xFF);
@@ -130,7 +148,8 @@ TEST(RegFile, EmptyOrRandomBytesNeverFail)
 
 TEST(RegFile, AUtf16ExportCutInsideACharacterIsDamagedButKeepsWhatItHolds)
 {
-    const std::u16string utf16 = u"\uFEFFWindows Registry Editor Version 5.00\r\n\r\n[HKEY_CURRENT_USER\\SOFTWARE\\Tendrik\\kobalin]\r\n\"koppel\"=dword:00000001\r\n";
+    const std::u16string utf16 =
+        u"\uFEFFWindows Registry Editor Version 5.00\r\n\r\n[HKEY_CURRENT_USER\\SOFTWARE\\Tendrik\\kobalin]\r\n\"koppel\"=dword:00000001\r\n";
     std::string bytes;
     for (char16_t c : utf16) {
         bytes += static_cast<char>(c & 0xFF);
@@ -146,7 +165,8 @@ TEST(RegFile, AUtf16ExportCutInsideACharacterIsDamagedButKeepsWhatItHolds)
 
 TEST(RegFile, AValueWrappedOverManyLinesIsReadWhole)
 {
-    std::string file = "Windows Registry Editor Version 5.00\n\n[HKEY_CURRENT_USER\\SOFTWARE\\Tendrik\\kobalin]\n\"big\"=hex:";
+    std::string file =
+        "Windows Registry Editor Version 5.00\n\n[HKEY_CURRENT_USER\\SOFTWARE\\Tendrik\\kobalin]\n\"big\"=hex:";
     std::vector<std::uint8_t> expected;
     for (int i = 0; i < 5000; ++i) {
         file += "2a,\\\n  ";
@@ -174,7 +194,8 @@ TEST(RegFile, ANameOrKeyGivenTwiceIsOneInItsFirstPlaceWithItsLastValue)
          header + "\n[K]\n\"a\"=dword:00000003\n\"b\"=dword:00000002\n"},
         {"a name in other case", header + "[K]\n\"taal\"=dword:00000001\n\"b\"=dword:00000002\n\"TAAL\"=\"x\"\n",
          header + "\n[K]\n\"taal\"=\"x\"\n\"b\"=dword:00000002\n"},
-        {"a key twice, in other case", header + "[K]\n\"a\"=dword:00000001\n[L]\n\"a\"=dword:00000002\n[k]\n\"c\"=dword:00000003\n\"A\"=dword:00000004\n",
+        {"a key twice, in other case",
+         header + "[K]\n\"a\"=dword:00000001\n[L]\n\"a\"=dword:00000002\n[k]\n\"c\"=dword:00000003\n\"A\"=dword:00000004\n",
          header + "\n[K]\n\"a\"=dword:00000004\n\"c\"=dword:00000003\n\n[L]\n\"a\"=dword:00000002\n"},
     };
     for (const Case& c : cases) {

@@ -49,7 +49,8 @@ RawValue readRaw(const wchar_t* keyPath, const wchar_t* name)
 void writeRaw(const wchar_t* name, DWORD type, const std::vector<unsigned char>& bytes)
 {
     HKEY key = nullptr;
-    ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, kKeyPath, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr), ERROR_SUCCESS);
+    ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, kKeyPath, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr),
+              ERROR_SUCCESS);
     EXPECT_EQ(RegSetValueExW(key, name, 0, type, bytes.data(), static_cast<DWORD>(bytes.size())), ERROR_SUCCESS);
     RegCloseKey(key);
 }
@@ -140,18 +141,29 @@ INSTANTIATE_TEST_SUITE_P(
         ForeignValue{"long dword", REG_DWORD, {0xd0, 0x07, 0, 0, 0, 0, 0, 0}, std::nullopt, std::nullopt, std::nullopt},
         ForeignValue{"big-endian dword", REG_DWORD_BIG_ENDIAN, {0, 0, 0x07, 0xd0}, std::nullopt, std::nullopt, std::nullopt},
         ForeignValue{"qword", REG_QWORD, {0xd0, 0x07, 0, 0, 0, 0, 0, 0}, std::nullopt, std::nullopt, std::nullopt},
-        ForeignValue{"double", REG_BINARY, {0x9a, 0x99, 0x99, 0x99, 0x99, 0x99, 0xb9, 0xbf}, std::nullopt, -0.1, std::nullopt},
+        ForeignValue{"double",
+                     REG_BINARY,
+                     {0x9a, 0x99, 0x99, 0x99, 0x99, 0x99, 0xb9, 0xbf},
+                     std::nullopt,
+                     -0.1,
+                     std::nullopt},
         ForeignValue{"short binary", REG_BINARY, {0, 0, 0, 0}, std::nullopt, std::nullopt, std::nullopt},
         ForeignValue{"long binary", REG_BINARY, {0, 0, 0, 0, 0, 0, 0xf0, 0x3f, 0}, std::nullopt, std::nullopt, std::nullopt},
-        ForeignValue{"string", REG_SZ, utf16Bytes(u"2000") + std::vector<unsigned char>{0, 0}, std::nullopt, std::nullopt, u"2000"},
+        ForeignValue{"string", REG_SZ, utf16Bytes(u"2000") + std::vector<unsigned char>{0, 0}, std::nullopt, std::nullopt,
+                     u"2000"},
         ForeignValue{"string without terminator", REG_SZ, utf16Bytes(u"abc"), std::nullopt, std::nullopt, u"abc"},
-        ForeignValue{"string of odd size", REG_SZ, utf16Bytes(u"abc") + std::vector<unsigned char>{0x41}, std::nullopt, std::nullopt, u"abc"},
+        ForeignValue{"string of odd size", REG_SZ, utf16Bytes(u"abc") + std::vector<unsigned char>{0x41}, std::nullopt,
+                     std::nullopt, u"abc"},
         ForeignValue{"string of one byte", REG_SZ, {0x41}, std::nullopt, std::nullopt, u""},
         ForeignValue{"empty string", REG_SZ, {}, std::nullopt, std::nullopt, u""},
-        ForeignValue{"string with a NUL inside", REG_SZ, utf16Bytes(std::u16string(u"ab\0cd", 5)), std::nullopt, std::nullopt, u"ab"},
-        ForeignValue{"long string", REG_SZ, utf16Bytes(std::u16string(5000, u'x')), std::nullopt, std::nullopt, std::u16string(5000, u'x')},
-        ForeignValue{"expandable string", REG_EXPAND_SZ, utf16Bytes(u"%TEMP%") + std::vector<unsigned char>{0, 0}, std::nullopt, std::nullopt, std::nullopt},
-        ForeignValue{"multi-string", REG_MULTI_SZ, utf16Bytes(u"a") + std::vector<unsigned char>{0, 0, 0, 0}, std::nullopt, std::nullopt, std::nullopt}),
+        ForeignValue{"string with a NUL inside", REG_SZ, utf16Bytes(std::u16string(u"ab\0cd", 5)), std::nullopt,
+                     std::nullopt, u"ab"},
+        ForeignValue{"long string", REG_SZ, utf16Bytes(std::u16string(5000, u'x')), std::nullopt, std::nullopt,
+                     std::u16string(5000, u'x')},
+        ForeignValue{"expandable string", REG_EXPAND_SZ, utf16Bytes(u"%TEMP%") + std::vector<unsigned char>{0, 0},
+                     std::nullopt, std::nullopt, std::nullopt},
+        ForeignValue{"multi-string", REG_MULTI_SZ, utf16Bytes(u"a") + std::vector<unsigned char>{0, 0, 0, 0}, std::nullopt,
+                     std::nullopt, std::nullopt}),
     [](const ::testing::TestParamInfo<ForeignValue>& info) {
         std::string name;
         for (const char* c = info.param.what; *c; ++c)
@@ -179,16 +191,15 @@ TEST_F(Registry, EveryTestStartsWithoutTheKey)
     EXPECT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, kKeyPath, 0, KEY_QUERY_VALUE, &key), ERROR_FILE_NOT_FOUND);
 }
 
-bool contains(const std::string& text, const std::string& part)
-{
-    return text.find(part) != std::string::npos;
-}
+bool contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
 
 TEST_F(Registry, AKeyThatCannotBeOpenedReadsAsMissingAndRefusesWrites)
 {
     // A volatile key cannot have a lasting subkey: the template key cannot be created.
     HKEY parent = nullptr;
-    ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, kKeyPath, 0, nullptr, REG_OPTION_VOLATILE, KEY_ALL_ACCESS, nullptr, &parent, nullptr), ERROR_SUCCESS);
+    ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, kKeyPath, 0, nullptr, REG_OPTION_VOLATILE, KEY_ALL_ACCESS, nullptr, &parent,
+                              nullptr),
+              ERROR_SUCCESS);
     RegCloseKey(parent);
 
     struct Case {
@@ -199,7 +210,8 @@ TEST_F(Registry, AKeyThatCannotBeOpenedReadsAsMissingAndRefusesWrites)
                           Case{u"\\SOFTWARE\\Tendrik\\kobalin", L"\\SOFTWARE\\Tendrik\\kobalin"}}) {
         SCOPED_TRACE(toUtf8(c.keyPath));
         HKEY raw = nullptr;
-        const LSTATUS why = RegCreateKeyExW(HKEY_CURRENT_USER, c.rawPath, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &raw, nullptr);
+        const LSTATUS why = RegCreateKeyExW(HKEY_CURRENT_USER, c.rawPath, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &raw,
+                                            nullptr);
         ASSERT_NE(why, ERROR_SUCCESS);
 
         auto key = openSettingsKey(c.keyPath);
@@ -222,7 +234,8 @@ TEST_F(Registry, AFailedWriteSaysWhichValueAndWhy)
 {
     const std::u16string tooLong(20000, u'n');  // beyond the registry's limit for a value name
     HKEY raw = nullptr;
-    ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, kKeyPath, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &raw, nullptr), ERROR_SUCCESS);
+    ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, kKeyPath, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &raw, nullptr),
+              ERROR_SUCCESS);
     const DWORD one = 1;
     const LSTATUS why = RegSetValueExW(raw, reinterpret_cast<const wchar_t*>(tooLong.c_str()), 0, REG_DWORD,
                                        reinterpret_cast<const BYTE*>(&one), sizeof one);
@@ -235,7 +248,8 @@ TEST_F(Registry, AFailedWriteSaysWhichValueAndWhy)
         ADD_FAILURE() << "the write succeeded";
     } catch (const SettingsError& e) {
         EXPECT_TRUE(contains(e.what(), "'" + toUtf8(tooLong) + "'"));
-        EXPECT_TRUE(contains(e.what(), windowsErrorMessage(static_cast<unsigned long>(why)))) << windowsErrorMessage(static_cast<unsigned long>(why));
+        EXPECT_TRUE(contains(e.what(), windowsErrorMessage(static_cast<unsigned long>(why))))
+            << windowsErrorMessage(static_cast<unsigned long>(why));
     }
     // The key itself still takes values.
     key->writeInteger(u"taal", 2000);

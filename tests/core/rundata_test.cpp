@@ -157,10 +157,9 @@ TEST(LayerTree, EachNodeStandsForACommentLineOrALayerAndOneOfItsValues)
     };
     const Case cases[] = {
         {-1, 0, -1, -1, -1, -1},  // nothing selected
-        {0, 1, -1, -1, 0, -1},  {1, 2, -1, -1, 1, -1},  {2, 3, -1, -1, 2, -1},
-        {3, 0, 0, -1, 3, -1},   {4, 0, 0, 0, 3, 0},     {9, 0, 0, 5, 3, 5},
-        {10, 0, 1, -1, 4, -1},  {16, 0, 1, 5, 4, 5},    {17, 0, 2, -1, 5, -1},
-        {6995, 0, 998, 5, 1001, 5},  // the last of a full table's 6996 nodes
+        {0, 1, -1, -1, 0, -1},   {1, 2, -1, -1, 1, -1},      {2, 3, -1, -1, 2, -1}, {3, 0, 0, -1, 3, -1},
+        {4, 0, 0, 0, 3, 0},      {9, 0, 0, 5, 3, 5},         {10, 0, 1, -1, 4, -1}, {16, 0, 1, 5, 4, 5},
+        {17, 0, 2, -1, 5, -1},   {6995, 0, 998, 5, 1001, 5},  // the last of a full table's 6996 nodes
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.node);
@@ -184,10 +183,10 @@ TEST(LayerTree, DeletingANodeResetsItsCommentLineOrRemovesItsLayer)
     const Case cases[] = {
         {0, {u"L0", u"L1", u"L2"}, u"<Empty>", u"two"},
         {1, {u"L0", u"L1", u"L2"}, u"one", u"<Empty>"},
-        {3, {u"L1", u"L2"}, u"one", u"two"},   // the layer's own node
-        {9, {u"L1", u"L2"}, u"one", u"two"},   // its last value
-        {10, {u"L0", u"L2"}, u"one", u"two"},  // the next layer's first node
-        {17, {u"L0", u"L1"}, u"one", u"two"},  // the last layer: nothing moves up
+        {3, {u"L1", u"L2"}, u"one", u"two"},          // the layer's own node
+        {9, {u"L1", u"L2"}, u"one", u"two"},          // its last value
+        {10, {u"L0", u"L2"}, u"one", u"two"},         // the next layer's first node
+        {17, {u"L0", u"L1"}, u"one", u"two"},         // the last layer: nothing moves up
         {24, {u"L0", u"L1", u"L2"}, u"one", u"two"},  // beyond the table
         {-1, {u"L0", u"L1", u"L2"}, u"one", u"two"},  // nothing selected
     };

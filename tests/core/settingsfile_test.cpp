@@ -39,13 +39,12 @@ TEST_F(SettingsFile, IsARegistryExportAPersonCanEdit)
         key->writeString(u"initdir", u"/home/ann/jobs");
     }
     openSettingsKey(kTemplateKey)->writeFloat(u"100", -0.1);
-    EXPECT_EQ(slurp(settingsFilePath()),
-              "Windows Registry Editor Version 5.00\n"
-              "\n[HKEY_CURRENT_USER\\SOFTWARE\\Tendrik\\kobalin]\n"
-              "\"taal\"=dword:000007d0\n"
-              "\"initdir\"=\"/home/ann/jobs\"\n"
-              "\n[HKEY_CURRENT_USER\\SOFTWARE\\Tendrik\\kobalin\\template]\n"
-              "\"100\"=hex:9a,99,99,99,99,99,b9,bf\n");
+    EXPECT_EQ(slurp(settingsFilePath()), "Windows Registry Editor Version 5.00\n"
+                                         "\n[HKEY_CURRENT_USER\\SOFTWARE\\Tendrik\\kobalin]\n"
+                                         "\"taal\"=dword:000007d0\n"
+                                         "\"initdir\"=\"/home/ann/jobs\"\n"
+                                         "\n[HKEY_CURRENT_USER\\SOFTWARE\\Tendrik\\kobalin\\template]\n"
+                                         "\"100\"=hex:9a,99,99,99,99,99,b9,bf\n");
 
     // A hand edit is read at the next use.
     std::string text = slurp(settingsFilePath());
@@ -74,8 +73,10 @@ TEST_F(SettingsFile, IsRewrittenOnlyWhenAUseChangesIt)
          header + "\"taal\"=dword:000003e8\n\"koppel\"=dword:00000001\n"},
         {"a value of another type", header + "\"taal\"=dword:000003e8\n\"koppel\"=\"1\"\n", true,
          header + "\"taal\"=dword:000003e8\n\"koppel\"=dword:00000001\n"},
-        {"the same values in another key", "Windows Registry Editor Version 5.00\n\n[HKEY_CURRENT_USER\\SOFTWARE\\Other]\n"
-                                           "\"taal\"=dword:000003e8\n\"koppel\"=dword:00000001\n", true,
+        {"the same values in another key",
+         "Windows Registry Editor Version 5.00\n\n[HKEY_CURRENT_USER\\SOFTWARE\\Other]\n"
+         "\"taal\"=dword:000003e8\n\"koppel\"=dword:00000001\n",
+         true,
          "Windows Registry Editor Version 5.00\n\n[HKEY_CURRENT_USER\\SOFTWARE\\Other]\n"
          "\"taal\"=dword:000003e8\n\"koppel\"=dword:00000001\n"
          "\n[HKEY_CURRENT_USER\\SOFTWARE\\Tendrik\\kobalin]\n\"taal\"=dword:000003e8\n\"koppel\"=dword:00000001\n"},
@@ -244,7 +245,8 @@ TEST_F(SettingsFile, IsWrittenAsItsPermissionsAndItsFoldersAllow)
         if (!problems)
             GTEST_SKIP() << "cannot run as a user without root's rights (no setuid here)";
         EXPECT_EQ(*problems, "");
-        EXPECT_EQ(openSettingsKey(kSettingsKey)->readInteger(u"koppel"), c.written ? std::optional<std::int32_t>(1) : std::nullopt);
+        EXPECT_EQ(openSettingsKey(kSettingsKey)->readInteger(u"koppel"),
+                  c.written ? std::optional<std::int32_t>(1) : std::nullopt);
         EXPECT_EQ(fs::exists(tendrik / "kobalin.reg.lock"), !c.written) << "a lock file where one can be made";
     }
 }
@@ -255,7 +257,8 @@ TEST_F(SettingsFile, ConcurrentProcessesLoseNoneOfEachOthersValues)
     constexpr int kRounds = 40;
     auto name = [](int p) { return u"p" + std::u16string(1, static_cast<char16_t>(u'0' + p)); };
     auto lastWords = [](int p, int round) {
-        return u"p" + std::u16string(1, static_cast<char16_t>(u'0' + p)) + u" round " + std::u16string(1, static_cast<char16_t>(u'0' + round % 10));
+        return u"p" + std::u16string(1, static_cast<char16_t>(u'0' + p)) + u" round " +
+               std::u16string(1, static_cast<char16_t>(u'0' + round % 10));
     };
     ASSERT_TRUE(allSucceedTogether(kProcesses, [&](int p) {
         const std::u16string mine = name(p);

@@ -37,7 +37,10 @@ std::u16string throughFile(std::u16string_view text)
 // A value as it comes back from the file: two decimals.
 float throughFile(float value) { return static_cast<float>(readDecimal(std::u16string(formatFixed2u(value))).value()); }
 
-bool isText(std::u16string_view text, std::u16string_view refused) { return text.find_first_of(refused) == std::u16string_view::npos; }
+bool isText(std::u16string_view text, std::u16string_view refused)
+{
+    return text.find_first_of(refused) == std::u16string_view::npos;
+}
 
 // What no editor can type: more than the editors take, a control character
 // (the tab excepted), a letter an earlier conversion lost.
@@ -114,9 +117,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (int i = 0; i < a.lagen; ++i) {
         const TLayerRecord& x = a.layers[i];
         const TLayerRecord& y = b.layers[i];
-        if ((!readAsUtf8 && y.Name != throughFile(x.Name)) || y.Offset != throughFile(x.Offset) || y.Speed_Target != throughFile(x.Speed_Target) ||
-            y.PassCount_Target != x.PassCount_Target || y.PassCount_MaxExtra != x.PassCount_MaxExtra ||
-            y.Speed_MaxDiff != x.Speed_MaxDiff || y.Compaction_Target != x.Compaction_Target)
+        if ((!readAsUtf8 && y.Name != throughFile(x.Name)) || y.Offset != throughFile(x.Offset) ||
+            y.Speed_Target != throughFile(x.Speed_Target) || y.PassCount_Target != x.PassCount_Target ||
+            y.PassCount_MaxExtra != x.PassCount_MaxExtra || y.Speed_MaxDiff != x.Speed_MaxDiff ||
+            y.Compaction_Target != x.Compaction_Target)
             broken("a layer does not read back");
     }
     if (!readAsUtf8 && layerFileContent(b) != file)

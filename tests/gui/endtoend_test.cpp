@@ -261,7 +261,11 @@ TEST_P(EndToEnd, FromAnEmptyStoreToTheLayerFile)
 
 INSTANTIATE_TEST_SUITE_P(
     EveryLanguage, EndToEnd,
-    ::testing::Values(Language{"English", 1000, {"Road A12", "North lane", "Price 5 \xE2\x82\xAC"}, {"Road A12", "North lane", "Price 5 \x80"}},
-                      Language{"Nederlands", 2000, {"Weg A12", "Caf\xC3\xA9 zijde", "Fase 2"}, {"Weg A12", "Caf\xE9 zijde", "Fase 2"}},
-                      Language{"Norsk", 3000, {"Vei E6", "P\xC3\xA5 \xC3\xB8ya", "Lag 2"}, {"Vei E6", "P\xE5 \xF8ya", "Lag 2"}}),
+    ::testing::Values(
+        Language{"English",
+                 1000,
+                 {"Road A12", "North lane", "Price 5 \xE2\x82\xAC"},
+                 {"Road A12", "North lane", "Price 5 \x80"}},
+        Language{"Nederlands", 2000, {"Weg A12", "Caf\xC3\xA9 zijde", "Fase 2"}, {"Weg A12", "Caf\xE9 zijde", "Fase 2"}},
+        Language{"Norsk", 3000, {"Vei E6", "P\xC3\xA5 \xC3\xB8ya", "Lag 2"}, {"Vei E6", "P\xE5 \xF8ya", "Lag 2"}}),
     [](const auto& info) { return std::string(info.param.item); });

@@ -100,10 +100,12 @@ void expectFits(QWidget* window, const QString& where)
         controls.push_back(w);
         expectDesignedFont(window, w);
         const QString name = w->objectName().isEmpty() ? w->metaObject()->className() : w->objectName();
-        if (auto* label = qobject_cast<QLabel*>(w); label && !qobject_cast<kobalin::PathLabel*>(w) && !label->text().isEmpty()) {
+        if (auto* label = qobject_cast<QLabel*>(w);
+            label && !qobject_cast<kobalin::PathLabel*>(w) && !label->text().isEmpty()) {
             const QRect area = label->contentsRect();
             if (label->wordWrap()) {
-                EXPECT_LE(label->heightForWidth(label->width()), label->height()) << name.toStdString() << " " << label->text().toStdString();
+                EXPECT_LE(label->heightForWidth(label->width()), label->height())
+                    << name.toStdString() << " " << label->text().toStdString();
             } else {
                 const QSize needed = label->fontMetrics().size(0, label->text());
                 EXPECT_LE(needed.width(), area.width()) << name.toStdString() << " " << label->text().toStdString();
@@ -113,7 +115,8 @@ void expectFits(QWidget* window, const QString& where)
             EXPECT_LE(neededWidth(button), button->width()) << name.toStdString() << " " << button->text().toStdString();
             EXPECT_LE(button->fontMetrics().height(), button->height()) << name.toStdString();
         } else if (qobject_cast<QCheckBox*>(w) || qobject_cast<QRadioButton*>(w)) {
-            EXPECT_LE(w->sizeHint().width(), w->width()) << name.toStdString() << " " << static_cast<QAbstractButton*>(w)->text().toStdString();
+            EXPECT_LE(w->sizeHint().width(), w->width())
+                << name.toStdString() << " " << static_cast<QAbstractButton*>(w)->text().toStdString();
             EXPECT_LE(w->sizeHint().height(), w->height()) << name.toStdString();
         }
         // Inside every container up to the window: a squeezed layout pushes controls out of their frame.
@@ -132,4 +135,3 @@ void expectFits(QWidget* window, const QString& where)
         }
     }
 }
-

@@ -105,7 +105,7 @@ TEST_F(Keyboard, TheDialogsTabOrders)
 
     openEditor([](TLayeredit& d) {
         EXPECT_EQ(tabOrder(d, d.ComboBox1, 9), QStringList({"ComboBox1", "CSpinEdit1", "CSpinEdit2", "Edit1", "CSpinEdit3",
-                                                           "CSpinEdit4", "Button1", "Button2", "ComboBox1"}));
+                                                            "CSpinEdit4", "Button1", "Button2", "ComboBox1"}));
         d.close();
     });
 }

@@ -68,12 +68,18 @@ TEST_F(Language, OkStoresTheChoiceAndSaysSoInTheChosenLanguage)
         {"English", 1000, {infoBox("To activate the choosen language, restart the application.")}},
         {"Nederlands", 2000, {infoBox("Om de gekozen taal te activeren, herstart de applicatie. ")}},
         {"Norsk", 3000, {infoBox(QString::fromUtf8("For å aktivere det valgte språket, start applikasjonen på nytt."))}},
-        {"Svenska", 1000,
-         {infoBox("This language is not available yet"), infoBox("To activate the choosen language, restart the application.")}},
-        {"French", 1000,
-         {infoBox("This language is not available yet"), infoBox("To activate the choosen language, restart the application.")}},
-        {"Dansk", 1000,
-         {infoBox("This language is not available yet"), infoBox("To activate the choosen language, restart the application.")}},
+        {"Svenska",
+         1000,
+         {infoBox("This language is not available yet"),
+          infoBox("To activate the choosen language, restart the application.")}},
+        {"French",
+         1000,
+         {infoBox("This language is not available yet"),
+          infoBox("To activate the choosen language, restart the application.")}},
+        {"Dansk",
+         1000,
+         {infoBox("This language is not available yet"),
+          infoBox("To activate the choosen language, restart the application.")}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.language);
@@ -141,11 +147,11 @@ TEST_F(Language, CancelAndTheCloseBoxStoreNothing)
     seed(2000, 0);
     start();
     for (auto script : {choose("Norsk", "Button2"), Recorder::DialogScript([](QDialog& d) {
-             for (auto* item : d.findChildren<QRadioButton*>())
-                 if (item->text() == "Norsk")
-                     QTest::mouseClick(item, Qt::LeftButton);
-             d.close();
-         })}) {
+                            for (auto* item : d.findChildren<QRadioButton*>())
+                                if (item->text() == "Norsk")
+                                    QTest::mouseClick(item, Qt::LeftButton);
+                            d.close();
+                        })}) {
         recorder.answerDialog(script);
         clickWizard("BitBtn1");
         EXPECT_EQ(storedInteger(u"taal"), 2000);
@@ -189,6 +195,7 @@ TEST_F(Language, AFailedWriteKeepsTheDialogOpenWithoutTheRestartMessage)
     clickWizard("BitBtn1");
     EXPECT_EQ(storedInteger(u"taal"), 3000);
     ASSERT_EQ(recorder.messages.size(), 2u);
-    EXPECT_EQ(recorder.messages[1], infoBox(QString::fromUtf8("For å aktivere det valgte språket, start applikasjonen på nytt.")));
+    EXPECT_EQ(recorder.messages[1],
+              infoBox(QString::fromUtf8("For å aktivere det valgte språket, start applikasjonen på nytt.")));
 }
 #endif

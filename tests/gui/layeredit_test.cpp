@@ -30,7 +30,6 @@ using namespace kobalin;
 
 namespace {
 
-
 QLineEdit* nameField(TLayeredit& d) { return d.ComboBox1->lineEdit(); }
 
 // What a user types into the editor; an empty text leaves a field alone.
@@ -47,7 +46,7 @@ struct Typed {
 void type(TLayeredit& d, const Typed& t)
 {
     const std::pair<QWidget*, QString> fields[] = {
-        {nameField(d), t.name}, {d.Edit2, t.offset}, {d.CSpinEdit1, t.passes}, {d.CSpinEdit2, t.extra},
+        {nameField(d), t.name}, {d.Edit2, t.offset},         {d.CSpinEdit1, t.passes}, {d.CSpinEdit2, t.extra},
         {d.Edit1, t.speed},     {d.CSpinEdit3, t.speedDiff}, {d.CSpinEdit4, t.cmv},
     };
     for (const auto& [field, text] : fields)
@@ -70,8 +69,8 @@ struct Shown {
 
 Shown shown(TLayeredit& d)
 {
-    return {d.ComboBox1->currentText(), d.Edit2->text(),  d.CSpinEdit1->value(), d.CSpinEdit2->value(),
-            d.Edit1->text(),            d.CSpinEdit3->value(), d.CSpinEdit4->value()};
+    return {d.ComboBox1->currentText(), d.Edit2->text(),      d.CSpinEdit1->value(), d.CSpinEdit2->value(), d.Edit1->text(),
+            d.CSpinEdit3->value(),      d.CSpinEdit4->value()};
 }
 
 void ok(TLayeredit& d) { QTest::mouseClick(d.Button1, Qt::LeftButton); }
@@ -225,9 +224,9 @@ TEST_F(LayerEditor, SpinButtonsStepFromTheTwoDecimalText)
         bool offset;
     };
     const Case cases[] = {
-        {"SpinButton2", true, "-0.10", "   0.00", true},  {"SpinButton2", false, "-0.10", "  -0.20", true},
-        {"SpinButton3", false, "-0.10", "  -0.11", true}, {"SpinButton3", true, "1", "   1.01", true},
-        {"SpinButton1", true, "2.5", "   2.60", false},   {"SpinButton1", false, " 0.05 ", "  -0.05", false},
+        {"SpinButton2", true, "-0.10", "   0.00", true},   {"SpinButton2", false, "-0.10", "  -0.20", true},
+        {"SpinButton3", false, "-0.10", "  -0.11", true},  {"SpinButton3", true, "1", "   1.01", true},
+        {"SpinButton1", true, "2.5", "   2.60", false},    {"SpinButton1", false, " 0.05 ", "  -0.05", false},
         {"SpinButton3", true, "   1.23", "   1.24", true},
     };
     openToAdd([&](TLayeredit& d) {
@@ -628,8 +627,8 @@ TEST_F(LayerEditor, TheFieldsKeepExactlyWhatWasTyped)
         EXPECT_EQ(d.ComboBox1->currentText(), "Base");
         QTest::keyClick(d.ComboBox1, Qt::Key_A, Qt::ControlModifier);
         QTest::keyClicks(d.ComboBox1, "sand");
-        for (QWidget* field : std::initializer_list<QWidget*>{d.ComboBox1, nameField(d), d.Edit2, d.CSpinEdit1,
-                                                              d.CSpinEdit2, d.Edit1, d.CSpinEdit3, d.CSpinEdit4}) {
+        for (QWidget* field : std::initializer_list<QWidget*>{d.ComboBox1, nameField(d), d.Edit2, d.CSpinEdit1, d.CSpinEdit2,
+                                                              d.Edit1, d.CSpinEdit3, d.CSpinEdit4}) {
             for (Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape}) {
                 SCOPED_TRACE(field->objectName().toStdString() + " " + std::to_string(key));
                 QTest::keyClick(field, key);
@@ -746,8 +745,8 @@ TEST_F(LayerEditor, UnusualValuesAreMarkedAtTheirFieldAndTakenAsTyped)
     };
     const Case cases[] = {
         {&TLayeredit::Edit2, "12", 80},   // an offset in centimetres
-        {&TLayeredit::Edit2, "-10", 0},    // the limit is usual, and the mark goes again
-        {&TLayeredit::Edit2, "abc", 0},    // no number: left to OK
+        {&TLayeredit::Edit2, "-10", 0},   // the limit is usual, and the mark goes again
+        {&TLayeredit::Edit2, "abc", 0},   // no number: left to OK
         {&TLayeredit::Edit1, "400", 81},  // 4.00 km/h without its point
         {&TLayeredit::Edit1, "0.5", 0},
     };

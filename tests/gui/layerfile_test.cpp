@@ -28,7 +28,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-
 const std::string kTop = "# Leica layer file format version 1.0;;;;;;\r\n"
                          "# <Empty>;;;;;;\r\n# <Empty>;;;;;;\r\n# <Empty>;;;;;;\r\n"
                          "Name;Offset;PassCount_Target;PassCount_MaxExtra;Speed_Target;Speed_MaxDiff;Compaction_Target\r\n";
@@ -209,9 +208,9 @@ TEST_F(Section, ABandPerLayerLargestOffsetFirstToScale)
     ASSERT_TRUE(section->isVisible());
     EXPECT_EQ(QAccessible::queryAccessibleInterface(section)->text(QAccessible::Name), "Cross-section of the layers");
     EXPECT_EQ(readerText(section), "Top: 0.60 m, 4 passes, 3.50 km/h, 80 CMV\n"
-                                                "Mid: 0.40 m, 5 passes, 4.00 km/h, 70 CMV\n"
-                                                "Sub: 0.30 m, 8 passes, 2.50 km/h, 55 CMV\n"
-                                                "Base: -0.20 m, 6 passes, 3.00 km/h, 60 CMV");
+                                   "Mid: 0.40 m, 5 passes, 4.00 km/h, 70 CMV\n"
+                                   "Sub: 0.30 m, 8 passes, 2.50 km/h, 55 CMV\n"
+                                   "Base: -0.20 m, 6 passes, 3.00 km/h, 60 CMV");
     // Left of the texts, the bands' colours alone: four bands, Sub the thickest, Mid the thinnest.
     // The window is made tall enough for the thinnest band to be drawn to scale
     // (a tenth of the drawing) whatever the platform's font and frames.
@@ -232,7 +231,7 @@ TEST_F(Section, ABandPerLayerLargestOffsetFirstToScale)
     });
     clickWizard("BitBtn3");
     EXPECT_TRUE(readerText(section).startsWith("Top: 0.60 m, 4 passes, 3.50 km/h, 80 CMV\n"
-                                                             "New Layer: 0.50 m,"));
+                                               "New Layer: 0.50 m,"));
     EXPECT_EQ(bandColours(section).size(), 5u);
     back();
     back();
@@ -261,8 +260,8 @@ TEST_F(Section, EqualOffsetsAreOneBandInTheWarningColour)
     recorder.messages.clear();  // the refresh's warning of equal offsets
     auto* section = wizard("Section1");
     EXPECT_EQ(readerText(section), "Top: 0.30 m, 4 passes, 3.50 km/h, 80 CMV (equal offsets)\n"
-                                                "Fill: 0.30 m, 6 passes, 3.00 km/h, 60 CMV (equal offsets)\n"
-                                                "Base: 0.10 m, 6 passes, 3.00 km/h, 60 CMV");
+                                   "Fill: 0.30 m, 6 passes, 3.00 km/h, 60 CMV (equal offsets)\n"
+                                   "Base: 0.10 m, 6 passes, 3.00 km/h, 60 CMV");
     const auto runs = bandColours(section);
     ASSERT_EQ(runs.size(), 2u);
     EXPECT_EQ(QColor(runs[0].first), warningBackground());
@@ -351,7 +350,8 @@ TEST_F(LastStep, TheSheetHoldsEveryLayerOfTheLongestTableLegibly)
     // The most layers a file holds, one of them with the longest name it holds.
     layer(std::u16string(255, u'W'), 9.99f, 4, 1, 3.5f, 1, 80);
     for (int k = 1; k < 999; ++k)
-        layer(QString("L%1").arg(k, 3, 10, QChar('0')).toStdU16String(), 0.005f * static_cast<float>(999 - k), 6, 2, 3.0f, 1, 60);
+        layer(QString("L%1").arg(k, 3, 10, QChar('0')).toStdU16String(), 0.005f * static_cast<float>(999 - k), 6, 2, 3.0f, 1,
+              60);
     walkToLayers();
     recorder.messages.clear();  // the refresh's warning of equal offsets
     next();

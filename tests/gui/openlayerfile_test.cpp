@@ -21,7 +21,8 @@ namespace fs = std::filesystem;
 namespace {
 
 const std::string kHead = "# Leica layer file format version 1.0;;;;;;\r\n";
-const std::string kColumns = "Name;Offset;PassCount_Target;PassCount_MaxExtra;Speed_Target;Speed_MaxDiff;Compaction_Target\r\n";
+const std::string kColumns =
+    "Name;Offset;PassCount_Target;PassCount_MaxExtra;Speed_Target;Speed_MaxDiff;Compaction_Target\r\n";
 
 // Yesterday's file: two comment lines and three layers, not in the order of their offsets.
 const std::string kComments = "# Road A12;;;;;;\r\n# Caf\xE9 \x80 5;;;;;;\r\n# <Empty>;;;;;;\r\n";
@@ -104,7 +105,8 @@ TEST_F(OpenLayerFile, ReadsTheFileAndStepFiveWritesItForTheChosenModel)
     EXPECT_EQ(recorder.fileRequests[1].folder, path(folder));
     EXPECT_EQ(recorder.fileRequests[1].filters, QStringList({"Layer file (*.csv)", "All files (*)"}));
     EXPECT_EQ(recorder.fileRequests[1].selected, "") << "step 5 has written no file yet";
-    EXPECT_EQ(recorder.messages, std::vector{infoBox("The layer file has been read: " + path(folder / "other" / "old.csv"))});
+    EXPECT_EQ(recorder.messages,
+              std::vector{infoBox("The layer file has been read: " + path(folder / "other" / "old.csv"))});
     EXPECT_EQ(settingsFile(), settings);
     EXPECT_EQ(wizard<QLabel>("Label23")->text(), "road.xml");
     ASSERT_TRUE(wizard("Button3")->isEnabled()) << "the model chosen before stays chosen";
@@ -235,7 +237,7 @@ TEST_F(OpenLayerFile, NamesCutByTheNameRuleAreToldOnce)
     spit(folder / "dots.csv", kHead + kColumns + "Sand.fine;0.20;1;1;1.00;1;1\r\nClay,wet;0.10;1;1;1.00;1;1\r\n");
     open(folder / "dots.csv");
     EXPECT_EQ(recorder.messages, (std::vector{errorBox(en(53)), infoBox(en(55) + path(folder / "dots.csv") + "\n\n" +
-                                                                          en(77).replace("%1", "3").replace("%2", "2"))}));
+                                                                        en(77).replace("%1", "3").replace("%2", "2"))}));
     EXPECT_EQ(run.layers[0].Name, u"Sand");
     EXPECT_EQ(run.layers[1].Name, u"Clay");
 }

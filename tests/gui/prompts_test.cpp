@@ -133,24 +133,24 @@ TEST(Prompts, TheSaveDialogProposesTheFileAndAddsItsEnding)
         answerNativeSaveDialog(seen, "road.xml_layer.pdf", "sheet");
     else
 #endif
-    QTimer::singleShot(0, [&] {
-        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-        ASSERT_NE(dialog, nullptr);
-        seen = true;
-        EXPECT_EQ(dialog->acceptMode(), QFileDialog::AcceptSave);
-        auto* name = dialog->findChild<QLineEdit*>("fileNameEdit");
-        ASSERT_NE(name, nullptr);
-        EXPECT_EQ(name->text(), "road.xml_layer.pdf");
-        retype(name, "sheet");
-        QTest::keyClick(name, Qt::Key_Return);
-        // Whatever stays open is closed, so that a fault fails here rather than hangs.
-        QTimer::singleShot(1000, [] {
-            while (QWidget* open = QApplication::activeModalWidget()) {
-                ADD_FAILURE() << "left open: " << open->metaObject()->className() << " " << open->windowTitle();
-                open->close();
-            }
+        QTimer::singleShot(0, [&] {
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            ASSERT_NE(dialog, nullptr);
+            seen = true;
+            EXPECT_EQ(dialog->acceptMode(), QFileDialog::AcceptSave);
+            auto* name = dialog->findChild<QLineEdit*>("fileNameEdit");
+            ASSERT_NE(name, nullptr);
+            EXPECT_EQ(name->text(), "road.xml_layer.pdf");
+            retype(name, "sheet");
+            QTest::keyClick(name, Qt::Key_Return);
+            // Whatever stays open is closed, so that a fault fails here rather than hangs.
+            QTimer::singleShot(1000, [] {
+                while (QWidget* open = QApplication::activeModalWidget()) {
+                    ADD_FAILURE() << "left open: " << open->metaObject()->className() << " " << open->windowTitle();
+                    open->close();
+                }
+            });
         });
-    });
     const auto chosen = prompts().saveFile(nullptr, dir.filePath("road.xml_layer.pdf"), {"PDF (*.pdf)"});
     EXPECT_TRUE(seen);
     EXPECT_EQ(chosen, std::optional(dir.filePath("sheet.pdf")));

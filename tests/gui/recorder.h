@@ -49,10 +49,10 @@ public:
     std::vector<Message> messages;
     // Runs while a message box is "open", as a real box runs the event loop.
     std::function<void()> whileShown;
-    std::vector<QString> dialogsShown;  // object names, in order
-    std::vector<QString> activeWhenShown;  // the active window's name as each dialog was shown
-    std::vector<FileRequest> fileRequests;  // to save: the suggested file as selected
-    std::vector<QString> questions;  // texts, in order
+    std::vector<QString> dialogsShown;         // object names, in order
+    std::vector<QString> activeWhenShown;      // the active window's name as each dialog was shown
+    std::vector<FileRequest> fileRequests;     // to save: the suggested file as selected
+    std::vector<QString> questions;            // texts, in order
     std::vector<QStringList> questionButtons;  // the Yes and No captions of each
     std::deque<bool> answers;
     std::deque<std::optional<QString>> files;

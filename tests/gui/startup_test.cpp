@@ -43,8 +43,8 @@ TEST_F(Startup, FallsBackToEnglishWhateverIsChosenOrStored)
         {"no settings, Dutch chosen", [] {}, "Nederlands", 2000},
         {"taal without koppel", [this] { seed(2000, std::nullopt); }, nullptr, 2000},
         {"koppel without taal", [this] { seed(std::nullopt, 1); }, nullptr, std::nullopt},
-        {"taal stored as a string",
-         [] { openSettingsKey(kSettingsKey)->writeString(u"taal", u"2000"); }, nullptr, std::nullopt},
+        {"taal stored as a string", [] { openSettingsKey(kSettingsKey)->writeString(u"taal", u"2000"); }, nullptr,
+         std::nullopt},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);

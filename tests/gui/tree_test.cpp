@@ -95,11 +95,10 @@ TEST_F(Tree, ShowsTheCommentLinesAndEveryLayerWithItsValues)
         int depth;
     };
     const Node expected[] = {
-        {"<Empty>", 0, 0}, {"<Empty>", 0, 0}, {"<Empty>", 0, 0},
-        {"", 1, 0},  // sorted: the larger offset first
-        {"1.50 m", 2, 1}, {"0", 3, 1}, {"0", 4, 1}, {"12.00 km/h", 5, 1}, {"2 km/h", 6, 1}, {"0 CMV", 7, 1},
-        {"Top", 1, 0},
-        {"0.30 m", 2, 1}, {"4", 3, 1}, {"1", 4, 1}, {"3.50 km/h", 5, 1}, {"1 km/h", 6, 1}, {"80 CMV", 7, 1},
+        {"<Empty>", 0, 0},   {"<Empty>", 0, 0}, {"<Empty>", 0, 0}, {"", 1, 0},  // sorted: the larger offset first
+        {"1.50 m", 2, 1},    {"0", 3, 1},       {"0", 4, 1},       {"12.00 km/h", 5, 1}, {"2 km/h", 6, 1},
+        {"0 CMV", 7, 1},     {"Top", 1, 0},     {"0.30 m", 2, 1},  {"4", 3, 1},          {"1", 4, 1},
+        {"3.50 km/h", 5, 1}, {"1 km/h", 6, 1},  {"80 CMV", 7, 1},
     };
     const auto all = nodes();
     ASSERT_EQ(all.size(), std::size(expected));
@@ -196,7 +195,8 @@ TEST_F(Tree, NothingSelectedIsReportedAndChangesNothing)
     for (const char* item : {"edit3", "edit4"}) {
         recorder.messages.clear();
         command(item);
-        EXPECT_EQ(recorder.messages, std::vector{errorBox("Error selecting. Select first and then choose right mouse button")})
+        EXPECT_EQ(recorder.messages,
+                  std::vector{errorBox("Error selecting. Select first and then choose right mouse button")})
             << item;
     }
     // Nothing to add as a template: the item is not offered.
@@ -269,8 +269,8 @@ TEST_F(Tree, TheMenuKeyAndShiftF10OpenTheMenuAtTheSelectedNode)
     for (const int node : {-1, 10}) {
         if (node >= 0)
             select(node);
-        const QPoint at = tree()->viewport()->mapToGlobal(
-            node < 0 ? QPoint(0, 0) : tree()->visualItemRect(nodes()[node]).center());
+        const QPoint at = tree()->viewport()->mapToGlobal(node < 0 ? QPoint(0, 0)
+                                                                   : tree()->visualItemRect(nodes()[node]).center());
         for (const Case& c : cases) {
             SCOPED_TRACE(testing::Message() << node << " " << c.key << " " << c.modifiers);
             QTest::keyClick(tree(), c.key, c.modifiers);

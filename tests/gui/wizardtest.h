@@ -42,7 +42,10 @@ protected:
         return found;
     }
     template <class T = QWidget>
-    T* wizard(const char* name) { return find<T>(windows.Form5.get(), name); }
+    T* wizard(const char* name)
+    {
+        return find<T>(windows.Form5.get(), name);
+    }
 
     void click(QWidget* widget) { QTest::mouseClick(widget, Qt::LeftButton); }
     // A check box reacts to clicks on its box and caption only.

@@ -41,8 +41,7 @@ void save(QWidget* window, const QString& name)
     if (!window->grab().save(file)) {
         std::fprintf(stderr, "cannot write %s\n", qPrintable(file));
         allSaved = false;
-    }
-    else
+    } else
         std::printf("%s\n", qPrintable(file));
 }
 
