@@ -110,27 +110,44 @@ windows_tests() {
 
 
 # libFuzzer on what reads untrusted text, KOBALIN_FUZZ_SECONDS (60) per target,
-# starting from the seeds in tests/fuzz/corpus. New inputs it finds go to
-# build/fuzz/corpus, an input that fails to build/fuzz/artifacts.
+# starting from the seeds in tests/fuzz/corpus, as many targets at a time as
+# there are cores. New inputs it finds go to build/fuzz/corpus, an input that
+# fails to build/fuzz/artifacts.
+FUZZ_TARGETS=(regfile decimal namerule layerfile)
+fuzz_one() {
+    local dir=build/fuzz target=$1 started=$SECONDS
+    local log="$dir/fuzz_$target.log"
+    local options=(-max_total_time="${KOBALIN_FUZZ_SECONDS:-60}" -timeout=10 -print_final_stats=1
+                   -artifact_prefix="$dir/artifacts/$target/")
+    case $target in
+    regfile) options+=(-max_len=8192 -dict=tests/fuzz/regfile.dict) ;;
+    layerfile) options+=(-max_len=8192 -dict=tests/fuzz/layerfile.dict) ;;
+    *) options+=(-max_len=256) ;;
+    esac
+    mkdir -p "$dir/corpus/$target" "$dir/artifacts/$target"
+    if ! "$dir/tests/fuzz/fuzz_$target" "${options[@]}" "$dir/corpus/$target" "tests/fuzz/corpus/$target" >"$log" 2>&1; then
+        tail -n 40 "$log"
+        echo "fuzz_$target failed; the input is in $dir/artifacts/$target/" >&2
+        return 1
+    fi
+    echo "fuzz_$target: $(sed -n 's/^stat::number_of_executed_units: *//p' "$log") runs in $((SECONDS - started)) s"
+}
 fuzz_tests() {
-    local dir=build/fuzz target
-    for target in regfile decimal namerule layerfile; do
-        local part=$SECONDS log="$dir/fuzz_$target.log"
-        local options=(-max_total_time="${KOBALIN_FUZZ_SECONDS:-60}" -timeout=10 -print_final_stats=1
-                       -artifact_prefix="$dir/artifacts/$target/")
-        case $target in
-        regfile) options+=(-max_len=8192 -dict=tests/fuzz/regfile.dict) ;;
-        layerfile) options+=(-max_len=8192 -dict=tests/fuzz/layerfile.dict) ;;
-        *) options+=(-max_len=256) ;;
-        esac
-        mkdir -p "$dir/corpus/$target" "$dir/artifacts/$target"
-        if ! "$dir/tests/fuzz/fuzz_$target" "${options[@]}" "$dir/corpus/$target" "tests/fuzz/corpus/$target" >"$log" 2>&1; then
-            tail -n 40 "$log"
-            echo "fuzz_$target failed; the input is in $dir/artifacts/$target/" >&2
-            return 1
+    local target running=0 failed=0 cores
+    cores=$(nproc)
+    for target in "${FUZZ_TARGETS[@]}"; do
+        if ((running >= cores)); then
+            wait -n || failed=1
+            running=$((running - 1))
         fi
-        echo "fuzz_$target: $(sed -n 's/^stat::number_of_executed_units: *//p' "$log") runs in $((SECONDS - part)) s"
+        fuzz_one "$target" &
+        running=$((running + 1))
     done
+    while ((running > 0)); do
+        wait -n || failed=1
+        running=$((running - 1))
+    done
+    return $failed
 }
 
 # Every step and dialog in each language, drawn on a virtual display.
@@ -145,8 +162,8 @@ screenshots() {
 }
 
 # The benchmarks (bench/), offscreen, in a build of their own; arguments go to
-# Google Benchmark, e.g. --benchmark_filter=Refresh. "Performance" in README.md
-# says what the figures are.
+# Google Benchmark, e.g. --benchmark_filter=Refresh. docs/performance.md says
+# what the figures are.
 benchmarks() {
     build bench
     build/bench/bench/kobalin_bench "$@"
