@@ -298,6 +298,7 @@ void TForm5::wire()
     onClick(Panel3, this, &TForm5::Panel3Click);
     onClick(Edit1, this, &TForm5::Edit1Click, Activation::MouseOrKeyboard);
     onClick(Edit2, this, &TForm5::Edit2Click);
+    onEvent(Edit2, &QLineEdit::returnPressed, this, &TForm5::Edit2KeyPress);
     onEvent(TreeView1, &QTreeWidget::clicked, this, &TForm5::BoompopupPopup);
     onEvent(TreeView1, &QTreeWidget::doubleClicked, this, &TForm5::BoompopupPopup);
     // A right click, the menu key or Shift+F10.
