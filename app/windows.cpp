@@ -27,6 +27,7 @@ Windows createWindows(RunData& run)
     // text in the program's font before taking its own, so with any other
     // program font one more font would be loaded at start for nothing.
     QApplication::setFont(tahoma(13));
+    showFocusAlways();
     Windows w;
     w.Form5 = std::make_unique<TForm5>(run);
     w.taalkeus = new Ttaalkeus(w.Form5.get());

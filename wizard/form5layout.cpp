@@ -164,6 +164,9 @@ void TForm5::buildWrittenFile(QWidget* content)
     Label10 = named(new PathLabel(writtenBox_), "Label10");
     Memo1 = named(new QPlainTextEdit(writtenBox_), "Memo1");
     Memo1->setReadOnly(true);
+    // A text cursor shows the focus here (a read-only text shows none), and
+    // the keys select and copy as well as scroll.
+    Memo1->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
     Memo1->setMinimumSize(60, 40);
     Memo1->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Ignored);  // as the drawing beside it
