@@ -512,18 +512,6 @@ TEST(MacRoman, EveryByteIsAnotherCharacterAndTheLetterOfItsPlace)
         EXPECT_EQ(fromMacRoman(byte), letter) << int(byte);
 }
 
-TEST(MacRoman, AFileReadInItIsWrittenInWindows1252)
-{
-    const LayerFileReading read =
-        readLayerFile(joined({kHead, "# Sand \xD0 fin \xAD 1;;;;;;", kColumns, "B\xBErelag;0.30;4;1;3.50;1;80"}, "\r"));
-    ASSERT_EQ(read.errorLine, 0);
-    EXPECT_EQ(read.changedLine, 2);
-    EXPECT_EQ(read.changedLines, 1);
-    const std::string written = layerFileContent(read.run);
-    EXPECT_NE(written.find("\r\n# Sand \x96 fin ? 1;;;;;;\r\n"), std::string::npos);
-    EXPECT_NE(written.find("\r\nB\xE6relag;0.30;4;1;3.50;1;80\r\n"), std::string::npos);
-}
-
 namespace {
 
 // A run as the program's editors make it: names without "." "," ";" or line
