@@ -57,10 +57,11 @@ protected:
     }
 
     // The control that has the focus, drawn, against the same control once a
-    // click has taken the focus elsewhere: a frame or a highlight, at least as
-    // wide as the control is high and half as high, drawn along at least two
-    // fifths of its outline (a dotted frame draws every other pixel). A text
-    // cursor alone is not enough: it blinks, and is as thin as a stroke.
+    // click has taken the focus elsewhere: a frame or a highlight, at least
+    // nine tenths of the control's shorter side wide and half that high, drawn
+    // along at least two fifths of its outline (a dotted frame draws every
+    // other pixel). A text cursor alone is not enough: it blinks, and is as
+    // thin as a stroke.
     void expectFocusSeen(QWidget* control, QWidget* elsewhere)
     {
         ASSERT_TRUE(control->hasFocus()) << control->objectName().toStdString() << " has no focus";
@@ -68,7 +69,7 @@ protected:
         QTest::mouseClick(elsewhere, Qt::LeftButton, {}, QPoint(4, elsewhere->height() / 2));
         ASSERT_FALSE(control->hasFocus());
         const Change change = changed(focused, control->grab().toImage());
-        const double high = control->height() * focused.devicePixelRatio();
+        const double high = std::min(control->width(), control->height()) * 0.9 * focused.devicePixelRatio();
         EXPECT_GE(change.bounds.width(), high) << control->objectName().toStdString();
         EXPECT_GE(change.bounds.height(), high / 2) << control->objectName().toStdString();
         EXPECT_GE(change.pixels * 5, (change.bounds.width() + change.bounds.height()) * 4)
@@ -115,10 +116,16 @@ TEST_F(Focus, IsSeenHoweverItCame)
         clickCheckBox(wizard("CheckBox1"));
         expectFocusSeen(wizard("CheckBox1"), wizard("Edit2"));
     };
+    auto emptyTree = [this] {
+        clickCheckBox(wizard("CheckBox1"));
+        QTest::keyClick(wizard("CheckBox1"), Qt::Key_Tab);  // no node shows a current one
+        expectFocusSeen(wizard("TreeView1"), wizard("CheckBox1"));
+    };
     const Case cases[] = {
         {"fusion", "a button handed the focus", endProgram},       {"fusion", "a check box clicked", linkBox},
         {"windows", "a button handed the focus", endProgram},      {"windows", "a check box clicked", linkBox},
         {"windowsvista", "a button handed the focus", endProgram}, {"windowsvista", "a check box clicked", linkBox},
+        {"fusion", "the empty tree tabbed to", emptyTree},         {"windows", "the empty tree tabbed to", emptyTree},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.style) + ": " + c.what);
