@@ -107,6 +107,8 @@ constexpr TextTable kEnglishTexts = [] {
     t[89] = u"equal offsets"sv;
     t[90] = u"passes"sv;
     t[91] = u"No layers yet"sv;
+    t[92] =
+        u"Letters and signs beyond A to Z, such as \"\u00F8\" or \"\u2013\", were read in the character set %1. Check them before the file is written."sv;
     t[110] = u"Thickness (m)"sv;
     return t;
 }();
@@ -206,6 +208,8 @@ constexpr TextTable kDutchTexts = [] {
     t[89] = u"gelijke offsets"sv;
     t[90] = u"overgangen"sv;
     t[91] = u"Nog geen lagen"sv;
+    t[92] =
+        u"Letters en tekens buiten A tot Z, zoals \"\u00F8\" of \"\u2013\", zijn gelezen in de tekenset %1. Controleer ze voordat de file wordt geschreven."sv;
     t[110] = u"Dikte (m)"sv;
     return t;
 }();
@@ -303,6 +307,8 @@ constexpr TextTable kNorwegianTexts = [] {
     t[89] = u"like offset"sv;
     t[90] = u"overfarter"sv;
     t[91] = u"Ingen lag enn\u00E5"sv;
+    t[92] =
+        u"Bokstaver og tegn utenfor A til Z, som \"\u00F8\" eller \"\u2013\", er lest med tegnsettet %1. Kontroller dem f\u00F8r filen skrives."sv;
     t[110] = u"Tykkelse (m)"sv;
     return t;
 }();
