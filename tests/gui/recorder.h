@@ -29,7 +29,7 @@ public:
 
     void error(QWidget*, const QString& text) override { record({Message::Error, text}); }
     void info(QWidget*, const QString& text) override { record({Message::Info, text}); }
-    bool question(QWidget*, const QString& text, const QString& yes, const QString& no) override;
+    bool question(QWidget*, const QString& text, const QString& yes, const QString& no, Default preset) override;
     std::optional<QString> openFile(QWidget*, const QString& folder, const QStringList& filters,
                                     const QString& selected) override;
     std::optional<QString> saveFile(QWidget*, const QString& suggested, const QStringList& filters) override;
@@ -54,6 +54,7 @@ public:
     std::vector<FileRequest> fileRequests;     // to save: the suggested file as selected
     std::vector<QString> questions;            // texts, in order
     std::vector<QStringList> questionButtons;  // the Yes and No captions of each
+    std::vector<Default> questionDefaults;     // the answer Enter would give to each
     std::deque<bool> answers;
     std::deque<std::optional<QString>> files;
     std::deque<DialogScript> dialogs;
