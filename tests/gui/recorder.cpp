@@ -11,6 +11,8 @@ bool Recorder::question(QWidget*, const QString& text, const QString& yes, const
     questions.push_back(text);
     questionButtons.push_back({yes, no});
     questionDefaults.push_back(preset);
+    if (whileShown)
+        whileShown();
     if (answers.empty()) {
         ADD_FAILURE() << "unexpected question " << text;
         return false;

@@ -47,7 +47,7 @@ public:
     void expectAllAnswersUsed();
 
     std::vector<Message> messages;
-    // Runs while a message box is "open", as a real box runs the event loop.
+    // Runs while a message box or a question is "open", as a real box runs the event loop.
     std::function<void()> whileShown;
     std::vector<QString> dialogsShown;         // object names, in order
     std::vector<QString> activeWhenShown;      // the active window's name as each dialog was shown
