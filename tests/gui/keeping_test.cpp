@@ -326,6 +326,54 @@ TEST_F(KeepingTheRun, AFirstStartAsksForTheLanguageBeforeOfferingTheRun)
     EXPECT_EQ(run.commentaar1, u"Road A12");
 }
 
+// Files that cannot be offered are set aside and named, the newest whole one
+// is offered, and the start goes on; a run of 999 layers comes back whole.
+TEST_F(KeepingTheRun, FilesThatCannotBeOfferedAreSetAsideAndTheNewestComesBack)
+{
+    RunData full;
+    full.commentaar1 = full.commentaar2 = full.commentaar3 = kEmptyComment;
+    for (int k = 0; k < kMaxLayers; ++k)
+        full.layers[static_cast<std::size_t>(k)] = TLayerRecord{u"L" + std::u16string(1, char16_t(u'A' + k % 26)),
+                                                                static_cast<float>(kMaxLayers - k) / 100.0f,
+                                                                4,
+                                                                1,
+                                                                3.5f,
+                                                                1,
+                                                                80};
+    full.lagen = kMaxLayers;
+    const std::string whole = keptRunFile(keptRunBody(full, false), 1741963320);
+    const fs::path runs = keptRunsFolder();
+    spit(runs / "run-1-1-0.run", whole);
+    spit(runs / "run-2-2-0.run", "");
+    spit(runs / "run-3-3-0.run", whole.substr(0, whole.size() / 2));
+    spit(runs / "run-4-4-0.run", keptRunFile(keptRunBody(full, false), 1741963320 - 60));
+    seed(kEnglish, 0);
+    recorder.answerQuestion(true);
+    start();
+    recorder.expectAllAnswersUsed();
+
+    ASSERT_EQ(recorder.messages.size(), 1u);
+    const QString told = recorder.messages[0].text;
+    EXPECT_TRUE(told.startsWith(en(101) + "\n")) << told;
+    for (const char* name : {"run-2-2-0.run.unreadable", "run-3-3-0.run.unreadable", "run-4-4-0.run.not-offered"}) {
+        EXPECT_TRUE(told.contains(qpath(runs / name))) << name;
+        EXPECT_TRUE(fs::exists(runs / name)) << name;
+    }
+    EXPECT_FALSE(told.contains("run-1-1-0")) << "the one offered";
+    ASSERT_EQ(recorder.questions.size(), 1u);
+    EXPECT_TRUE(recorder.questions[0].contains("(layers: 999, comment lines: 0)")) << recorder.questions[0];
+
+    next();
+    EXPECT_FALSE(wizard("Button3")->isEnabled()) << "a run without a model: one must still be chosen";
+    ASSERT_EQ(run.lagen, kMaxLayers);
+    fs::create_directories(jobs());
+    recorder.chooseFile(model());
+    clickWizard("Edit1");
+    EXPECT_EQ(layerFileContent(run), layerFileContent(full));
+    next();
+    EXPECT_EQ(wizard<QTreeWidget>("TreeView1")->topLevelItemCount(), 3 + kMaxLayers);
+}
+
 // Where the run cannot be kept (here no folder can be made for it) the
 // operator is told once, not at every change, and work goes on.
 TEST_F(KeepingTheRun, AKeepThatFailsIsToldOnce)
