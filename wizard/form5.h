@@ -57,6 +57,10 @@ public:
     void edit4Click();     // delete it
     void emplate1Click();  // add the layer to the templates
 
+    // Waits until the run is kept on disk as it stands (it is written on a
+    // thread of its own) and the window has heard how that went.
+    void settleKeeping();
+
     QFrame* Panel1;
     QLabel* Label7;
     QFrame* Panel2;
@@ -125,7 +129,8 @@ private:
         void operator()(Keeping* keeping) const;
     };
     void startKeeping();
-    void keepRun();  // after every handler that may change the run
+    void keepRun();           // after every handler that may change the run
+    void runKept(bool kept);  // the writer's word on a keep, in the window's thread
     void offerKeptRun();
     void restoreRun(const KeptRun& kept);
     OwnLayerFiles* ownLayerFiles();

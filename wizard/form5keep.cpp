@@ -2,7 +2,6 @@
 // back at the next start; what is kept and where is the core's (keptrun.h).
 #include "wizard/form5.h"
 
-#include "app/atomicfile.h"
 #include "app/prompts.h"
 #include "app/qtext.h"
 #include "app/settings.h"
@@ -11,8 +10,10 @@
 #include "wizard/paths.h"
 #include "wizard/replacedfiles.h"
 #include "wizard/rundata.h"
+#include "wizard/runwriter.h"
 
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QPushButton>
 #include <QSignalBlocker>
 
@@ -24,19 +25,28 @@
 namespace kobalin {
 
 struct TForm5::Keeping {
-    RunKeeper keeper{keptRunsFolder()};
-    OwnLayerFiles own;
+    explicit Keeping(TForm5* form)
+        : writer(keptRunsFolder(), [form](bool kept) {
+              // From the writer's thread to the window's; dropped once the window is gone.
+              QMetaObject::invokeMethod(
+                  form, [form, kept] { form->runKept(kept); }, Qt::QueuedConnection);
+          })
+    {
+    }
+
     std::string start;     // the run as the initialisation left it: nothing to keep
-    std::string kept;      // the run as last kept; empty while there is no recovery file
+    std::string kept;      // the run as last handed to the writer; empty while there is no recovery file
     std::string written;   // the run as its layer file was last written
     bool failing = false;  // the last keep failed, and the user has been told
+    OwnLayerFiles own;
+    RunWriter writer;  // last: its thread ends before the rest goes
 };
 
 void TForm5::DropKeeping::operator()(Keeping* keeping) const { delete keeping; }
 
 void TForm5::startKeeping()
 {
-    keeping_.reset(new Keeping);
+    keeping_.reset(new Keeping(this));
     keeping_->start = keptRunBody(run_, CheckBox1->isChecked());
 }
 
@@ -49,22 +59,38 @@ void TForm5::keepRun()
     // Nothing entered, or all of it in the layer file: nothing to lose.
     if (body == k.start || body == k.written) {
         if (!k.kept.empty())
-            k.keeper.forget();
+            k.writer.forget();
         k.kept.clear();
         return;
     }
     if (body == k.kept)
         return;
     const auto now = std::chrono::system_clock::now().time_since_epoch();
-    try {
-        k.keeper.keep(keptRunFile(body, std::chrono::duration_cast<std::chrono::seconds>(now).count()));
-        k.kept = std::move(body);
+    k.writer.keep(keptRunFile(body, std::chrono::duration_cast<std::chrono::seconds>(now).count()));
+    k.kept = std::move(body);
+}
+
+void TForm5::runKept(bool kept)
+{
+    if (!keeping_)
+        return;
+    Keeping& k = *keeping_;
+    if (kept) {
         k.failing = false;
-    } catch (const FileWriteError&) {
-        // Once, not at every change; again after a keep has succeeded.
-        if (!std::exchange(k.failing, true))
-            prompts().error(this, text(104) + qs(keptRunsFolder().u16string()));
+        return;
     }
+    k.kept.clear();  // tried again at the next change
+    // Once, not at every change; again after a keep has succeeded.
+    if (!std::exchange(k.failing, true))
+        prompts().error(this, text(104) + qs(keptRunsFolder().u16string()));
+}
+
+void TForm5::settleKeeping()
+{
+    if (!keeping_)
+        return;
+    keeping_->writer.settle();
+    QCoreApplication::sendPostedEvents(this, QEvent::MetaCall);  // the writer's word on it
 }
 
 void TForm5::offerKeptRun()
@@ -88,7 +114,7 @@ void TForm5::offerKeptRun()
     keepRun();
     // The old file goes only once this copy keeps the run; else the next
     // start offers it again.
-    if (!keeping_->failing)
+    if (keeping_->writer.settle())
         orphan.discard();
 }
 
