@@ -2,6 +2,7 @@
 // back at the next start; what is kept and where is the core's (keptrun.h).
 #include "wizard/form5.h"
 
+#include "app/guard.h"
 #include "app/prompts.h"
 #include "app/qtext.h"
 #include "app/settings.h"
@@ -29,7 +30,7 @@ struct TForm5::Keeping {
         : writer(keptRunsFolder(), [form](bool kept) {
               // From the writer's thread to the window's; dropped once the window is gone.
               QMetaObject::invokeMethod(
-                  form, [form, kept] { form->runKept(kept); }, Qt::QueuedConnection);
+                  form, [form, kept] { guarded(form, [&] { form->runKept(kept); }); }, Qt::QueuedConnection);
           })
     {
     }
