@@ -261,8 +261,9 @@ std::optional<std::optional<FileLock>> claim(const fs::path& runFile)
     const fs::path lock = withSuffix(runFile, kLockSuffix);
     if (auto taken = FileLock::tryTake(lock, true))
         return std::optional<FileLock>(std::move(*taken));
+    // Not found is an error too: only that one means there is no lock.
     std::error_code ec;
-    if (!fs::exists(fs::symlink_status(lock, ec)) && !ec)
+    if (fs::symlink_status(lock, ec).type() == fs::file_type::not_found)
         return std::optional<FileLock>();
     return std::nullopt;
 }

@@ -20,6 +20,7 @@
 
 #ifndef _WIN32
 #include <csignal>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #endif
@@ -367,5 +368,43 @@ TEST_F(KeptRuns, AnotherUsersRunIsLeftAlone)
     EXPECT_FALSE(search.newest);
     EXPECT_TRUE(search.setAside.empty());
     EXPECT_EQ(namesIn(runs), (std::vector<std::string>{"run-1-1-0.run", "run-2-2-0.run"}));
+}
+// A settings folder the user may read but not write: nothing can be kept,
+// which is told, and the start reads what is there and changes nothing.
+TEST_F(KeptRuns, AReadOnlyFolderKeepsNothingAndLosesNothing)
+{
+    const fs::path runs = folder / "runs";
+    const std::string whole = keptFile(threeLayers());
+    spit(runs / "run-1-1-0.run", whole);
+    spit(runs / "run-2-2-0.run", whole.substr(0, 20));
+    giveToUserWithoutRoot(runs / "run-1-1-0.run");
+    giveToUserWithoutRoot(runs / "run-2-2-0.run");
+    ::chmod(folder.c_str(), 0755);
+    ::chmod(runs.c_str(), 0555);
+
+    const auto problems = runWithoutRoot([&] {
+        std::string problems;
+        try {
+            RunKeeper(runs).keep(whole);
+            problems += "kept; ";
+        } catch (const FileWriteError& e) {
+            if (std::string(e.what()).find(runs.string()) == std::string::npos)
+                problems += std::string("message ") + e.what() + "; ";
+        }
+        OrphanSearch search = findOrphanedRuns(runs);
+        if (!search.newest || search.newest->file() != runs / "run-1-1-0.run")
+            problems += "the whole run not offered; ";
+        if (!search.setAside.empty())
+            problems += "something set aside; ";
+        if (search.newest)
+            search.newest->discard();
+        return problems;
+    });
+    ::chmod(runs.c_str(), 0755);
+    if (!problems)
+        GTEST_SKIP() << "cannot run as a user without root's rights (no setuid here)";
+    EXPECT_EQ(*problems, "");
+    EXPECT_EQ(namesIn(runs), (std::vector<std::string>{"run-1-1-0.run", "run-2-2-0.run"}));
+    EXPECT_EQ(slurp(runs / "run-1-1-0.run"), whole);
 }
 #endif
