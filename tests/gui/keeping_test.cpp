@@ -26,6 +26,10 @@
 #include <filesystem>
 #include <functional>
 
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
 using namespace kobalin;
 namespace fs = std::filesystem;
 
