@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <initializer_list>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -75,10 +76,20 @@ void replaceEntries(RunData& run, const LayerFileReading& reading);
 // Whether bytes without a byte-order mark are read as UTF-8.
 bool isUtf8WithoutMark(std::string_view bytes);
 
+// A name or comment line as no editor could have made it: longer than
+// kLongestText, a control character (the tab excepted) or a ";" in it.
+// LayerFileFault::None for any other text.
+LayerFileFault textFault(std::u16string_view text);
+
 // The messages, in the language of base taal: the refusal, which begins with
 // text 56; and what the next write changes and which values are unusual,
 // empty when there is nothing to tell.
 std::u16string refusalMessage(const LayerFileReading& reading, std::int32_t taal);
 std::u16string readingNotes(const LayerFileReading& reading, std::int32_t taal);
+
+// A catalogue text with values in place of its %1, %2, ... in that order.
+std::u16string withNumbers(std::u16string_view text, std::initializer_list<std::u16string> values);
+// A field shown in a message: short, and with nothing that could break its line.
+std::u16string shownField(std::u16string_view field);
 
 }  // namespace kobalin
