@@ -24,6 +24,7 @@ class LayerTree;
 class SvgPicture;
 class TBewerkcommentaar;
 class TLayeredit;
+class TLayerTable;
 class Ttaalkeus;
 
 // The wizard window: five steps in one window, the layer tree beside them.
@@ -45,6 +46,7 @@ public:
     void BitBtn4Click();  // open a layer file
     void CheckBox1Click();
     void BitBtn3Click();  // New Layer
+    void BitBtn6Click();  // Layer table...
     void Edit2Click();
     void BitBtn2Click();  // add a comment line
     void BitBtn5Click();  // save the layer sheet as PDF
@@ -72,6 +74,7 @@ public:
     QLineEdit* Edit2;
     QPushButton* BitBtn2;
     QPushButton* BitBtn3;
+    QPushButton* BitBtn6;  // beside New Layer, shown with it
     QCheckBox* CheckBox1;
     QLabel* Label4;
     QLabel* Label22;
@@ -118,7 +121,8 @@ private:
     Ttaalkeus* taalkeus_ = nullptr;
     TBewerkcommentaar* bewerkcommentaar_ = nullptr;
     TLayeredit* layeredit_ = nullptr;
-    QTimer* start_;  // runs FormActivate, once
+    TLayerTable* layerTable_ = nullptr;  // made at its first opening
+    QTimer* start_;                      // runs FormActivate, once
     bool shown_ = false;
     std::mt19937 random_{std::random_device{}()};
     QWidget* writtenBox_;         // Label10, Memo1 and BitBtn5
