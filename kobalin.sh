@@ -114,13 +114,14 @@ windows_tests() {
 # build/fuzz/corpus, an input that fails to build/fuzz/artifacts.
 fuzz_tests() {
     local dir=build/fuzz target
-    for target in regfile decimal namerule layerfile; do
+    for target in regfile decimal namerule layerfile paste; do
         local part=$SECONDS log="$dir/fuzz_$target.log"
         local options=(-max_total_time="${KOBALIN_FUZZ_SECONDS:-60}" -timeout=10 -print_final_stats=1
                        -artifact_prefix="$dir/artifacts/$target/")
         case $target in
         regfile) options+=(-max_len=8192 -dict=tests/fuzz/regfile.dict) ;;
         layerfile) options+=(-max_len=8192 -dict=tests/fuzz/layerfile.dict) ;;
+        paste) options+=(-max_len=8192 -dict=tests/fuzz/paste.dict) ;;
         *) options+=(-max_len=256) ;;
         esac
         mkdir -p "$dir/corpus/$target" "$dir/artifacts/$target"
