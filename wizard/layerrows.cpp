@@ -123,6 +123,22 @@ Marks blockMarks(const Block& block, CellPlace at)
     return marks;
 }
 
+// tidyCell for a cell whose fault is known: a paste checks each cell once.
+std::u16string tidyChecked(int column, std::u16string_view text, CellFault fault, bool* nameCut)
+{
+    if (fault != CellFault::None)
+        return std::u16string(text);
+    if (column == kNameColumn) {
+        NameRuleResult ruled = applyNameRule(text);
+        if (ruled.cut && nameCut)
+            *nameCut = true;
+        return std::move(ruled.name);
+    }
+    if (isDecimalColumn(column))
+        return decimalCell(static_cast<float>(*readDecimal(text)));
+    return widened(std::to_string(*readCount(text)));
+}
+
 // One row of the block into the table's form, its faults into paste.
 std::vector<std::u16string> readRow(const std::vector<std::u16string>& fields, int row, Paste& paste)
 {
@@ -143,9 +159,10 @@ std::vector<std::u16string> readRow(const std::vector<std::u16string>& fields, i
         if (place.column != kNameColumn && isBlank(text))
             text.clear();
         // An empty cell empties the cell it lands on.
-        if (const CellFault fault = cellFault(place.column, text); fault != CellFault::None && fault != CellFault::Empty)
+        const CellFault fault = cellFault(place.column, text);
+        if (fault != CellFault::None && fault != CellFault::Empty)
             paste.faults.push_back({place, fault, fields[k]});
-        cells.push_back(tidyCell(place.column, text, &paste.nameCut));
+        cells.push_back(tidyChecked(place.column, text, fault, &paste.nameCut));
     }
     return cells;
 }
@@ -199,17 +216,7 @@ CellFault cellFault(int column, std::u16string_view text)
 
 std::u16string tidyCell(int column, std::u16string_view text, bool* nameCut)
 {
-    if (cellFault(column, text) != CellFault::None)
-        return std::u16string(text);
-    if (column == kNameColumn) {
-        NameRuleResult ruled = applyNameRule(text);
-        if (ruled.cut && nameCut)
-            *nameCut = true;
-        return std::move(ruled.name);
-    }
-    if (isDecimalColumn(column))
-        return decimalCell(static_cast<float>(*readDecimal(text)));
-    return widened(std::to_string(*readCount(text)));
+    return tidyChecked(column, text, cellFault(column, text), nameCut);
 }
 
 TLayerRecord recordOf(const LayerRow& row)
