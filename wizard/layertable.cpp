@@ -226,6 +226,9 @@ void TLayerTable::fillDown()
         first = std::min(first, *rows.begin());
         last = std::max(last, *rows.rbegin());
     }
+    // A full table fills no new row.
+    if (layers >= kMaxLayers)
+        last = std::min(last, layers - 1);
     if (last <= first)
         return;
     const std::vector<LayerRow>& table = model_->rows();

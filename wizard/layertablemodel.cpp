@@ -158,6 +158,9 @@ bool LayerTableModel::setData(const QModelIndex& index, const QVariant& value, i
     bool cut = false;
     const std::u16string text = tidyCell(column, us(value.toString()), &cut);
     const bool newRow = row >= layerRows();
+    // A full table has no room for another layer.
+    if (newRow && layerRows() >= kMaxLayers)
+        return false;
     // Nothing typed into the empty row makes no layer.
     if (newRow ? text.empty() : rows_[row][column] == text)
         return true;
@@ -173,7 +176,8 @@ Qt::ItemFlags LayerTableModel::flags(const QModelIndex& index) const
     if (!index.isValid())
         return Qt::NoItemFlags;
     const Qt::ItemFlags flags = Qt::ItemIsSelectable | Qt::ItemIsEnabled;
-    return index.column() < kValueColumns ? flags | Qt::ItemIsEditable : flags;
+    const bool full = index.row() >= layerRows() && layerRows() >= kMaxLayers;
+    return index.column() < kValueColumns && !full ? flags | Qt::ItemIsEditable : flags;
 }
 
 QVariant LayerTableModel::headerData(int section, Qt::Orientation orientation, int role) const

@@ -500,3 +500,31 @@ TEST_F(LayerTable, UndoAndRedoGoAcrossEveryKindOfChange)
     EXPECT_EQ(run.lagen, 2);
     EXPECT_TRUE(std::equal(run.layers.begin(), run.layers.begin() + 2, before.layers.begin()));
 }
+
+// A full table has no room for a thousandth layer: neither typing into its
+// empty row nor filling down into it adds one, and OK keeps the 999.
+TEST_F(LayerTable, AFullTableTakesNoFurtherLayer)
+{
+    struct Case {
+        const char* what;
+        const char* script;
+    };
+    const Case cases[] = {
+        {"typed into the empty row", "'X' Tab 'Y' Enter"},
+        {"filled down into the empty row", "Up Shift+Down Ctrl+D"},
+    };
+    for (std::int32_t k = 0; k < kMaxLayers; ++k)
+        run.layers[run.lagen++] = layer(u"L" + std::u16string(1, u'a' + k % 26), 0.01f * static_cast<float>(k));
+    toLayers({});
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        withTable([&](TLayerTable& d) {
+            act(d, c.script);
+            EXPECT_EQ(d.StringGrid1->model()->rowCount(), kMaxLayers + 1);
+            click(d.Button2);
+        });
+        EXPECT_EQ(run.lagen, kMaxLayers);
+        EXPECT_TRUE(
+            std::none_of(run.layers.begin(), run.layers.end(), [](const TLayerRecord& r) { return r.Name == u"X"; }));
+    }
+}
