@@ -113,7 +113,7 @@ windows_tests() {
 # starting from the seeds in tests/fuzz/corpus, as many targets at a time as
 # there are cores. New inputs it finds go to build/fuzz/corpus, an input that
 # fails to build/fuzz/artifacts.
-FUZZ_TARGETS=(regfile decimal namerule layerfile)
+FUZZ_TARGETS=(regfile decimal namerule layerfile paste)
 fuzz_one() {
     local dir=build/fuzz target=$1 started=$SECONDS
     local log="$dir/fuzz_$target.log"
@@ -122,6 +122,7 @@ fuzz_one() {
     case $target in
     regfile) options+=(-max_len=8192 -dict=tests/fuzz/regfile.dict) ;;
     layerfile) options+=(-max_len=8192 -dict=tests/fuzz/layerfile.dict) ;;
+    paste) options+=(-max_len=8192 -dict=tests/fuzz/paste.dict) ;;
     *) options+=(-max_len=256) ;;
     esac
     mkdir -p "$dir/corpus/$target" "$dir/artifacts/$target"

@@ -114,5 +114,6 @@ void registerRefreshBenchmarks();
 void registerLayerFileBenchmarks();
 void registerTemplateBenchmarks();
 void registerStartupBenchmarks();
+void registerLayerTableBenchmarks();
 
 }  // namespace bench

@@ -92,6 +92,11 @@ const Target kTargets[] = {
     // No target: the start against an empty window and against one line of text.
     {"Startup/program", "floor_ms", "bare empty window", 0, 0},
     {"Startup/program", "text_ms", "bare window with text", 0, 0},
+    // The layer table with 999 layers against the same cells put into a table in one go.
+    {"LayerTable/open", "floor_ms", "cells in one go", 1.5, 100},
+    {"LayerTable/paste", "floor_ms", "cells in one go", 1.5, 100},
+    {"LayerTable/ok", "floor_ms", "cells in one go", 1.5, 100},
+    {"LayerTable/undo_paste", "floor_ms", "cells in one go", 0, 50},
 };
 
 // A figure against another, each first divided by its own floor.
@@ -209,6 +214,7 @@ int main(int argc, char* argv[])
     bench::registerLayerFileBenchmarks();
     bench::registerTemplateBenchmarks();
     bench::registerStartupBenchmarks();
+    bench::registerLayerTableBenchmarks();
 
     std::vector<char*> args(argv, argv + argc);
     std::string repetitions = "--benchmark_repetitions=5";

@@ -10,7 +10,7 @@ using namespace std::string_view_literals;
 
 // Every language has the same offsets; 4 to 11 were never assigned, so those
 // slots stay empty and a lookup of them yields an empty text.
-constexpr std::size_t kTextsPerLanguage = 111;
+constexpr std::size_t kTextsPerLanguage = 130;
 using TextTable = std::array<std::u16string_view, kTextsPerLanguage>;
 
 // English texts, base 1000.
@@ -116,6 +116,27 @@ constexpr TextTable kEnglishTexts = [] {
     t[103] = u"The file it replaced held other content, and no copy of it could be kept in: "sv;
     t[104] = u"The work entered cannot be kept for a restart after a crash or a power failure. Check this folder: "sv;
     t[110] = u"Thickness (m)"sv;
+    t[111] = u"Layer table..."sv;
+    t[112] = u"Layer table"sv;
+    t[113] = u"Generate lifts..."sv;
+    t[114] = u"Remove rows"sv;
+    t[115] = u"Discard the changes made in the table?"sv;
+    t[116] = u"Nothing was pasted, the table is unchanged:"sv;
+    t[117] = u"Row %1"sv;
+    t[118] = u"The pasted numbers use \",\" as the decimal mark and were read with it."sv;
+    t[119] =
+        u"The pasted numbers mix \",\" and \".\" as the decimal mark. Nothing was pasted. First cell with the other mark: "sv;
+    t[120] = u"%1 values, from the current column on the table has room for %2"sv;
+    t[121] = u"That would make %1 layers; the table holds at most 999."sv;
+    t[122] = u"empty"sv;
+    t[123] = u"A cell is in error; correct it before the table is taken over: "sv;
+    t[124] = u"Generate lifts"sv;
+    t[125] = u"Offset of the surface the lifts are built on (m)"sv;
+    t[126] = u"Offset of the top of the last lift (m)"sv;
+    t[127] = u"Lift thickness (m)"sv;
+    t[128] = u"The top of the last lift must lie above the surface."sv;
+    t[129] =
+        u"The lift thickness must be more than 0 m and divide the height from the surface to the top (%1 m) into whole lifts."sv;
     return t;
 }();
 
@@ -224,6 +245,27 @@ constexpr TextTable kDutchTexts = [] {
     t[104] =
         u"Het ingevoerde werk kan niet worden bewaard voor een herstart na een vastloper of stroomstoring. Controleer deze map: "sv;
     t[110] = u"Dikte (m)"sv;
+    t[111] = u"Lagentabel..."sv;
+    t[112] = u"Lagentabel"sv;
+    t[113] = u"Ophooglagen genereren..."sv;
+    t[114] = u"Rijen verwijderen"sv;
+    t[115] = u"De wijzigingen in de tabel verwerpen?"sv;
+    t[116] = u"Er is niets geplakt, de tabel is ongewijzigd:"sv;
+    t[117] = u"Rij %1"sv;
+    t[118] = u"De geplakte getallen gebruiken \",\" als decimaalteken en zijn zo gelezen."sv;
+    t[119] =
+        u"De geplakte getallen gebruiken zowel \",\" als \".\" als decimaalteken. Er is niets geplakt. Eerste cel met het andere teken: "sv;
+    t[120] = u"%1 waarden, vanaf de huidige kolom heeft de tabel plaats voor %2"sv;
+    t[121] = u"Dat zou %1 lagen geven; de tabel bevat hoogstens 999 lagen."sv;
+    t[122] = u"leeg"sv;
+    t[123] = u"Een cel bevat een fout; verbeter die voordat de tabel wordt overgenomen: "sv;
+    t[124] = u"Ophooglagen genereren"sv;
+    t[125] = u"Offset van het vlak waarop de lagen komen (m)"sv;
+    t[126] = u"Offset van de bovenkant van de laatste laag (m)"sv;
+    t[127] = u"Laagdikte (m)"sv;
+    t[128] = u"De bovenkant van de laatste laag moet boven het vlak liggen."sv;
+    t[129] =
+        u"De laagdikte moet groter zijn dan 0 m en de hoogte van het vlak tot de bovenkant (%1 m) in hele lagen verdelen."sv;
     return t;
 }();
 
@@ -330,6 +372,27 @@ constexpr TextTable kNorwegianTexts = [] {
     t[104] =
         u"Arbeidet som er lagt inn, kan ikke tas vare på for en omstart etter et krasj eller strømbrudd. Kontroller denne mappen: "sv;
     t[110] = u"Tykkelse (m)"sv;
+    t[111] = u"Lagtabell..."sv;
+    t[112] = u"Lagtabell"sv;
+    t[113] = u"Generer fyllingslag..."sv;
+    t[114] = u"Fjern rader"sv;
+    t[115] = u"Forkaste endringene i tabellen?"sv;
+    t[116] = u"Ingenting ble limt inn, tabellen er uendret:"sv;
+    t[117] = u"Rad %1"sv;
+    t[118] = u"De innlimte tallene bruker \",\" som desimaltegn og er lest slik."sv;
+    t[119] =
+        u"De innlimte tallene blander \",\" og \".\" som desimaltegn. Ingenting ble limt inn. F\u00F8rste celle med det andre tegnet: "sv;
+    t[120] = u"%1 verdier, fra gjeldende kolonne har tabellen plass til %2"sv;
+    t[121] = u"Det ville gi %1 lag; tabellen rommer h\u00F8yst 999 lag."sv;
+    t[122] = u"tom"sv;
+    t[123] = u"En celle har en feil; rett den f\u00F8r tabellen tas i bruk: "sv;
+    t[124] = u"Generer fyllingslag"sv;
+    t[125] = u"Offset for flaten lagene bygges p\u00E5 (m)"sv;
+    t[126] = u"Offset for toppen av det siste laget (m)"sv;
+    t[127] = u"Lagtykkelse (m)"sv;
+    t[128] = u"Toppen av det siste laget m\u00E5 ligge over flaten."sv;
+    t[129] =
+        u"Lagtykkelsen m\u00E5 v\u00E6re st\u00F8rre enn 0 m og dele h\u00F8yden fra flaten til toppen (%1 m) i hele lag."sv;
     return t;
 }();
 

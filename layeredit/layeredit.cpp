@@ -49,7 +49,7 @@ W* named(W* widget, const QString& name)
 QSpinBox* countField(const char* name, int value, QWidget* parent)
 {
     auto* box = named(new QSpinBox(parent), name);
-    box->setRange(0, 100);
+    box->setRange(kLeastCount, kMostCount);
     box->setValue(value);
     return box;
 }

@@ -1,5 +1,6 @@
 #include "wizard/decimal.h"
 
+#include <algorithm>
 #include <cfloat>
 #include <charconv>
 #include <cmath>
@@ -32,6 +33,28 @@ std::optional<double> readDecimal(std::u16string_view text)
     if (!std::isfinite(value) || std::fabs(value) > FLT_MAX)
         return std::nullopt;
     return value;
+}
+
+std::optional<std::int32_t> readCount(std::u16string_view text)
+{
+    while (!text.empty() && (text.front() == u' ' || text.front() == u'\t'))
+        text.remove_prefix(1);
+    while (!text.empty() && (text.back() == u' ' || text.back() == u'\t'))
+        text.remove_suffix(1);
+    if (!text.empty() && text.front() == u'+')
+        text.remove_prefix(1);
+    if (text.empty())
+        return std::nullopt;
+    std::int64_t value = 0;
+    for (const char16_t c : text) {
+        if (c < u'0' || c > u'9')
+            return std::nullopt;
+        // Leading zeros may be many; the value stops growing past the range.
+        value = std::min<std::int64_t>(value * 10 + (c - u'0'), std::int64_t{kMostCount} + 1);
+    }
+    if (value < kLeastCount || value > kMostCount)
+        return std::nullopt;
+    return static_cast<std::int32_t>(value);
 }
 
 std::string formatFixed2(double value, int width)

@@ -16,6 +16,7 @@
 #include "wizard/layerfilereader.h"
 #include "wizard/layersection.h"
 #include "wizard/layersheet.h"
+#include "wizard/layertable.h"
 #include "wizard/layertree.h"
 #include "wizard/paths.h"
 #include "wizard/replacedfiles.h"
@@ -24,6 +25,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QDate>
+#include <QDialog>
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
@@ -104,6 +106,7 @@ void TForm5::FormActivate()
     edit4->setText(text(24));
     emplate1->setText(text(25));
     BitBtn3->setText(text(37));
+    BitBtn6->setText(text(111));
     BitBtn4->setText(text(54));
     BitBtn5->setText(text(82));
     Memo1->setAccessibleName(text(87).trimmed());
@@ -184,8 +187,10 @@ void TForm5::hideOtherSteps()
         BitBtn2->hide();
     }
     // Hidden while the layer editor opens on an empty table.
-    if (step != 4 || run_.lagen <= 0)
+    if (step != 4 || run_.lagen <= 0) {
         BitBtn3->hide();
+        BitBtn6->hide();
+    }
     if (step < 3)
         Section1->hide();
     if (step != 5)
@@ -223,6 +228,7 @@ bool TForm5::applyStep()
         // The table is full at kMaxLayers layers.
         BitBtn3->setEnabled(run_.lagen < kMaxLayers);
         BitBtn3->show();
+        BitBtn6->show();
         break;
     case 5:
         Label1->setText(text(38));
@@ -362,6 +368,16 @@ void TForm5::BitBtn3Click()
     openLayerEditorToAdd();
     actieClick();
     keepRun();
+}
+
+void TForm5::BitBtn6Click()
+{
+    if (!layerTable_)
+        layerTable_ = new TLayerTable(run_, this);
+    layerTable_->taalbasis = run_.taal;
+    // Its OK has put the rows in place of the layers; anything else changed nothing.
+    if (prompts().exec(*layerTable_) == QDialog::Accepted)
+        actieClick();
 }
 
 void TForm5::openLayerEditorToAdd()

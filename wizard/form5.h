@@ -28,6 +28,7 @@ class LayerTree;
 class SvgPicture;
 class TBewerkcommentaar;
 class TLayeredit;
+class TLayerTable;
 class Ttaalkeus;
 
 // The wizard window: five steps in one window, the layer tree beside them.
@@ -49,6 +50,7 @@ public:
     void BitBtn4Click();  // open a layer file
     void CheckBox1Click();
     void BitBtn3Click();  // New Layer
+    void BitBtn6Click();  // Layer table...
     void Edit2Click();
     void Edit2KeyPress();  // Enter in the comment field
     void BitBtn2Click();   // add a comment line
@@ -81,6 +83,7 @@ public:
     QLineEdit* Edit2;
     QPushButton* BitBtn2;
     QPushButton* BitBtn3;
+    QPushButton* BitBtn6;  // beside New Layer, shown with it
     QCheckBox* CheckBox1;
     QLabel* Label4;
     QLabel* Label22;
@@ -142,7 +145,8 @@ private:
     Ttaalkeus* taalkeus_ = nullptr;
     TBewerkcommentaar* bewerkcommentaar_ = nullptr;
     TLayeredit* layeredit_ = nullptr;
-    QTimer* start_;  // runs FormActivate, once
+    TLayerTable* layerTable_ = nullptr;  // made at its first opening
+    QTimer* start_;                      // runs FormActivate, once
     bool shown_ = false;
     std::mt19937 random_{std::random_device{}()};
     QWidget* writtenBox_;                            // Label10, Memo1 and BitBtn5

@@ -142,6 +142,10 @@ QWidget* TForm5::buildStepControls()
     BitBtn3->setIconSize(QSize(32, 32));
     BitBtn3->setMinimumSize(179, 64);
     BitBtn3->hide();
+    BitBtn6 = named(new QPushButton(content), "BitBtn6");
+    BitBtn6->setFont(tahoma(15));
+    BitBtn6->setMinimumSize(179, 64);
+    BitBtn6->hide();
     CheckBox1 = named(new QCheckBox(content), "CheckBox1");
     Label4 = named(new QLabel("Folder:", content), "Label4");
     Label22 = named(new QLabel("Reference file", content), "Label22");
@@ -196,6 +200,12 @@ void TForm5::layOutStepControls(QWidget* content)
     commentRow->addSpacing(24);
     commentRow->addWidget(BitBtn2);
     commentRow->addStretch();
+    auto* layerRow = new QHBoxLayout;
+    layerRow->addStretch();
+    layerRow->addWidget(BitBtn3);
+    layerRow->addSpacing(16);
+    layerRow->addWidget(BitBtn6);
+    layerRow->addStretch();
     auto* fileRow = new QHBoxLayout;
     fileRow->addWidget(Edit1);
     fileRow->addStretch();
@@ -221,7 +231,7 @@ void TForm5::layOutStepControls(QWidget* content)
     contentLayout->addLayout(openRow);
     contentLayout->addLayout(commentRow);
     contentLayout->addSpacing(8);
-    contentLayout->addWidget(BitBtn3, 0, Qt::AlignHCenter);
+    contentLayout->addLayout(layerRow);
     contentLayout->addSpacing(8);
     contentLayout->addLayout(freeRow, 1);
     contentLayout->addStretch();
@@ -283,8 +293,8 @@ void TForm5::layOutWindow(QWidget* steps)
 
 void TForm5::wire()
 {
-    QWidget* const order[] = {Edit1,     BitBtn4,   Edit2,   BitBtn2, BitBtn3, Memo1,  BitBtn5,
-                              CheckBox1, TreeView1, BitBtn1, Button5, Button3, Button4};
+    QWidget* const order[] = {Edit1,   BitBtn4,   Edit2,     BitBtn2, BitBtn3, BitBtn6, Memo1,
+                              BitBtn5, CheckBox1, TreeView1, BitBtn1, Button5, Button3, Button4};
     for (std::size_t i = 1; i < std::size(order); ++i)
         setTabOrder(order[i - 1], order[i]);
 
@@ -294,6 +304,7 @@ void TForm5::wire()
     onEvent(BitBtn1, &QPushButton::clicked, this, &TForm5::BitBtn1Click);
     onEvent(actie, &QPushButton::clicked, this, &TForm5::actieClick);
     onEvent(BitBtn3, &QPushButton::clicked, this, &TForm5::BitBtn3Click);
+    onEvent(BitBtn6, &QPushButton::clicked, this, &TForm5::BitBtn6Click);
     onEvent(BitBtn4, &QPushButton::clicked, this, &TForm5::BitBtn4Click);
     onEvent(BitBtn2, &QPushButton::clicked, this, &TForm5::BitBtn2Click);
     onEvent(BitBtn5, &QPushButton::clicked, this, &TForm5::BitBtn5Click);

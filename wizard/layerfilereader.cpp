@@ -157,20 +157,6 @@ CodePage codePageOf(std::string_view bytes, bool marked)
     return crAlone ? CodePage::MacRoman : CodePage::Windows1252;
 }
 
-// A name or comment line as no editor could have made it.
-LayerFileFault textFault(std::u16string_view text)
-{
-    if (text.size() > kLongestText)
-        return LayerFileFault::TooLong;
-    for (const char16_t c : text) {
-        if (c < u' ' && c != u'\t')
-            return LayerFileFault::ControlCharacter;
-        if (c == u';')
-            return LayerFileFault::Semicolon;
-    }
-    return LayerFileFault::None;
-}
-
 bool lacksWindows1252(std::u16string_view text)
 {
     for (const char16_t c : text)
@@ -180,24 +166,6 @@ bool lacksWindows1252(std::u16string_view text)
 }
 
 std::u16string ascii(std::string_view field) { return std::u16string(field.begin(), field.end()); }
-
-// The layer editor's whole numbers, 0 to 100.
-std::optional<std::int32_t> wholeField(std::string_view field)
-{
-    while (!field.empty() && (field.front() == ' ' || field.front() == '\t'))
-        field.remove_prefix(1);
-    while (!field.empty() && (field.back() == ' ' || field.back() == '\t'))
-        field.remove_suffix(1);
-    if (!field.empty() && field.front() == '+')
-        field.remove_prefix(1);
-    if (field.empty() || field.front() < '0' || field.front() > '9')
-        return std::nullopt;
-    std::int32_t value = 0;
-    const auto [end, error] = std::from_chars(field.data(), field.data() + field.size(), value);
-    if (error != std::errc() || end != field.data() + field.size() || value > 100)
-        return std::nullopt;
-    return value;
-}
 
 class Reader {
 public:
@@ -271,7 +239,7 @@ bool Reader::readRow(std::string_view line, TLayerRecord& r)
     std::int32_t wholes[4] = {};
     const int wholeColumns[4] = {2, 3, 5, 6};
     for (int k = 0; k < 4; ++k) {
-        const auto value = wholeField(fields.text[wholeColumns[k]]);
+        const auto value = readCount(ascii(fields.text[wholeColumns[k]]));
         if (!value)
             return refuse(line_, LayerFileFault::NotWhole, wholeColumns[k], asFound(fields.text[wholeColumns[k]]));
         wholes[k] = *value;
@@ -395,18 +363,6 @@ void Reader::read(std::string_view bytes)
     }
 }
 
-std::u16string withNumbers(std::u16string_view text, std::initializer_list<std::u16string> values)
-{
-    std::u16string out(text);
-    char16_t mark = u'1';
-    for (const std::u16string& value : values) {
-        const std::u16string placeholder{u'%', mark++};
-        if (const std::size_t at = out.find(placeholder); at != std::u16string::npos)
-            out.replace(at, placeholder.size(), value);
-    }
-    return out;
-}
-
 std::u16string number(long long value)
 {
     const std::string digits = std::to_string(value);
@@ -436,8 +392,34 @@ std::int32_t faultText(LayerFileFault fault)
     return -1;
 }
 
-// A field shown in a message: short, and with nothing that could break its line.
-std::u16string shown(std::u16string_view field)
+}  // namespace
+
+LayerFileFault textFault(std::u16string_view text)
+{
+    if (text.size() > kLongestText)
+        return LayerFileFault::TooLong;
+    for (const char16_t c : text) {
+        if (c < u' ' && c != u'\t')
+            return LayerFileFault::ControlCharacter;
+        if (c == u';')
+            return LayerFileFault::Semicolon;
+    }
+    return LayerFileFault::None;
+}
+
+std::u16string withNumbers(std::u16string_view text, std::initializer_list<std::u16string> values)
+{
+    std::u16string out(text);
+    char16_t mark = u'1';
+    for (const std::u16string& value : values) {
+        const std::u16string placeholder{u'%', mark++};
+        if (const std::size_t at = out.find(placeholder); at != std::u16string::npos)
+            out.replace(at, placeholder.size(), value);
+    }
+    return out;
+}
+
+std::u16string shownField(std::u16string_view field)
 {
     constexpr std::size_t kShown = 40;
     std::u16string out;
@@ -447,8 +429,6 @@ std::u16string shown(std::u16string_view field)
         out += u'\u2026';
     return out;
 }
-
-}  // namespace
 
 bool isUtf8WithoutMark(std::string_view bytes)
 {
@@ -516,7 +496,7 @@ std::u16string refusalMessage(const LayerFileReading& reading, std::int32_t taal
     out += u": ";
     out += withNumbers(catalogueText(taal, faultText(reading.fault)),
                        {reading.fault == LayerFileFault::FieldCount ? number(static_cast<long long>(reading.fieldCount))
-                                                                    : shown(reading.errorField)});
+                                                                    : shownField(reading.errorField)});
     return out;
 }
 

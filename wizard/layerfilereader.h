@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <initializer_list>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -85,6 +86,10 @@ bool isUtf8WithoutMark(std::string_view bytes);
 
 // The code page's name, the same in every language.
 std::u16string_view codePageName(CodePage codePage);
+// A name or comment line as no editor could have made it: longer than
+// kLongestText, a control character (the tab excepted) or a ";" in it.
+// LayerFileFault::None for any other text.
+LayerFileFault textFault(std::u16string_view text);
 
 // The messages, in the language of base taal: the refusal, which begins with
 // text 56; and the code page the letters beyond ASCII were read in, what the
@@ -92,5 +97,10 @@ std::u16string_view codePageName(CodePage codePage);
 // nothing to tell.
 std::u16string refusalMessage(const LayerFileReading& reading, std::int32_t taal);
 std::u16string readingNotes(const LayerFileReading& reading, std::int32_t taal);
+
+// A catalogue text with values in place of its %1, %2, ... in that order.
+std::u16string withNumbers(std::u16string_view text, std::initializer_list<std::u16string> values);
+// A field shown in a message: short, and with nothing that could break its line.
+std::u16string shownField(std::u16string_view field);
 
 }  // namespace kobalin

@@ -115,6 +115,25 @@ constexpr Entry kExpected[] = {
     {1103, u"The file it replaced held other content, and no copy of it could be kept in: "},
     {1104, u"The work entered cannot be kept for a restart after a crash or a power failure. Check this folder: "},
     {1110, u"Thickness (m)"},
+    {1111, u"Layer table..."},
+    {1112, u"Layer table"},
+    {1113, u"Generate lifts..."},
+    {1114, u"Remove rows"},
+    {1115, u"Discard the changes made in the table?"},
+    {1116, u"Nothing was pasted, the table is unchanged:"},
+    {1117, u"Row %1"},
+    {1118, u"The pasted numbers use \",\" as the decimal mark and were read with it."},
+    {1119, u"The pasted numbers mix \",\" and \".\" as the decimal mark. Nothing was pasted. First cell with the other mark: "},
+    {1120, u"%1 values, from the current column on the table has room for %2"},
+    {1121, u"That would make %1 layers; the table holds at most 999."},
+    {1122, u"empty"},
+    {1123, u"A cell is in error; correct it before the table is taken over: "},
+    {1124, u"Generate lifts"},
+    {1125, u"Offset of the surface the lifts are built on (m)"},
+    {1126, u"Offset of the top of the last lift (m)"},
+    {1127, u"Lift thickness (m)"},
+    {1128, u"The top of the last lift must lie above the surface."},
+    {1129, u"The lift thickness must be more than 0 m and divide the height from the surface to the top (%1 m) into whole lifts."},
 
     // Dutch
     {2000, u"OK"},
@@ -208,6 +227,25 @@ constexpr Entry kExpected[] = {
     {2103, u"De vervangen file had een andere inhoud, en er kon geen kopie van worden bewaard in: "},
     {2104, u"Het ingevoerde werk kan niet worden bewaard voor een herstart na een vastloper of stroomstoring. Controleer deze map: "},
     {2110, u"Dikte (m)"},
+    {2111, u"Lagentabel..."},
+    {2112, u"Lagentabel"},
+    {2113, u"Ophooglagen genereren..."},
+    {2114, u"Rijen verwijderen"},
+    {2115, u"De wijzigingen in de tabel verwerpen?"},
+    {2116, u"Er is niets geplakt, de tabel is ongewijzigd:"},
+    {2117, u"Rij %1"},
+    {2118, u"De geplakte getallen gebruiken \",\" als decimaalteken en zijn zo gelezen."},
+    {2119, u"De geplakte getallen gebruiken zowel \",\" als \".\" als decimaalteken. Er is niets geplakt. Eerste cel met het andere teken: "},
+    {2120, u"%1 waarden, vanaf de huidige kolom heeft de tabel plaats voor %2"},
+    {2121, u"Dat zou %1 lagen geven; de tabel bevat hoogstens 999 lagen."},
+    {2122, u"leeg"},
+    {2123, u"Een cel bevat een fout; verbeter die voordat de tabel wordt overgenomen: "},
+    {2124, u"Ophooglagen genereren"},
+    {2125, u"Offset van het vlak waarop de lagen komen (m)"},
+    {2126, u"Offset van de bovenkant van de laatste laag (m)"},
+    {2127, u"Laagdikte (m)"},
+    {2128, u"De bovenkant van de laatste laag moet boven het vlak liggen."},
+    {2129, u"De laagdikte moet groter zijn dan 0 m en de hoogte van het vlak tot de bovenkant (%1 m) in hele lagen verdelen."},
 
     // Norwegian
     {3000, u"OK"},
@@ -301,6 +339,25 @@ constexpr Entry kExpected[] = {
     {3103, u"Den erstattede filen hadde annet innhold, og ingen kopi av den kunne tas vare p\u00E5 i: "},
     {3104, u"Arbeidet som er lagt inn, kan ikke tas vare p\u00E5 for en omstart etter et krasj eller str\u00F8mbrudd. Kontroller denne mappen: "},
     {3110, u"Tykkelse (m)"},
+    {3111, u"Lagtabell..."},
+    {3112, u"Lagtabell"},
+    {3113, u"Generer fyllingslag..."},
+    {3114, u"Fjern rader"},
+    {3115, u"Forkaste endringene i tabellen?"},
+    {3116, u"Ingenting ble limt inn, tabellen er uendret:"},
+    {3117, u"Rad %1"},
+    {3118, u"De innlimte tallene bruker \",\" som desimaltegn og er lest slik."},
+    {3119, u"De innlimte tallene blander \",\" og \".\" som desimaltegn. Ingenting ble limt inn. F\u00F8rste celle med det andre tegnet: "},
+    {3120, u"%1 verdier, fra gjeldende kolonne har tabellen plass til %2"},
+    {3121, u"Det ville gi %1 lag; tabellen rommer h\u00F8yst 999 lag."},
+    {3122, u"tom"},
+    {3123, u"En celle har en feil; rett den f\u00F8r tabellen tas i bruk: "},
+    {3124, u"Generer fyllingslag"},
+    {3125, u"Offset for flaten lagene bygges p\u00E5 (m)"},
+    {3126, u"Offset for toppen av det siste laget (m)"},
+    {3127, u"Lagtykkelse (m)"},
+    {3128, u"Toppen av det siste laget m\u00E5 ligge over flaten."},
+    {3129, u"Lagtykkelsen m\u00E5 v\u00E6re st\u00F8rre enn 0 m og dele h\u00F8yden fra flaten til toppen (%1 m) i hele lag."},
 };
 // clang-format on
 
@@ -437,6 +494,20 @@ TEST(Catalogue, TableAndVisibleDetails)
             const std::size_t at = question.find(mark);
             EXPECT_TRUE(at != std::u16string_view::npos && question.find(mark, at + 1) == std::u16string_view::npos)
                 << "base " << base << ", " << utf8(mark);
+        }
+    }
+
+    // The layer table's messages: a cell's name follows 119 and 123 after one
+    // space; a row number, counts or a height take the place of %1 and %2.
+    for (std::int32_t base : kBases) {
+        for (std::int32_t k : {119, 123}) {
+            const auto text = catalogueText(base, k);
+            EXPECT_EQ(text.substr(text.size() - 2), u": ") << "base " << base << ", text " << k;
+        }
+        for (std::int32_t k : {117, 120, 121, 129}) {
+            const auto text = catalogueText(base, k);
+            EXPECT_NE(text.find(u"%1"), std::u16string_view::npos) << "base " << base << ", text " << k;
+            EXPECT_EQ(text.find(u"%2") != std::u16string_view::npos, k == 120) << "base " << base << ", text " << k;
         }
     }
 

@@ -11,6 +11,9 @@
 
 #include "layeredit/layeredit.h"
 #include "layeredit/spinbutton.h"
+#include "wizard/generatelifts.h"
+#include "wizard/layergrid.h"
+#include "wizard/layertable.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -99,8 +102,8 @@ protected:
         EXPECT_EQ(wizard<QLabel>("Label1")->text(), text(s.title));
         EXPECT_EQ(wizard<QLabel>("Label2")->text(), text(s.explanation));
         EXPECT_EQ(wizard<QPushButton>("Button4")->text(), text(abortCaption));
-        const std::pair<const char*, int> captions[] = {
-            {"Label3", 15}, {"Button3", 2}, {"Button5", 3}, {"BitBtn3", 37}, {"CheckBox1", 51}};
+        const std::pair<const char*, int> captions[] = {{"Label3", 15},  {"Button3", 2},   {"Button5", 3},
+                                                        {"BitBtn3", 37}, {"BitBtn6", 111}, {"CheckBox1", 51}};
         for (const auto& [name, k] : captions)
             EXPECT_EQ(wizard(name)->property("text").toString(), text(k)) << name;
         EXPECT_EQ(wizard("TreeView1")->toolTip(), text(49));
@@ -233,6 +236,31 @@ TEST_P(EndToEnd, FromAnEmptyStoreToTheLayerFile)
     });
     menu("edit3");
     EXPECT_EQ(node(0)->text(0), QString::fromUtf8(language.comments[0]));
+
+    // The layer table and its lifts, looked at and left unchanged.
+    recorder.answerDialog([&](QDialog& dialog) {
+        auto& d = static_cast<TLayerTable&>(dialog);
+        EXPECT_EQ(d.windowTitle(), text(112));
+        for (int column = 0; column < 8; ++column)
+            EXPECT_EQ(d.StringGrid1->model()->headerData(column, Qt::Horizontal).toString(),
+                      text(column < 7 ? 30 + column : 110));
+        const std::pair<QPushButton*, int> buttons[] = {{d.Button1, 113}, {d.Button2, 0}, {d.Button3, 1}};
+        for (const auto& [button, k] : buttons)
+            EXPECT_EQ(button->text(), text(k));
+        expectFits(&d, "layer table");
+        recorder.answerDialog([&](QDialog& lifts) {
+            auto& g = static_cast<TGenerateLifts&>(lifts);
+            EXPECT_EQ(g.windowTitle(), text(124));
+            for (int i = 0; i < 4; ++i)
+                EXPECT_EQ(g.captions[i]->text(), text(i < 3 ? 125 + i : 30));
+            expectFits(&g, "lifts");
+            QTest::mouseClick(g.Button2, Qt::LeftButton);
+        });
+        QTest::mouseClick(d.Button1, Qt::LeftButton);
+        QTest::mouseClick(d.Button3, Qt::LeftButton);
+    });
+    clickWizard("BitBtn6");
+    EXPECT_EQ(run.lagen, 2);
 
     // Linked to the model only now: the name is the model's all the same.
     clickCheckBox(wizard("CheckBox1"));

@@ -66,11 +66,14 @@ const DesignedFont kFonts[] = {
     {"Form5", "Edit1", 15, false},
     {"Form5", "Edit2", 13, true},
     {"Form5", "BitBtn3", 15, false},
+    {"Form5", "BitBtn6", 15, false},
     {"taalkeus", nullptr, 11, false},
     {"Bewerkcommentaar", nullptr, 11, false},
     {"Bewerkcommentaar", "Label1", 13, false},
     {"Bewerkcommentaar", "Edit1", 17, false},
     {"Layeredit", nullptr, 13, false},
+    {"LayerTable", nullptr, 13, false},
+    {"GenerateLifts", nullptr, 13, false},
 };
 
 void expectDesignedFont(QWidget* window, QWidget* control)

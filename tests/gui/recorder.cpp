@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QPointer>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -46,10 +47,14 @@ std::optional<QString> Recorder::saveFile(QWidget* parent, const QString& sugges
 int Recorder::exec(QDialog& dialog)
 {
     dialogsShown.push_back(dialog.objectName());
-    activeWhenShown.push_back(QApplication::activeWindow() ? QApplication::activeWindow()->objectName() : QString());
+    const QPointer<QWidget> active = QApplication::activeWindow();
+    activeWhenShown.push_back(active ? active->objectName() : QString());
     dialog.setResult(0);
     dialog.show();
-    // Active, with the keyboard's focus, as a modal dialog is.
+    // Active, with the keyboard's focus, as a modal dialog is; the window
+    // system's word of it comes now, as in the dialog's own event loop, not
+    // later into another window's.
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     QApplication::setActiveWindow(&dialog);
     if (dialogs.empty()) {
         ADD_FAILURE() << "unexpected dialog " << dialog.objectName().toStdString();
@@ -62,6 +67,10 @@ int Recorder::exec(QDialog& dialog)
         ADD_FAILURE() << "the script left dialog " << dialog.objectName().toStdString() << " open";
         dialog.hide();
     }
+    // The window it was opened from is active again, as after a real modal dialog.
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    if (active)
+        QApplication::setActiveWindow(active);
     return dialog.result();
 }
 

@@ -92,6 +92,16 @@ TEST_F(ScreenFit, EveryWindowOpensInsideTheAvailableAreaWithEveryControlWithinRe
                 d.close();
             });
             clickWizard("BitBtn3");
+            recorder.answerDialog([&](QDialog& table) {
+                expectOnTheScreen(&table, "layer table");
+                recorder.answerDialog([&](QDialog& lifts) {
+                    expectOnTheScreen(&lifts, "lifts");
+                    lifts.close();
+                });
+                click(table.findChild<QWidget*>("Button1"));
+                table.close();
+            });
+            clickWizard("BitBtn6");
             auto* tree = wizard<QTreeWidget>("TreeView1");
             recorder.answerDialog([&](QDialog& d) {
                 expectOnTheScreen(&d, "comment editor");

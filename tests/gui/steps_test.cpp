@@ -36,7 +36,7 @@ protected:
         EXPECT_EQ(run.pagina, s.pagina);
         EXPECT_EQ(wizard("Button3")->isEnabled(), s.next);
         EXPECT_EQ(wizard("Button5")->isEnabled(), s.back);
-        for (const char* control : {"Edit1", "BitBtn4", "Edit2", "BitBtn2", "BitBtn3"}) {
+        for (const char* control : {"Edit1", "BitBtn4", "Edit2", "BitBtn2", "BitBtn3", "BitBtn6"}) {
             const bool expected = s.shown && (QString(s.shown).contains(control));
             EXPECT_EQ(!wizard(control)->isHidden(), expected) << control;
         }
@@ -57,7 +57,7 @@ TEST_F(Steps, NextAndBackWalkTheFiveSteps)
     expectStep({3, true, true, "Edit2 BitBtn2"});
     EXPECT_EQ(wizard<QLabel>("Label1")->text(), "Add comment");
     next();
-    expectStep({4, true, true, "BitBtn3"});
+    expectStep({4, true, true, "BitBtn3 BitBtn6"});
     EXPECT_EQ(wizard<QLabel>("Label1")->text(), "Add layer files");
     back();
     expectStep({3, true, true, "Edit2 BitBtn2"});
@@ -78,7 +78,7 @@ TEST_F(Steps, StepFourNeedsTwoLayers)
     next();
     next();
     // One layer: no editor, no way on.
-    expectStep({4, false, true, "BitBtn3"});
+    expectStep({4, false, true, "BitBtn3 BitBtn6"});
     EXPECT_TRUE(recorder.dialogsShown.empty());
 }
 
@@ -91,7 +91,7 @@ TEST_F(Steps, AnEmptyTableOpensTheLayerEditorAtStepFour)
     recorder.answerDialog(closeBox());
     next();
     EXPECT_EQ(recorder.dialogsShown, std::vector<QString>{"Layeredit"});
-    expectStep({4, false, true, "BitBtn3"});
+    expectStep({4, false, true, "BitBtn3 BitBtn6"});
     // Every later refresh at step 4 opens it again while the table is empty.
     recorder.answerDialog(closeBox());
     back();
@@ -100,7 +100,7 @@ TEST_F(Steps, AnEmptyTableOpensTheLayerEditorAtStepFour)
 }
 
 // The refresh leaves the step's own controls shown, but the editor that opens
-// on an emptied table must not have New Layer beside it.
+// on an emptied table must not have New Layer (nor the table) beside it.
 TEST_F(Steps, NewLayerIsHiddenWhileTheEditorOpensOnAnEmptiedTable)
 {
     addLayer(u"Only", 0.3f);
@@ -109,10 +109,10 @@ TEST_F(Steps, NewLayerIsHiddenWhileTheEditorOpensOnAnEmptiedTable)
     wizard("Button3")->setEnabled(true);
     next();
     next();
-    expectStep({4, false, true, "BitBtn3"});
+    expectStep({4, false, true, "BitBtn3 BitBtn6"});
     bool newLayerShown = true;
     recorder.answerDialog([&](QDialog& dialog) {
-        newLayerShown = !wizard("BitBtn3")->isHidden();
+        newLayerShown = !wizard("BitBtn3")->isHidden() || !wizard("BitBtn6")->isHidden();
         closeBox()(dialog);
     });
     // The last layer deleted through the tree's menu.
@@ -123,7 +123,7 @@ TEST_F(Steps, NewLayerIsHiddenWhileTheEditorOpensOnAnEmptiedTable)
     EXPECT_EQ(run.lagen, 0);
     EXPECT_EQ(recorder.dialogsShown, std::vector<QString>{"Layeredit"});
     EXPECT_FALSE(newLayerShown);
-    expectStep({4, false, true, "BitBtn3"});
+    expectStep({4, false, true, "BitBtn3 BitBtn6"});
 }
 
 TEST_F(Steps, AbortClosesTheWindowAtAnyStep)
