@@ -10,7 +10,7 @@ using namespace std::string_view_literals;
 
 // Every language has the same offsets; 4 to 11 were never assigned, so those
 // slots stay empty and a lookup of them yields an empty text.
-constexpr std::size_t kTextsPerLanguage = 111;
+constexpr std::size_t kTextsPerLanguage = 135;
 using TextTable = std::array<std::u16string_view, kTextsPerLanguage>;
 
 // English texts, base 1000.
@@ -108,6 +108,11 @@ constexpr TextTable kEnglishTexts = [] {
     t[90] = u"passes"sv;
     t[91] = u"No layers yet"sv;
     t[110] = u"Thickness (m)"sv;
+    t[130] = u"%1 m thick"sv;
+    t[131] = u"Prepared by"sv;
+    t[132] = u"Checked by"sv;
+    t[133] = u"Name: "sv;
+    t[134] = u"Signature: "sv;
     return t;
 }();
 
@@ -207,6 +212,11 @@ constexpr TextTable kDutchTexts = [] {
     t[90] = u"overgangen"sv;
     t[91] = u"Nog geen lagen"sv;
     t[110] = u"Dikte (m)"sv;
+    t[130] = u"%1 m dik"sv;
+    t[131] = u"Opgesteld door"sv;
+    t[132] = u"Gecontroleerd door"sv;
+    t[133] = u"Naam: "sv;
+    t[134] = u"Handtekening: "sv;
     return t;
 }();
 
@@ -304,6 +314,11 @@ constexpr TextTable kNorwegianTexts = [] {
     t[90] = u"overfarter"sv;
     t[91] = u"Ingen lag enn\u00E5"sv;
     t[110] = u"Tykkelse (m)"sv;
+    t[130] = u"%1 m tykt"sv;
+    t[131] = u"Utarbeidet av"sv;
+    t[132] = u"Kontrollert av"sv;
+    t[133] = u"Navn: "sv;
+    t[134] = u"Underskrift: "sv;
     return t;
 }();
 

@@ -109,6 +109,11 @@ constexpr Entry kExpected[] = {
     {1090, u"passes"},
     {1091, u"No layers yet"},
     {1110, u"Thickness (m)"},
+    {1130, u"%1 m thick"},
+    {1131, u"Prepared by"},
+    {1132, u"Checked by"},
+    {1133, u"Name: "},
+    {1134, u"Signature: "},
 
     // Dutch
     {2000, u"OK"},
@@ -196,6 +201,11 @@ constexpr Entry kExpected[] = {
     {2090, u"overgangen"},
     {2091, u"Nog geen lagen"},
     {2110, u"Dikte (m)"},
+    {2130, u"%1 m dik"},
+    {2131, u"Opgesteld door"},
+    {2132, u"Gecontroleerd door"},
+    {2133, u"Naam: "},
+    {2134, u"Handtekening: "},
 
     // Norwegian
     {3000, u"OK"},
@@ -283,6 +293,11 @@ constexpr Entry kExpected[] = {
     {3090, u"overfarter"},
     {3091, u"Ingen lag enn\u00E5"},
     {3110, u"Tykkelse (m)"},
+    {3130, u"%1 m tykt"},
+    {3131, u"Utarbeidet av"},
+    {3132, u"Kontrollert av"},
+    {3133, u"Navn: "},
+    {3134, u"Underskrift: "},
 };
 // clang-format on
 
