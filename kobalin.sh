@@ -155,9 +155,14 @@ fuzz_tests() {
 screenshots() {
     rm -rf build/screenshots
     xvfb-run -a -s "-screen 0 1600x1000x24" build/test/tests/gui/kobalin_screenshots build/screenshots
-    local sheet
+    local sheet pages
     for sheet in build/screenshots/*.pdf; do
         pdftoppm -png -r 100 -f 1 -l 1 -singlefile "$sheet" "${sheet%.pdf}"
+        # The last page too, with the block to sign, where it is another.
+        pages=$(pdfinfo "$sheet" | awk '/^Pages:/ { print $2 }')
+        if [ "$pages" -gt 1 ]; then
+            pdftoppm -png -r 100 -f "$pages" -l "$pages" -singlefile "$sheet" "${sheet%.pdf}-last"
+        fi
     done
     echo "Pictures of every step and dialog: build/screenshots/"
 }

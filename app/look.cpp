@@ -134,18 +134,25 @@ QMargins frameOf(const QWidget* window)
 
 }  // namespace
 
-void fitWindow(QWidget* window, QSize designed)
+void settleLayouts()
 {
-    // Nested layouts learn of new texts through posted events; settle them
-    // first, or the size needed would be that of the old texts.
     for (int i = 0; i < 4; ++i)
         QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+}
+
+void fitWindow(QWidget* window, QSize designed)
+{
+    // Settled first, or the size needed would be that of the old texts.
+    settleLayouts();
     const QWidget* over = window->parentWidget() ? window->parentWidget()->window() : nullptr;
     const QScreen* screen = over && over->isVisible() ? over->screen() : window->screen();
     const QRect area = screen->availableGeometry();
     const QMargins frame = frameOf(window);
     const QSize room = area.size().shrunkBy(frame).expandedTo(QSize(1, 1));
-    const QSize size = designed.expandedTo(window->minimumSizeHint()).boundedTo(room);
+    QSize size = designed.expandedTo(window->minimumSizeHint()).boundedTo(room);
+    // Contents that wrap (texts, groups of fields) may need more height at the width given.
+    if (window->hasHeightForWidth())
+        size.setHeight(std::clamp(window->heightForWidth(size.width()), size.height(), room.height()));
 
     QRect placed(QPoint(0, 0), size.grownBy(frame));
     placed.moveCenter(over && over->isVisible() ? over->frameGeometry().center() : area.center());
@@ -172,6 +179,10 @@ bool FittingArea::eventFilter(QObject* watched, QEvent* event)
 }
 
 QSize FittingArea::minimumSizeHint() const { return widget()->minimumSizeHint(); }
+
+bool FittingArea::hasHeightForWidth() const { return widget()->hasHeightForWidth(); }
+
+int FittingArea::heightForWidth(int width) const { return widget()->heightForWidth(width); }
 
 QSize FittingArea::sizeHint() const { return widget()->sizeHint().expandedTo(minimumSizeHint()); }
 

@@ -29,24 +29,31 @@ void useFontWhenShown(QWidget* widget, int pixelSize, bool italic = false);
 // opening) went unseen, and a Space or Enter pressed what nobody saw. Called
 // once for the application; later calls change nothing.
 void showFocusAlways();
+// Nested layouts learn of new texts through posted events: lets them take
+// the texts in now, so that the sizes they give are those of the new texts.
+void settleLayouts();
 
 // Sizes and places a window on the available area of its screen (without
 // the taskbar and docks): its designed client size, or larger where its
 // contents need more (longer texts, larger fonts), but never beyond that area
-// with its frame; inside the area, centred over its parent window, or over
-// the area when it has none. Where the area is too small, the contents of its
+// with its frame; as high as its contents need at that width where they wrap;
+// inside the area, centred over its parent window, or over the area when it
+// has none. Where the area is too small, the contents of its
 // FittingArea scroll.
 void fitWindow(QWidget* window, QSize designed);
 
-// A frameless scroll area that asks for its whole content's minimum size, so
-// the window sized by fitWindow shows everything without scrolling where the
-// screen has the room. The window's layout must then be made with
-// allowShrinking, or the window could not be made smaller than that content.
+// A frameless scroll area that asks for its whole content's minimum size, and
+// the height its content needs at a width, so the window sized by fitWindow
+// shows everything without scrolling where the screen has the room. The
+// window's layout must then be made with allowShrinking, or the window could
+// not be made smaller than that content.
 class FittingArea : public QScrollArea {
 public:
     FittingArea(QWidget* content, QWidget* parent);
     QSize minimumSizeHint() const override;
     QSize sizeHint() const override;
+    bool hasHeightForWidth() const override;
+    int heightForWidth(int width) const override;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

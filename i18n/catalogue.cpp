@@ -10,7 +10,7 @@ using namespace std::string_view_literals;
 
 // Every language has the same offsets; 4 to 11 were never assigned, so those
 // slots stay empty and a lookup of them yields an empty text.
-constexpr std::size_t kTextsPerLanguage = 130;
+constexpr std::size_t kTextsPerLanguage = 135;
 using TextTable = std::array<std::u16string_view, kTextsPerLanguage>;
 
 // English texts, base 1000.
@@ -137,6 +137,11 @@ constexpr TextTable kEnglishTexts = [] {
     t[128] = u"The top of the last lift must lie above the surface."sv;
     t[129] =
         u"The lift thickness must be more than 0 m and divide the height from the surface to the top (%1 m) into whole lifts."sv;
+    t[130] = u"%1 m thick"sv;
+    t[131] = u"Prepared by"sv;
+    t[132] = u"Checked by"sv;
+    t[133] = u"Name: "sv;
+    t[134] = u"Signature: "sv;
     return t;
 }();
 
@@ -266,6 +271,11 @@ constexpr TextTable kDutchTexts = [] {
     t[128] = u"De bovenkant van de laatste laag moet boven het vlak liggen."sv;
     t[129] =
         u"De laagdikte moet groter zijn dan 0 m en de hoogte van het vlak tot de bovenkant (%1 m) in hele lagen verdelen."sv;
+    t[130] = u"%1 m dik"sv;
+    t[131] = u"Opgesteld door"sv;
+    t[132] = u"Gecontroleerd door"sv;
+    t[133] = u"Naam: "sv;
+    t[134] = u"Handtekening: "sv;
     return t;
 }();
 
@@ -393,6 +403,11 @@ constexpr TextTable kNorwegianTexts = [] {
     t[128] = u"Toppen av det siste laget m\u00E5 ligge over flaten."sv;
     t[129] =
         u"Lagtykkelsen m\u00E5 v\u00E6re st\u00F8rre enn 0 m og dele h\u00F8yden fra flaten til toppen (%1 m) i hele lag."sv;
+    t[130] = u"%1 m tykt"sv;
+    t[131] = u"Utarbeidet av"sv;
+    t[132] = u"Kontrollert av"sv;
+    t[133] = u"Navn: "sv;
+    t[134] = u"Underskrift: "sv;
     return t;
 }();
 

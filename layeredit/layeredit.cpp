@@ -5,6 +5,7 @@
 #include "app/look.h"
 #include "app/prompts.h"
 #include "app/qtext.h"
+#include "app/wrappingrow.h"
 #include "layeredit/namerule.h"
 #include "layeredit/spinbutton.h"
 #include "layeredit/templatestore.h"
@@ -156,9 +157,11 @@ void TLayeredit::layOutFields(QFrame* bar)
     group(bevels[3], {{captions[4], Edit1, {SpinButton1}}, {captions[5], CSpinEdit3, {}}});
     group(bevels[4], {{captions[6], CSpinEdit4, {}}});
 
-    auto* row = new QHBoxLayout;
+    // One row of the five groups; in a narrower window they wrap whole
+    // rather than be cut or scroll sideways.
+    groups_ = new WrappingRow;
     for (QFrame* bevel : bevels)
-        row->addWidget(bevel);
+        groups_->addWidget(bevel);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(Button1);
@@ -171,7 +174,7 @@ void TLayeredit::layOutFields(QFrame* bar)
     auto* content = new QVBoxLayout(fields);
     content->setContentsMargins(16, 12, 16, 12);
     content->addWidget(Label1);
-    content->addLayout(row);
+    content->addLayout(groups_);
     content->addStretch();
     content->addLayout(buttons);
     auto* root = new QVBoxLayout(this);
@@ -342,7 +345,11 @@ void TLayeredit::FormActivate()
     // The decimal fields keep room for a "%7.2f" value, however long the captions.
     for (QLineEdit* field : {Edit1, Edit2})
         field->setMinimumWidth(field->fontMetrics().horizontalAdvance(QStringLiteral("-0000.00")) + 16);
-    fitWindow(this, size());  // the texts of another language may need more room
+    // The texts of another language may need more room; one row of the
+    // groups where the screen has it.
+    settleLayouts();
+    const QMargins around = groups_->parentWidget()->layout()->contentsMargins();
+    fitWindow(this, size().expandedTo(QSize(groups_->oneRowWidth() + around.left() + around.right(), 0)));
 
     // For screen readers: each field by its caption, the spin buttons by what they do.
     const std::pair<QWidget*, int> fields[] = {{ComboBox1, 30}, {Edit2, 31},      {CSpinEdit1, 32}, {CSpinEdit2, 33},

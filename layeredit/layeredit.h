@@ -19,6 +19,7 @@ class QSpinBox;
 namespace kobalin {
 
 class SpinButton;
+class WrappingRow;
 struct LayerTemplate;
 
 // Enters one layer, or edits one of the table; offers the layer templates.
@@ -94,8 +95,9 @@ private:
     void reloadTemplates();
 
     RunData& run_;
-    int chosenTemplate_ = -1;   // the list item last chosen, -1 after a reload
-    bool listWatched_ = false;  // the choice in the open list is watched
+    WrappingRow* groups_ = nullptr;  // Bevel1 to Bevel5
+    int chosenTemplate_ = -1;        // the list item last chosen, -1 after a reload
+    bool listWatched_ = false;       // the choice in the open list is watched
 };
 
 }  // namespace kobalin

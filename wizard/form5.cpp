@@ -32,6 +32,8 @@
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
+#include <QTextDocument>
 #include <QTimer>
 
 #include <chrono>
@@ -267,6 +269,11 @@ void TForm5::showWrittenFile()
     // What is on disk, byte for byte as the machine will read it, not the
     // table formatted again.
     Memo1->setFont(fixedFont(12));
+    // Six lines of the file at least, and the scroll bar under them: the step
+    // scrolls rather than squeeze them.
+    const int margins = 2 * (static_cast<int>(Memo1->document()->documentMargin()) + Memo1->frameWidth());
+    Memo1->setMinimumHeight(6 * Memo1->fontMetrics().lineSpacing() + margins +
+                            Memo1->horizontalScrollBar()->sizeHint().height());
     Memo1->setPlainText(qs(layerFileText(readPlainFile(nativePath(writtenPath_)).value_or(std::string()))));
     Label10->setText(qs(writtenPath_));
     writtenBox_->show();

@@ -37,6 +37,29 @@ W* named(W* widget, const char* name)
     return widget;
 }
 
+// Puts the drawing above the written file where, side by side, a band would
+// have no room for its name, lift and offset on one line (at 200 %).
+class StackWhenNarrow : public QObject {
+public:
+    StackWhenNarrow(QWidget* content, QBoxLayout* row) : QObject(content), row_(row) { content->installEventFilter(this); }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Resize) {
+            const auto* content = static_cast<QWidget*>(watched);
+            const QMargins margins = content->layout()->contentsMargins();
+            const int width = content->width() - margins.left() - margins.right();
+            const int wanted = 2 * 36 * content->fontMetrics().averageCharWidth();
+            row_->setDirection(width < wanted ? QBoxLayout::TopToBottom : QBoxLayout::LeftToRight);
+        }
+        return false;
+    }
+
+private:
+    QBoxLayout* row_;
+};
+
 }  // namespace
 
 TForm5::TForm5(RunData& run, QWidget* parent) : QWidget(parent), run_(run)
@@ -223,6 +246,7 @@ void TForm5::layOutStepControls(QWidget* content)
     freeRow->setSpacing(16);
     freeRow->addWidget(Section1, 1);
     freeRow->addWidget(writtenBox_, 1);
+    new StackWhenNarrow(content, freeRow);
 
     auto* contentLayout = new QVBoxLayout(content);
     contentLayout->setContentsMargins(26, 16, 26, 12);

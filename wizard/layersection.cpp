@@ -13,21 +13,10 @@
 #include <QToolTip>
 
 #include <algorithm>
-#include <numeric>
 
 namespace kobalin {
 
 namespace {
-
-// The layers' indexes, largest offset first; equal offsets keep table order.
-std::vector<std::size_t> drawingOrder(std::span<const TLayerRecord> layers)
-{
-    std::vector<std::size_t> order(layers.size());
-    std::iota(order.begin(), order.end(), std::size_t{0});
-    std::stable_sort(order.begin(), order.end(),
-                     [&](std::size_t a, std::size_t b) { return layers[a].Offset > layers[b].Offset; });
-    return order;
-}
 
 QString offsetText(const TLayerRecord& r) { return QString::fromStdString(formatFixed2(r.Offset)) + " m"; }
 
@@ -40,104 +29,159 @@ QString targetsText(const TLayerRecord& r, const QString& passes, const char* se
            QString::number(r.Compaction_Target) + " CMV";
 }
 
-QString unusualText(const TLayerRecord& r, std::int32_t taal)
+QStringList unusualTexts(const TLayerRecord& r, std::int32_t taal)
 {
-    QString why;
+    QStringList why;
     if (!isUsualOffset(r.Offset))
-        why = catalogue(taal, 80);
+        why << catalogue(taal, 80);
     if (!isUsualSpeed(r.Speed_Target))
-        why += (why.isEmpty() ? QString() : QString('\n')) + catalogue(taal, 81);
+        why << catalogue(taal, 81);
     return why;
 }
 
-// Band i runs from edges[i] to edges[i + 1].
-std::vector<int> bandEdges(const QRect& area, const std::vector<SectionBand>& bands, int least)
+QString bandNames(const BuildUp& s, const SectionBand& b)
+{
+    QString names = qs(s.layers[b.first].Name);
+    for (std::size_t i = b.first + 1; i < b.first + b.count; ++i)
+        names += " = " + qs(s.layers[i].Name);
+    return names;
+}
+
+// Why the band is marked, on one line: equal offsets, then each unusual value once.
+QString bandWarnings(const BuildUp& s, const SectionBand& b)
+{
+    QStringList why;
+    if (b.clash)
+        why << catalogue(s.taal, 89);
+    for (std::size_t i = b.first; i < b.first + b.count; ++i)
+        for (const QString& w : unusualTexts(s.layers[i], s.taal))
+            if (!why.contains(w))
+                why << w;
+    return why.join(QStringLiteral("; "));
+}
+
+// Whole pixels for the bands in height: each at least least where all can
+// have it, the rest to scale; otherwise all to scale.
+std::vector<int> bandHeights(int height, const std::vector<SectionBand>& bands, int least)
 {
     const std::size_t n = bands.size();
-    const double height = std::max(area.height(), 0);
-    // The least height only while every band can have it; beyond that the
-    // floor takes at most half the height, so that the other half still
-    // shows the thick layers to scale.
-    const double share = height / static_cast<double>(std::max<std::size_t>(n, 1));
-    const double floor = least <= share ? least : share / 2;
-    std::vector<double> h(n, 0);
-    std::vector<bool> atFloor(n, false);
+    std::vector<int> h(n, 0);
+    if (n == 0 || height <= 0)
+        return h;
+    const int floor = static_cast<long long>(least) * static_cast<long long>(n) <= height ? least : 0;
+    std::vector<double> exact(n, 0);
+    std::vector<bool> raised(n, false);
     // Bands too thin to scale are raised to the floor, the others scaled in
-    // what is left; raising one can push another under, so a few rounds.
-    for (int round = 0; round < 8; ++round) {
+    // what is left; raising one can push another under, so again until none is.
+    for (bool changed = true; changed;) {
+        changed = false;
         double weight = 0;
-        std::size_t raised = 0;
+        std::size_t count = 0;
         for (std::size_t i = 0; i < n; ++i) {
-            if (atFloor[i])
-                ++raised;
+            if (raised[i])
+                ++count;
             else
                 weight += bands[i].thickness;
         }
-        const double scale = weight > 0 ? (height - floor * static_cast<double>(raised)) / weight : 0;
-        bool changed = false;
+        const double room = height - static_cast<double>(floor) * static_cast<double>(count);
         for (std::size_t i = 0; i < n; ++i) {
-            if (atFloor[i])
+            if (raised[i])
                 continue;
-            h[i] = bands[i].thickness * scale;
-            if (h[i] < floor) {
-                atFloor[i] = true;
-                changed = true;
-            }
+            exact[i] = weight > 0 ? bands[i].thickness * room / weight : 0;
+            if (exact[i] < floor)
+                raised[i] = changed = true;
         }
-        if (!changed)
-            break;
     }
-    double total = 0;
+    // Each edge rounded from the sum above it, so that the thinnest bands
+    // keep their places; a band that rounding took under the floor takes
+    // the pixel back from the highest.
+    double sum = 0;
+    int edge = 0;
     for (std::size_t i = 0; i < n; ++i) {
-        if (atFloor[i])
-            h[i] = floor;
-        total += h[i];
+        sum += raised[i] ? floor : exact[i];
+        const int next = std::min(height, static_cast<int>(std::lround(sum)));
+        h[i] = next - edge;
+        edge = next;
     }
-    std::vector<int> edges(n + 1, area.top());
-    double y = 0;
+    h[n - 1] += height - edge;
     for (std::size_t i = 0; i < n; ++i) {
-        y += total > 0 ? h[i] * height / total : 0;
-        edges[i + 1] = area.top() + static_cast<int>(std::lround(y));
+        while (h[i] < floor) {
+            ++h[i];
+            --*std::max_element(h.begin(), h.end());
+        }
     }
+    return h;
+}
+
+// Band i runs from edges[i] to edges[i + 1].
+std::vector<int> bandEdges(const QRect& area, const BuildUp& s, int least)
+{
+    const std::vector<int> heights = bandHeights(area.height(), s.bands, least);
+    std::vector<int> edges(heights.size() + 1, area.top());
+    for (std::size_t i = 0; i < heights.size(); ++i)
+        edges[i + 1] = edges[i] + heights[i];
     return edges;
 }
 
+// Whether every band gets a line of text.
+bool bandsCarryTexts(const QRect& area, const BuildUp& s, int least)
+{
+    return static_cast<long long>(least) * static_cast<long long>(s.bands.size()) <= area.height();
+}
+
 const QColor kSoil[] = {QColor(0xEC, 0xDF, 0xBF), QColor(0xCF, 0xB9, 0x8E), QColor(0xDD, 0xC9, 0xA4)};
-void drawBandTexts(QPainter& painter, const QRect& band, const SectionBand& b)
+
+// The band's texts on one line: its names and lift at the left, its offset at
+// the right, before it its warnings and targets where there is room. The
+// offset comes first, then a few letters of the name, the lift, the rest of
+// the name, the warnings (shortened) and the targets (whole or not at all).
+void drawBandTexts(QPainter& painter, const QRect& band, const BuildUp& s, const SectionBand& b)
 {
     const QFontMetrics metrics = painter.fontMetrics();
     const int line = metrics.height();
-    if (band.height() < line)
-        return;
     const int pad = stripeWidth(metrics);
-    const QRect area = band.adjusted(2 * pad, 0, -pad, 0);
+    const QRect row(band.left() + 2 * pad, band.top() + (band.height() - line) / 2, band.width() - 3 * pad, line);
     const int gap = metrics.horizontalAdvance(QStringLiteral("   "));
-    const QString offset = offsetText(b.first);
+    const TLayerRecord& first = s.layers[b.first];
+    const QString offset = offsetText(first);
     const int offsetWidth = metrics.horizontalAdvance(offset);
-    if (offsetWidth > area.width())
-        return;  // not even the offset fits: the band stays plain
-    const QString targets = b.clash ? b.warning : targetsText(b.first, b.passes, "  ");
-    const int targetsWidth = metrics.horizontalAdvance(targets);
-    int nameWidth = area.width() - offsetWidth - gap;
-    const bool oneLine = nameWidth - targetsWidth - gap >= metrics.averageCharWidth() * 8;
-    const bool twoLines = !oneLine && band.height() >= 2 * line + 2;
-    if (oneLine)
-        nameWidth -= targetsWidth + gap;
-    const int top = band.top() + (band.height() - (twoLines ? 2 * line : line)) / 2;
-    const QRect first(area.left(), top, area.width(), line);
-    painter.drawText(first, Qt::AlignRight | Qt::AlignVCenter, offset);
-    if (nameWidth >= metrics.averageCharWidth() * 2)
-        painter.drawText(first, Qt::AlignLeft | Qt::AlignVCenter, metrics.elidedText(b.names, Qt::ElideRight, nameWidth));
-    if (oneLine)
-        painter.drawText(first.adjusted(0, 0, -offsetWidth - gap, 0), Qt::AlignRight | Qt::AlignVCenter, targets);
-    else if (twoLines)
-        painter.drawText(first.translated(0, line), Qt::AlignLeft | Qt::AlignVCenter,
-                         metrics.elidedText(targets, Qt::ElideRight, area.width()));
+    const QString names = bandNames(s, b);
+    const int namesWidth = metrics.horizontalAdvance(names);
+    int nameWidth = std::min(namesWidth, metrics.averageCharWidth() * 6);
+    int room = row.width() - offsetWidth - gap - nameWidth;
+    if (room < 0)
+        return;  // not even the offset and a few letters: the band stays plain
+    auto take = [&](const QString& text) {
+        const int width = gap + metrics.horizontalAdvance(text);
+        if (text.isEmpty() || width > room)
+            return QString();
+        room -= width;
+        return text;
+    };
+    const QString lift = take(liftText(s.lifts[b.first + b.count - 1], s.taal));
+    const int moreName = std::min(room, namesWidth - nameWidth);
+    nameWidth += moreName;
+    room -= moreName;
+    const QString warnings = bandWarnings(s, b);
+    const QString targets = b.clash ? QString() : targetsText(first, catalogue(s.taal, 90), "  ");
+    QString middle = take(warnings.isEmpty() ? targets : targets.isEmpty() ? warnings : warnings + "   " + targets);
+    if (middle.isEmpty() && !warnings.isEmpty() && room >= gap + metrics.averageCharWidth() * 6) {
+        middle = metrics.elidedText(warnings, Qt::ElideRight, room - gap);
+        room -= gap + metrics.horizontalAdvance(middle);
+    }
+    const QString name = metrics.elidedText(names, Qt::ElideRight, nameWidth + room);
+    painter.drawText(row, Qt::AlignLeft | Qt::AlignVCenter, name);
+    if (!lift.isEmpty())
+        painter.drawText(row.adjusted(metrics.horizontalAdvance(name) + gap, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter,
+                         lift);
+    if (!middle.isEmpty())
+        painter.drawText(row.adjusted(0, 0, -offsetWidth - gap, 0), Qt::AlignRight | Qt::AlignVCenter, middle);
+    painter.drawText(row, Qt::AlignRight | Qt::AlignVCenter, offset);
 }
 
 }  // namespace
 
-int leastBandHeight(const QFontMetrics& metrics) { return metrics.height() + 4; }
+int leastBandHeight(const QFontMetrics& metrics) { return metrics.height(); }
 
 // A third of a line, so that the stripe and the room around the texts keep
 // their proportions on paper.
@@ -149,86 +193,95 @@ std::array<QString, 6> valueTexts(const TLayerRecord& r)
             speedText(r),  QString::number(r.Speed_MaxDiff) + " km/h", QString::number(r.Compaction_Target) + " CMV"};
 }
 
-std::vector<SectionBand> sectionBands(std::span<const TLayerRecord> layers, std::int32_t taal)
+QString liftText(std::optional<double> lift, std::int32_t taal)
 {
-    const QString passes = catalogue(taal, 90);
-    std::vector<SectionBand> bands;
-    for (const std::size_t i : drawingOrder(layers)) {
-        const TLayerRecord& r = layers[i];
-        const QString why = unusualText(r, taal);
-        if (!bands.empty() && bands.back().first.Offset == r.Offset) {
-            SectionBand& b = bands.back();
-            b.names += " = " + qs(r.Name);
+    const QString form = catalogue(taal, 130);  // none in a language without texts
+    return lift && !form.isEmpty() ? form.arg(QString::fromStdString(formatFixed2(*lift))) : QString();
+}
+
+BuildUp buildUp(std::span<const TLayerRecord> layers, std::int32_t taal)
+{
+    BuildUp s;
+    s.taal = taal;
+    s.layers.assign(layers.begin(), layers.end());
+    std::stable_sort(s.layers.begin(), s.layers.end(),
+                     [](const TLayerRecord& a, const TLayerRecord& b) { return a.Offset > b.Offset; });
+    std::vector<float> offsets;
+    offsets.reserve(s.layers.size());
+    for (std::size_t i = 0; i < s.layers.size(); ++i) {
+        const TLayerRecord& r = s.layers[i];
+        offsets.push_back(r.Offset);
+        const bool unusual = !isUsualOffset(r.Offset) || !isUsualSpeed(r.Speed_Target);
+        if (i > 0 && s.layers[i - 1].Offset == r.Offset) {
+            SectionBand& b = s.bands.back();
+            ++b.count;
             b.clash = true;
-            if (!why.isEmpty() && !b.warning.contains(why))
-                b.warning += '\n' + why;
+            b.unusual = b.unusual || unusual;
             continue;
         }
-        SectionBand& b = bands.emplace_back();
-        b.names = qs(r.Name);
-        b.first = TLayerRecord{
-            {}, r.Offset, r.PassCount_Target, r.PassCount_MaxExtra, r.Speed_Target, r.Speed_MaxDiff, r.Compaction_Target};
-        b.passes = passes;
-        b.warning = why;
+        s.bands.push_back({i, 1, 0, false, unusual});
     }
-    for (SectionBand& b : bands)
-        if (b.clash)
-            b.warning = catalogue(taal, 89) + (b.warning.isEmpty() ? QString() : '\n' + b.warning);
+    s.lifts = liftThicknesses(offsets);
     // Each band reaches down to the next; the lowest, with nothing under it,
     // is drawn as thick as the others are on average.
     double sum = 0;
-    for (std::size_t i = 0; i + 1 < bands.size(); ++i) {
-        bands[i].thickness = static_cast<double>(bands[i].first.Offset) - static_cast<double>(bands[i + 1].first.Offset);
-        sum += bands[i].thickness;
+    for (std::size_t i = 0; i + 1 < s.bands.size(); ++i) {
+        s.bands[i].thickness = static_cast<double>(s.layers[s.bands[i].first].Offset) -
+                               static_cast<double>(s.layers[s.bands[i + 1].first].Offset);
+        sum += s.bands[i].thickness;
     }
-    if (!bands.empty())
-        bands.back().thickness = bands.size() > 1 ? sum / static_cast<double>(bands.size() - 1) : 1.0;
-    return bands;
+    if (!s.bands.empty())
+        s.bands.back().thickness = s.bands.size() > 1 ? sum / static_cast<double>(s.bands.size() - 1) : 1.0;
+    return s;
 }
 
-QString sectionText(std::span<const TLayerRecord> layers, std::int32_t taal)
+QString layerLines(const BuildUp& s, std::size_t from, std::size_t to)
 {
-    const std::vector<std::size_t> order = drawingOrder(layers);
-    const QString passes = catalogue(taal, 90);
+    const QString passes = catalogue(s.taal, 90);
     QString text;
-    for (std::size_t i = 0; i < order.size(); ++i) {
-        const TLayerRecord& r = layers[order[i]];
-        const bool clash = (i > 0 && layers[order[i - 1]].Offset == r.Offset) ||
-                           (i + 1 < order.size() && layers[order[i + 1]].Offset == r.Offset);
-        text += qs(r.Name) + ": " + offsetText(r) + ", " + targetsText(r, passes, ", ");
-        if (clash)
-            text += " (" + catalogue(taal, 89) + ')';
-        const QString why = unusualText(r, taal);
-        if (!why.isEmpty())
-            text += ". " + QString(why).replace('\n', QStringLiteral(". "));
-        text += '\n';
+    for (std::size_t band = from; band < to && band < s.bands.size(); ++band) {
+        const SectionBand& b = s.bands[band];
+        for (std::size_t i = b.first; i < b.first + b.count; ++i) {
+            const TLayerRecord& r = s.layers[i];
+            text += qs(r.Name) + ": " + offsetText(r) + ", ";
+            if (s.lifts[i])
+                text += liftText(s.lifts[i], s.taal) + ", ";
+            text += targetsText(r, passes, ", ");
+            if (b.clash)
+                text += " (" + catalogue(s.taal, 89) + ')';
+            for (const QString& why : unusualTexts(r, s.taal))
+                text += ". " + why;
+            text += '\n';
+        }
     }
     text.chop(1);
     return text;
 }
 
-void drawSection(QPainter& painter, const QRect& area, const std::vector<SectionBand>& bands, const QString& emptyText)
+void drawSection(QPainter& painter, const QRect& area, const BuildUp& s, const QString& emptyText)
 {
     painter.save();
     painter.setClipRect(area);
     painter.setPen(QColor(0x40, 0x40, 0x40));
-    if (bands.empty()) {
-        const QFontMetrics metrics = painter.fontMetrics();
+    const QFontMetrics metrics = painter.fontMetrics();
+    if (s.bands.empty()) {
         painter.drawText(area, Qt::AlignCenter, metrics.elidedText(emptyText, Qt::ElideRight, area.width()));
         painter.restore();
         return;
     }
-    const std::vector<int> edges = bandEdges(area, bands, leastBandHeight(painter.fontMetrics()));
-    for (std::size_t i = 0; i < bands.size(); ++i) {
-        const SectionBand& b = bands[i];
+    const int least = leastBandHeight(metrics);
+    const bool texts = bandsCarryTexts(area, s, least);
+    const std::vector<int> edges = bandEdges(area, s, least);
+    for (std::size_t i = 0; i < s.bands.size(); ++i) {
+        const SectionBand& b = s.bands[i];
         const QRect band(area.left(), edges[i], area.width(), edges[i + 1] - edges[i]);
         if (band.height() <= 0)
             continue;
         painter.fillRect(band, b.clash ? warningBackground() : kSoil[i % 3]);
-        if (!b.warning.isEmpty())
-            painter.fillRect(QRect(band.left(), band.top(), stripeWidth(painter.fontMetrics()), band.height()),
-                             warningColour());
-        drawBandTexts(painter, band, b);
+        if (b.clash || b.unusual)
+            painter.fillRect(QRect(band.left(), band.top(), stripeWidth(metrics), band.height()), warningColour());
+        if (texts)
+            drawBandTexts(painter, band, s, b);
     }
     painter.restore();
 }
@@ -269,35 +322,45 @@ LayerSection::LayerSection(QWidget* parent) : QWidget(parent)
 
 void LayerSection::showTable(const RunData& run, std::int32_t taal)
 {
-    layers_.assign(run.layers.begin(), run.layers.begin() + std::max(run.lagen, 0));
-    taal_ = taal;
-    bands_ = sectionBands(layers_, taal);
+    section_ = buildUp(std::span(run.layers.data(), static_cast<std::size_t>(std::max(run.lagen, 0))), taal);
     emptyText_ = catalogue(taal, 91);
     setAccessibleName(catalogue(taal, 79));
+    // A line for each of the first seven layers: a short build-up is never
+    // squeezed past reading, the step scrolls instead.
+    setMinimumHeight(std::clamp(run.lagen, 1, 7) * leastBandHeight(fontMetrics()));
     update();
 }
 
-QString LayerSection::description() const { return sectionText(layers_, taal_); }
+QString LayerSection::description() const { return layerLines(section_, 0, section_.bands.size()); }
 
 QSize LayerSection::minimumSizeHint() const { return {40, 40}; }
 
 void LayerSection::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    drawSection(painter, rect(), bands_, emptyText_);
+    drawSection(painter, rect(), section_, emptyText_);
 }
 
 bool LayerSection::event(QEvent* event)
 {
-    // The band under the pointer says why it is marked.
+    // The layers under the pointer, each on its line: where the bands are too
+    // thin for texts, a band of no pixel at all is named with those beside it.
     if (event->type() == QEvent::ToolTip) {
-        const auto* help = static_cast<QHelpEvent*>(event);
-        const std::vector<int> edges = bandEdges(rect(), bands_, leastBandHeight(fontMetrics()));
-        for (std::size_t i = 0; i < bands_.size(); ++i) {
-            if (help->pos().y() >= edges[i] && help->pos().y() < edges[i + 1] && !bands_[i].warning.isEmpty()) {
-                QToolTip::showText(help->globalPos(), bands_[i].warning, this);
-                return true;
+        const int y = static_cast<QHelpEvent*>(event)->pos().y();
+        const std::vector<int> edges = bandEdges(rect(), section_, leastBandHeight(fontMetrics()));
+        std::size_t from = section_.bands.size(), to = 0;
+        for (std::size_t i = 0; i < section_.bands.size(); ++i) {
+            const int top = std::min(edges[i], height() - 1);
+            if (top <= y && y < std::max(edges[i + 1], top + 1)) {
+                from = std::min(from, i);
+                to = i + 1;
             }
+        }
+        if (from < to) {
+            const int top = std::min(edges[from], height() - 1);
+            QToolTip::showText(static_cast<QHelpEvent*>(event)->globalPos(), layerLines(section_, from, to), this,
+                               QRect(0, top, width(), std::max(edges[to], top + 1) - top));
+            return true;
         }
         QToolTip::hideText();
         event->ignore();

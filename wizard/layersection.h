@@ -6,7 +6,9 @@
 #include <QWidget>
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <vector>
 
@@ -19,24 +21,33 @@ namespace kobalin {
 // "3.50 km/h", "1 km/h", "80 CMV".
 std::array<QString, 6> valueTexts(const TLayerRecord& r);
 
+// A lift as the drawing, the tree and the screen reader give it ("0.10 m
+// thick"); empty for none.
+QString liftText(std::optional<double> lift, std::int32_t taal);
+
 // One band of the cross-section: a layer, or the layers that share an offset.
-// Its texts are made only where it is drawn large enough to carry them: a
-// full table has 999 bands, most of them a pixel high.
 struct SectionBand {
-    QString names;         // "Top" or, for a clash, "Top = Fill"
-    TLayerRecord first;    // the offset and targets shown (its name is not kept)
-    QString passes;        // the word after the pass count
-    QString warning;       // why the band is marked; empty when it is not
-    double thickness = 0;  // metres down to the next band
+    std::size_t first = 0;  // its layers in the build-up's order
+    std::size_t count = 1;
+    double thickness = 0;  // as drawn: metres down to the next band, the lowest as thick as the mean
     bool clash = false;    // layers share the offset
+    bool unusual = false;  // one of them has an unusual offset or speed
 };
 
-// The bands of the layers, largest offset first, with texts in the language
-// with the given base.
-std::vector<SectionBand> sectionBands(std::span<const TLayerRecord> layers, std::int32_t taal);
+// The layers as the cross-section shows them, largest offset first. Texts are
+// made only where they are drawn or asked for: a full table has 999 bands.
+struct BuildUp {
+    std::vector<TLayerRecord> layers;          // largest offset first; equal ones in table order
+    std::vector<std::optional<double>> lifts;  // each layer's, in that order
+    std::vector<SectionBand> bands;
+    std::int32_t taal = 0;  // the language of its texts
+};
 
-// One line per layer, in the drawing's order: what a screen reader reads.
-QString sectionText(std::span<const TLayerRecord> layers, std::int32_t taal);
+BuildUp buildUp(std::span<const TLayerRecord> layers, std::int32_t taal);
+
+// One line per layer of the bands from to to (not included): what the
+// tooltip over them and, for all bands, a screen reader read.
+QString layerLines(const BuildUp& section, std::size_t from, std::size_t to);
 
 // A band's least height while every band can have it: a line of its text.
 int leastBandHeight(const QFontMetrics& metrics);
@@ -44,10 +55,11 @@ int leastBandHeight(const QFontMetrics& metrics);
 // around the texts.
 int stripeWidth(const QFontMetrics& metrics);
 
-// Draws the bands into area, each band as high as its thickness to scale but
-// never lower than a line of text while they all fit; texts are elided, and
-// left out where a band has no room for them. emptyText stands in for no bands.
-void drawSection(QPainter& painter, const QRect& area, const std::vector<SectionBand>& bands, const QString& emptyText);
+// Draws the bands into area. Where every band can be a line of text high,
+// each is at least that and carries its texts on that line, the height left
+// shared out to scale; otherwise all are to scale, without texts. emptyText
+// stands in for no bands.
+void drawSection(QPainter& painter, const QRect& area, const BuildUp& section, const QString& emptyText);
 
 // The cross-section of the layers on the wizard's steps 3 to 5.
 class LayerSection : public QWidget {
@@ -67,9 +79,7 @@ protected:
     bool event(QEvent* event) override;
 
 private:
-    std::vector<TLayerRecord> layers_;
-    std::int32_t taal_ = 0;
-    std::vector<SectionBand> bands_;
+    BuildUp section_;
     QString emptyText_;
 };
 

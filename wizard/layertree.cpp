@@ -11,6 +11,9 @@
 #include <QPainter>
 #include <QStyleOptionFocusRect>
 
+#include <optional>
+#include <vector>
+
 namespace kobalin {
 
 namespace {
@@ -18,7 +21,7 @@ namespace {
 // A node of the layer tree. Its image and image index are answered by the
 // node instead of being stored as item data: a full table is 6996 nodes at
 // every refresh, and two data entries per node were most of the rebuild's work.
-class TreeNode final : public QTreeWidgetItem {
+class TreeNode : public QTreeWidgetItem {
 public:
     TreeNode(const QString& text, const QIcon& icon, int image) : QTreeWidgetItem(UserType), icon_(icon), image_(image)
     {
@@ -37,6 +40,30 @@ public:
 private:
     QIcon icon_;
     int image_;
+};
+
+// A layer's node: its tooltip gives the lift, what operators plan by, above
+// why a value is marked. Made when the pointer rests on the node, not at every
+// refresh for all 999.
+class LayerNode final : public TreeNode {
+public:
+    LayerNode(const QString& text, const QIcon& icon, int image, std::optional<double> lift, std::int32_t taal)
+        : TreeNode(text, icon, image), lift_(lift), taal_(taal)
+    {
+    }
+
+    QVariant data(int column, int role) const override
+    {
+        if (column != 0 || role != Qt::ToolTipRole)
+            return TreeNode::data(column, role);
+        const QString lift = liftText(lift_, taal_);
+        const QString why = TreeNode::data(column, role).toString();
+        return lift.isEmpty() || why.isEmpty() ? lift + why : lift + '\n' + why;
+    }
+
+private:
+    std::optional<double> lift_;
+    std::int32_t taal_;
 };
 
 // A node whose value is unusual, as the layer editor marks its field.
@@ -77,10 +104,14 @@ void LayerTree::showRun(const RunData& run, std::int32_t taal)
     top.reserve(3 + run.lagen);
     for (const std::u16string* comment : {&run.commentaar1, &run.commentaar2, &run.commentaar3})
         top.append(node(qs(*comment), Comment));
+    std::vector<float> offsets;
+    for (std::int32_t k = 0; k < run.lagen; ++k)
+        offsets.push_back(run.layers[k].Offset);
+    const std::vector<std::optional<double>> lifts = liftThicknesses(offsets);
     QList<QTreeWidgetItem*> values(6);
     for (std::int32_t k = 0; k < run.lagen; ++k) {
         const TLayerRecord& r = run.layers[k];
-        QTreeWidgetItem* layer = node(qs(r.Name), Layer);
+        QTreeWidgetItem* layer = new LayerNode(qs(r.Name), images_[Layer], Layer, lifts[k], taal);
         const std::array<QString, 6> texts = valueTexts(r);
         for (int i = 0; i < 6; ++i)
             values[i] = node(texts[i], Offset + i);

@@ -19,7 +19,8 @@ public:
     explicit LayerTree(QWidget* parent = nullptr);
 
     // The run's comment lines and layers, collapsed, nothing selected; an
-    // unusual value and its layer marked, with why in the language of base taal.
+    // unusual value and its layer marked, with why in the language of base
+    // taal; a layer's tooltip gives its lift first.
     void showRun(const RunData& run, std::int32_t taal);
 
     // The node's place in a walk of the whole tree, parents before children.

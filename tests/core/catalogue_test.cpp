@@ -134,6 +134,11 @@ constexpr Entry kExpected[] = {
     {1127, u"Lift thickness (m)"},
     {1128, u"The top of the last lift must lie above the surface."},
     {1129, u"The lift thickness must be more than 0 m and divide the height from the surface to the top (%1 m) into whole lifts."},
+    {1130, u"%1 m thick"},
+    {1131, u"Prepared by"},
+    {1132, u"Checked by"},
+    {1133, u"Name: "},
+    {1134, u"Signature: "},
 
     // Dutch
     {2000, u"OK"},
@@ -246,6 +251,11 @@ constexpr Entry kExpected[] = {
     {2127, u"Laagdikte (m)"},
     {2128, u"De bovenkant van de laatste laag moet boven het vlak liggen."},
     {2129, u"De laagdikte moet groter zijn dan 0 m en de hoogte van het vlak tot de bovenkant (%1 m) in hele lagen verdelen."},
+    {2130, u"%1 m dik"},
+    {2131, u"Opgesteld door"},
+    {2132, u"Gecontroleerd door"},
+    {2133, u"Naam: "},
+    {2134, u"Handtekening: "},
 
     // Norwegian
     {3000, u"OK"},
@@ -358,6 +368,11 @@ constexpr Entry kExpected[] = {
     {3127, u"Lagtykkelse (m)"},
     {3128, u"Toppen av det siste laget m\u00E5 ligge over flaten."},
     {3129, u"Lagtykkelsen m\u00E5 v\u00E6re st\u00F8rre enn 0 m og dele h\u00F8yden fra flaten til toppen (%1 m) i hele lag."},
+    {3130, u"%1 m tykt"},
+    {3131, u"Utarbeidet av"},
+    {3132, u"Kontrollert av"},
+    {3133, u"Navn: "},
+    {3134, u"Underskrift: "},
 };
 // clang-format on
 

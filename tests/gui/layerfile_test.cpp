@@ -2,6 +2,7 @@
 
 #include "app/look.h"
 #include "wizard/layersection.h"
+#include "wizard/layersheet.h"
 
 #include <QAccessible>
 #include <QCheckBox>
@@ -207,9 +208,9 @@ TEST_F(Section, ABandPerLayerLargestOffsetFirstToScale)
     auto* section = wizard("Section1");
     ASSERT_TRUE(section->isVisible());
     EXPECT_EQ(QAccessible::queryAccessibleInterface(section)->text(QAccessible::Name), "Cross-section of the layers");
-    EXPECT_EQ(readerText(section), "Top: 0.60 m, 4 passes, 3.50 km/h, 80 CMV\n"
-                                   "Mid: 0.40 m, 5 passes, 4.00 km/h, 70 CMV\n"
-                                   "Sub: 0.30 m, 8 passes, 2.50 km/h, 55 CMV\n"
+    EXPECT_EQ(readerText(section), "Top: 0.60 m, 0.20 m thick, 4 passes, 3.50 km/h, 80 CMV\n"
+                                   "Mid: 0.40 m, 0.10 m thick, 5 passes, 4.00 km/h, 70 CMV\n"
+                                   "Sub: 0.30 m, 0.50 m thick, 8 passes, 2.50 km/h, 55 CMV\n"
                                    "Base: -0.20 m, 6 passes, 3.00 km/h, 60 CMV");
     // Left of the texts, the bands' colours alone: four bands, Sub the thickest, Mid the thinnest.
     // The window is made tall enough for the thinnest band to be drawn to scale
@@ -230,7 +231,7 @@ TEST_F(Section, ABandPerLayerLargestOffsetFirstToScale)
         QTest::mouseClick(d.findChild<QWidget*>("Button1"), Qt::LeftButton);
     });
     clickWizard("BitBtn3");
-    EXPECT_TRUE(readerText(section).startsWith("Top: 0.60 m, 4 passes, 3.50 km/h, 80 CMV\n"
+    EXPECT_TRUE(readerText(section).startsWith("Top: 0.60 m, 0.10 m thick, 4 passes, 3.50 km/h, 80 CMV\n"
                                                "New Layer: 0.50 m,"));
     EXPECT_EQ(bandColours(section).size(), 5u);
     back();
@@ -259,8 +260,8 @@ TEST_F(Section, EqualOffsetsAreOneBandInTheWarningColour)
     walkToLayers();
     recorder.messages.clear();  // the refresh's warning of equal offsets
     auto* section = wizard("Section1");
-    EXPECT_EQ(readerText(section), "Top: 0.30 m, 4 passes, 3.50 km/h, 80 CMV (equal offsets)\n"
-                                   "Fill: 0.30 m, 6 passes, 3.00 km/h, 60 CMV (equal offsets)\n"
+    EXPECT_EQ(readerText(section), "Top: 0.30 m, 0.00 m thick, 4 passes, 3.50 km/h, 80 CMV (equal offsets)\n"
+                                   "Fill: 0.30 m, 0.20 m thick, 6 passes, 3.00 km/h, 60 CMV (equal offsets)\n"
                                    "Base: 0.10 m, 6 passes, 3.00 km/h, 60 CMV");
     const auto runs = bandColours(section);
     ASSERT_EQ(runs.size(), 2u);
@@ -279,13 +280,14 @@ TEST_F(Section, UnusualValuesAreMarkedInTheTreeAndTheDrawing)
     struct Node {
         int layer, value;  // value -1: the layer's own node
         QString why;       // empty: not marked
+        QString lift;      // before why in a layer's tooltip
     };
-    const Node nodes[] = {{0, -1, offset}, {0, 0, offset}, {0, 3, QString()},
-                          {1, -1, speed},  {1, 3, speed},  {2, -1, QString()}};
+    const Node nodes[] = {{0, -1, offset, "11.80 m dik\n"}, {0, 0, offset, {}}, {0, 3, {}, {}},
+                          {1, -1, speed, "0.10 m dik\n"},   {1, 3, speed, {}},  {2, -1, {}, {}}};
     for (const Node& n : nodes) {
         QTreeWidgetItem* layerNode = tree->topLevelItem(3 + n.layer);
         QTreeWidgetItem* item = n.value < 0 ? layerNode : layerNode->child(n.value);
-        EXPECT_EQ(item->toolTip(0), n.why) << n.layer << "/" << n.value;
+        EXPECT_EQ(item->toolTip(0), n.lift + n.why) << n.layer << "/" << n.value;
         EXPECT_EQ(item->foreground(0).color() == warningColour(), !n.why.isEmpty()) << n.layer << "/" << n.value;
     }
     // The drawing: the warning stripe at the left of the first two bands only.
@@ -294,7 +296,8 @@ TEST_F(Section, UnusualValuesAreMarkedInTheTreeAndTheDrawing)
     EXPECT_EQ(QColor(stripe[0].first), warningColour());
     EXPECT_NE(QColor(stripe[1].first), warningColour());
     EXPECT_EQ(bandColours(wizard("Section1")).size(), 3u);
-    EXPECT_TRUE(readerText(wizard("Section1")).contains("Fast: 0.20 m, 6 overgangen, 400.00 km/h, 60 CMV. " + speed));
+    EXPECT_TRUE(
+        readerText(wizard("Section1")).contains("Fast: 0.20 m, 0.10 m dik, 6 overgangen, 400.00 km/h, 60 CMV. " + speed));
 }
 
 TEST_F(LastStep, ShowsTheFileAsWrittenUnderItsPath)
@@ -340,8 +343,8 @@ TEST_F(LastStep, SavesTheLayerSheetAsPdfWithSearchableText)
     EXPECT_EQ(text.count('\f'), 1) << "one page";
     for (const QString& wanted :
          {QString("Layer sheet"), "Reference model: " + model(), "Layer file: " + layerFile(),
-          "Date: " + QDate::currentDate().toString(Qt::ISODate), QString("# <Empty>"), QString("Layer Name"),
-          QString("Slip 12.00 m 6 2 3.00 km/h 2 km/h 60 CMV"), QString("Top 0.30 m 4 1 3.50 km/h 1 km/h 80 CMV")})
+          "Date: " + QDate::currentDate().toString(Qt::ISODate), QString("Layer Name"),
+          QString("Slip 12.00 m 11.70 m 6 2 3.00 km/h 2 km/h 60 CMV"), QString("Top 0.30 m 4 1 3.50 km/h 1 km/h 80 CMV")})
         EXPECT_TRUE(text.simplified().contains(wanted)) << wanted << " in\n" << text;
 }
 
@@ -363,7 +366,8 @@ TEST_F(LastStep, TheSheetHoldsEveryLayerOfTheLongestTableLegibly)
     // Every row whole, the long name shortened before its values instead of over them.
     for (int k = 1; k < 999; k += 97)
         EXPECT_TRUE(text.contains(QString("L%1 ").arg(k, 3, 10, QChar('0')))) << k;
-    EXPECT_TRUE(text.contains(QRegularExpression("W+\\x{2026} 9.99 m 4 1 3.50 km/h 1 km/h 80 CMV"))) << text.left(2000);
+    EXPECT_TRUE(text.contains(QRegularExpression("W+\\x{2026} 9.99 m 5.00 m 4 1 3.50 km/h 1 km/h 80 CMV")))
+        << text.left(2000);
     EXPECT_EQ(text.count("6 2 3.00 km/h 1 km/h 60 CMV"), 998);
 }
 
@@ -375,4 +379,67 @@ TEST_F(LastStep, ASheetThatCannotBeWrittenIsReportedWithItsPath)
     recorder.chooseFile(path);
     clickWizard("BitBtn5");
     EXPECT_EQ(recorder.messages.back(), errorBox("The layer sheet could not be saved: " + path));
+}
+
+TEST_F(LastStep, TheSheetLeavesOutEmptyCommentLinesAndEndsWithABlockToSign)
+{
+    layer(u"Top", 0.3f, 4, 1, 3.5f, 1, 80);
+    layer(u"Base", 0.1f, 6, 2, 3.0f, 1, 60);
+    seed(kEnglish, 1);
+    start();
+    next();
+    recorder.chooseFile(model());
+    clickWizard("Edit1");
+    next();
+    // A line typed, a line added empty, the third never filled in.
+    clickWizard("Edit2");
+    QTest::keyClicks(wizard("Edit2"), "Road A12");
+    clickWizard("BitBtn2");
+    clickWizard("Edit2");
+    clickWizard("BitBtn2");
+    next();
+    next();
+    const fs::path sheet = folder / "sheet.pdf";
+    recorder.chooseFile(QString::fromStdString(sheet.string()));
+    clickWizard("BitBtn5");
+
+    const QString text = pdfText(sheet);
+    ASSERT_FALSE(text.isEmpty());
+    EXPECT_EQ(text.count('\f'), 1) << "one page";
+    EXPECT_EQ(text.count(QRegularExpression("^#", QRegularExpression::MultilineOption)), 1) << text;
+    const QString words = text.simplified();
+    for (const QString& wanted :
+         {QString("# Road A12"), QString("Offset Thickness"), QString("Top 0.30 m 0.20 m 4 1 3.50 km/h 1 km/h 80 CMV"),
+          QString("CMV Prepared by Checked by Name: Name: Date: Date: Signature: Signature:")})
+        EXPECT_TRUE(words.contains(wanted)) << wanted << " in\n" << text;
+}
+
+namespace {
+
+int pageCount(const QByteArray& pdf) { return static_cast<int>(pdf.count("/Type /Page\n")); }
+
+}  // namespace
+
+TEST_F(LastStep, TheBlockToSignTakesAPageOfItsOwnWhereTheTableLeavesNoRoom)
+{
+    // Layer by layer, until the sheet first needs a second page: then only the
+    // block can have gone over, a row being lower than it.
+    QByteArray pdf;
+    int n = 1;
+    for (; n < kMaxLayers; ++n) {
+        layer(QString("L%1").arg(n).toStdU16String(), -0.01f * static_cast<float>(n), 4, 1, 3.0f, 1, 60);
+        pdf = layerSheetPdf(run, kEnglish, "road.xml", "road.xml_layer.csv", "2024-05-01");
+        ASSERT_GT(pageCount(pdf), 0);
+        if (pageCount(pdf) > 1)
+            break;
+    }
+    ASSERT_LT(n, kMaxLayers);
+    const fs::path sheet = folder / "sheet.pdf";
+    spit(sheet, pdf.toStdString());
+    const QStringList pages = pdfText(sheet).split('\f', Qt::SkipEmptyParts);
+    ASSERT_EQ(pages.size(), 2);
+    EXPECT_TRUE(
+        pages[0].simplified().endsWith(QString("L%1 -%2 m 4 1 3.00 km/h 1 km/h 60 CMV").arg(n).arg(0.01 * n, 0, 'f', 2)))
+        << pages[0];
+    EXPECT_EQ(pages[1].simplified(), "Prepared by Checked by Name: Name: Date: Date: Signature: Signature:");
 }

@@ -133,9 +133,25 @@ void shoot(std::int32_t taal, const char* language)
     save(menu, prefix + "tree-menu");
     menu->close();
 
+    // A road's build-up of seven layers, from 5 cm lifts to 20 cm ones.
+    const std::pair<const char*, const char*> road[] = {
+        {"Binder", "0.20"}, {"Base", "0.15"}, {"Formation", "0.00"}, {"Fill 2", "-0.20"}, {"Fill 1", "-0.40"}};
+    for (const auto& [name, offset] : road) {
+        prompts.answerDialog([&](QDialog& dialog) {
+            auto& d = static_cast<TLayeredit&>(dialog);
+            for (QWidget* field : {static_cast<QWidget*>(d.ComboBox1), static_cast<QWidget*>(d.Edit2)}) {
+                QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
+                QTest::keyClicks(field, field == d.ComboBox1 ? name : offset);
+            }
+            click(d.Button1);
+        });
+        click(named("BitBtn3"));
+    }
+    save(&wizard, prefix + "4-road-build-up");
+
     click(named("Button3"));
     save(&wizard, prefix + "5-written");
-    // The layer sheet; kobalin.sh turns its first page into a picture.
+    // The layer sheet; kobalin.sh turns its first and its last page into pictures.
     prompts.chooseFile(QDir(outFolder).filePath(prefix + "layer-sheet.pdf"));
     click(named("BitBtn5"));
     Prompts::install(nullptr);
