@@ -61,11 +61,12 @@ TEST_F(Wheel, ChangesOnlyTheFieldWithTheFocus)
         };
     };
     auto passCount = [](TLayeredit& d) { return d.CSpinEdit1; };
-    auto cmv = [](TLayeredit& d) { return d.CSpinEdit4; };
     const Case cases[] = {
         {"Passcount Target, the focus in the name field", nameField, passCount, 1, 4, false},
         {"Passcount Target with the focus", itself(passCount), passCount, 1, 5, false},
-        {"CMV Target, the window too low for the fields", nameField, cmv, -2, 50, true},
+        // Too low, the fields' area scrolls and its groups may wrap: the turn is
+        // over a field of the first row, which stays in sight.
+        {"Passcount Target, the window too low for the fields", nameField, passCount, -2, 4, true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
