@@ -30,8 +30,6 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include <cfloat>
-#include <cmath>
 #include <stdexcept>
 #include <vector>
 
@@ -52,14 +50,6 @@ QSpinBox* countField(const char* name, int value, QWidget* parent)
     box->setRange(0, 100);
     box->setValue(value);
     return box;
-}
-
-// A value from the store shown in a field must fit single precision.
-std::optional<float> narrowed(std::optional<double> value)
-{
-    if (!value || !std::isfinite(*value) || std::fabs(*value) > FLT_MAX)
-        return std::nullopt;
-    return static_cast<float>(*value);
 }
 
 }  // namespace
