@@ -81,7 +81,7 @@ const Target kTargets[] = {
     {"Refresh/kept", "floor_ms", "tree filled in one go", 1.5, kFrame},
     {"LayerFile/write", "floor_ms", "plain write+fsync+rename", 3, 0},
     {"LayerFile/step", "floor_ms", "plain write+fsync+rename", 3, 0},
-    {"Template/names", "floor_ms", "plain read of the store", 0, kFrame},
+    {"Template/list", "floor_ms", "plain read of the store", 0, kFrame},
     {"Template/read", "floor_ms", "plain read of the store", 0, kFrame},
     {"Template/add", "floor_ms", "plain read of the store", 0, kFrame},
     {"Template/overwrite", "floor_ms", "plain read of the store", 0, kFrame},

@@ -10,7 +10,7 @@ using namespace std::string_view_literals;
 
 // Every language has the same offsets; 4 to 11 were never assigned, so those
 // slots stay empty and a lookup of them yields an empty text.
-constexpr std::size_t kTextsPerLanguage = 135;
+constexpr std::size_t kTextsPerLanguage = 150;
 using TextTable = std::array<std::u16string_view, kTextsPerLanguage>;
 
 // English texts, base 1000.
@@ -142,6 +142,20 @@ constexpr TextTable kEnglishTexts = [] {
     t[132] = u"Checked by"sv;
     t[133] = u"Name: "sv;
     t[134] = u"Signature: "sv;
+    t[140] = u"Export templates..."sv;
+    t[141] = u"Import templates..."sv;
+    t[142] = u"The template list is empty: there is nothing to export."sv;
+    t[143] = u"The templates have been exported: "sv;
+    t[144] = u"The templates could not be exported: "sv;
+    t[145] =
+        u"This template holds a value that a layer file cannot hold, so nothing was exported. Correct it or remove it from the template list first: "sv;
+    t[146] =
+        u"The template list holds %1 layers and this file would add %2 new ones, more than the 100 the template list can hold. Nothing was imported."sv;
+    t[147] =
+        u"These layer names are in the template list already: %1\n\nYes: overwrite them with the values from the file.\nNo: keep them as they are and add only the new names."sv;
+    t[148] = u"Templates imported: %1 added, %2 overwritten."sv;
+    t[149] =
+        u"The template list was changed by another copy of the program meanwhile. Nothing was imported; please import the file again."sv;
     return t;
 }();
 
@@ -276,6 +290,20 @@ constexpr TextTable kDutchTexts = [] {
     t[132] = u"Gecontroleerd door"sv;
     t[133] = u"Naam: "sv;
     t[134] = u"Handtekening: "sv;
+    t[140] = u"Templates exporteren..."sv;
+    t[141] = u"Templates importeren..."sv;
+    t[142] = u"De templatelijst is leeg: er is niets te exporteren."sv;
+    t[143] = u"De templates zijn ge\u00EBxporteerd: "sv;
+    t[144] = u"De templates konden niet worden ge\u00EBxporteerd: "sv;
+    t[145] =
+        u"Deze template bevat een waarde die een layer file niet kan bevatten, daarom is er niets ge\u00EBxporteerd. Pas de template eerst aan of verwijder hem uit de templatelijst: "sv;
+    t[146] =
+        u"De templatelijst bevat %1 lagen en deze file zou er %2 nieuwe aan toevoegen, meer dan de 100 die de templatelijst kan bevatten. Er is niets ge\u00EFmporteerd."sv;
+    t[147] =
+        u"Deze laagnamen staan al in de templatelijst: %1\n\nJa: overschrijf ze met de waarden uit de file.\nNee: laat ze zoals ze zijn en voeg alleen de nieuwe namen toe."sv;
+    t[148] = u"Templates ge\u00EFmporteerd: %1 toegevoegd, %2 overschreven."sv;
+    t[149] =
+        u"De templatelijst is intussen gewijzigd door een ander exemplaar van het programma. Er is niets ge\u00EFmporteerd; importeer de file opnieuw."sv;
     return t;
 }();
 
@@ -408,6 +436,20 @@ constexpr TextTable kNorwegianTexts = [] {
     t[132] = u"Kontrollert av"sv;
     t[133] = u"Navn: "sv;
     t[134] = u"Underskrift: "sv;
+    t[140] = u"Eksporter maler..."sv;
+    t[141] = u"Importer maler..."sv;
+    t[142] = u"Mallisten er tom: det er ingenting \u00E5 eksportere."sv;
+    t[143] = u"Malene er eksportert: "sv;
+    t[144] = u"Malene kunne ikke eksporteres: "sv;
+    t[145] =
+        u"Denne malen har en verdi som en lagfil ikke kan inneholde, s\u00E5 ingenting ble eksportert. Rett malen eller fjern den fra mallisten f\u00F8rst: "sv;
+    t[146] =
+        u"Mallisten har %1 lag, og denne filen ville legge til %2 nye, mer enn de 100 mallisten kan romme. Ingenting ble importert."sv;
+    t[147] =
+        u"Disse lagnavnene finnes allerede i mallisten: %1\n\nJa: overskriv dem med verdiene fra filen.\nNei: behold dem som de er, og legg bare til de nye navnene."sv;
+    t[148] = u"Maler importert: %1 lagt til, %2 overskrevet."sv;
+    t[149] =
+        u"Mallisten ble endret av en annen kopi av programmet i mellomtiden. Ingenting ble importert; importer filen p\u00E5 nytt."sv;
     return t;
 }();
 

@@ -1,5 +1,6 @@
 #include "layeredit/layeredit.h"
 
+#include "app/atomicfile.h"
 #include "app/fieldfilter.h"
 #include "app/guard.h"
 #include "app/look.h"
@@ -8,14 +9,19 @@
 #include "app/wrappingrow.h"
 #include "layeredit/namerule.h"
 #include "layeredit/spinbutton.h"
+#include "layeredit/templatefile.h"
+#include "layeredit/templatelist.h"
 #include "layeredit/templatestore.h"
 #include "wizard/decimal.h"
+#include "wizard/layerfilereader.h"
+#include "wizard/paths.h"
 #include "wizard/rundata.h"
 #include "wizard/usualvalues.h"
 
 #include <QAbstractItemView>
 #include <QAction>
 #include <QComboBox>
+#include <QDir>
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -28,11 +34,11 @@
 #include <QPushButton>
 #include <QShortcut>
 #include <QSpinBox>
+#include <QStandardPaths>
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include <cfloat>
-#include <cmath>
+#include <span>
 #include <stdexcept>
 #include <vector>
 
@@ -55,12 +61,19 @@ QSpinBox* countField(const char* name, int value, QWidget* parent)
     return box;
 }
 
-// A value from the store shown in a field must fit single precision.
-std::optional<float> narrowed(std::optional<double> value)
+// Where the shared template file is proposed and looked for.
+QString documentsFolder()
 {
-    if (!value || !std::isfinite(*value) || std::fabs(*value) > FLT_MAX)
-        return std::nullopt;
-    return static_cast<float>(*value);
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return documents.isEmpty() ? QDir::homePath() : documents;
+}
+
+QString quoted(const std::vector<std::u16string>& names)
+{
+    QStringList list;
+    for (const std::u16string& name : names)
+        list << '"' + qs(name) + '"';
+    return list.join(", ");
 }
 
 }  // namespace
@@ -211,6 +224,9 @@ void TLayeredit::buildMenu()
     PopupMenu1->addSeparator()->setObjectName("N1");
     Overschrijven1 = named(PopupMenu1->addAction(QString()), "Overschrijven1");
     pevoegen1 = named(PopupMenu1->addAction(QString()), "pevoegen1");
+    PopupMenu1->addSeparator()->setObjectName("N2");
+    Exporteren1 = named(PopupMenu1->addAction(QString()), "Exporteren1");
+    Importeren1 = named(PopupMenu1->addAction(QString()), "Importeren1");
     for (QWidget* w : std::initializer_list<QWidget*>{ComboBox1->lineEdit(), Edit1, Edit2, CSpinEdit1, CSpinEdit2,
                                                       CSpinEdit3, CSpinEdit4}) {
         w->setContextMenuPolicy(Qt::CustomContextMenu);
@@ -234,6 +250,8 @@ void TLayeredit::wire()
     onEvent(pevoegen1, &QAction::triggered, this, &TLayeredit::pevoegen1Click);
     onEvent(Overschrijven1, &QAction::triggered, this, &TLayeredit::Overschrijven1Click);
     onEvent(Verwijderuittemplate1, &QAction::triggered, this, &TLayeredit::Verwijderuittemplate1Click);
+    onEvent(Exporteren1, &QAction::triggered, this, &TLayeredit::Exporteren1Click);
+    onEvent(Importeren1, &QAction::triggered, this, &TLayeredit::Importeren1Click);
 }
 
 QString TLayeredit::text(int k) const { return catalogue(taalbasis, k); }
@@ -329,6 +347,8 @@ void TLayeredit::FormActivate()
     pevoegen1->setText(text(25));
     Verwijderuittemplate1->setText(text(46));
     Overschrijven1->setText(text(47));
+    Exporteren1->setText(text(140));
+    Importeren1->setText(text(141));
     if (modus < 100)
         ComboBox1->setEditText(text(37));
     // The list is made at the first opening, not at start; this filter comes
@@ -384,8 +404,7 @@ void TLayeredit::reloadTemplates()
 {
     const QString name = ComboBox1->currentText();
     ComboBox1->clear();
-    for (const std::u16string& n : templateNames())
-        ComboBox1->addItem(qs(n));
+    listTemplates(ComboBox1, readTemplates(), {text(31), text(32), text(34), text(36)});
     ComboBox1->setCurrentIndex(-1);
     ComboBox1->setEditText(name);
     chosenTemplate_ = -1;
@@ -534,6 +553,85 @@ void TLayeredit::Verwijderuittemplate1Click()
     reloadTemplates();
     if (removed)
         prompts().info(this, text(50) + ComboBox1->currentText());
+}
+
+void TLayeredit::Exporteren1Click()
+{
+    const std::vector<StoredTemplate> templates = readTemplates();
+    if (templates.empty()) {
+        prompts().info(this, text(142));
+        return;
+    }
+    const TemplateFile file = templateFileContent(templates);
+    if (file.unfit >= 0) {
+        prompts().error(this, text(145) + qs(templates[static_cast<std::size_t>(file.unfit)].name));
+        return;
+    }
+    const auto chosen = prompts().saveFile(this, QDir(documentsFolder()).filePath("kobalin-templates.csv"),
+                                           {text(61), text(62)});
+    if (!chosen)
+        return;
+    const QString path = QDir::toNativeSeparators(*chosen);
+    try {
+        replaceFileAtomically(nativePath(us(path)), file.bytes);
+    } catch (const FileWriteError&) {
+        prompts().error(this, text(144) + path);
+        return;
+    }
+    prompts().info(this, text(143) + path);
+}
+
+void TLayeredit::Importeren1Click()
+{
+    const auto chosen = prompts().openFile(this, documentsFolder(), {text(61), text(62)});
+    if (!chosen)
+        return;
+    // Read and refused as a layer file opened in the wizard is.
+    const QString path = QDir::toNativeSeparators(*chosen);
+    const std::optional<std::string> bytes = readPlainFile(nativePath(us(path)));
+    if (!bytes) {
+        prompts().error(this, text(58) + path);
+        return;
+    }
+    const LayerFileReading reading = readLayerFile(*bytes);
+    if (reading.errorLine > 0) {
+        prompts().error(this, qs(refusalMessage(reading, taalbasis)));
+        return;
+    }
+    TemplateImport plan;
+    if (!importAnswered(plan, reading.run))
+        return;
+    const bool written = importTemplates(plan);
+    reloadTemplates();
+    if (!written) {
+        prompts().error(this, text(149));
+        return;
+    }
+    if (reading.nameCut)
+        prompts().error(this, text(53));
+    prompts().info(this, text(148).arg(plan.added.size()).arg(plan.replaced.size()));
+}
+
+// Plans the import of the file's layers, asking once whether the names the
+// list holds already are overwritten; false, having said why, when it would
+// take the list past its hundred templates.
+bool TLayeredit::importAnswered(TemplateImport& plan, const RunData& file)
+{
+    const std::span<const TLayerRecord> layers(file.layers.data(), static_cast<std::size_t>(file.lagen));
+    std::vector<std::u16string> listed = templateNames();
+    auto fits = [&] {
+        if (plan.listed.size() + plan.added.size() <= static_cast<std::size_t>(kMaxTemplates))
+            return true;
+        prompts().error(this, text(146).arg(plan.listed.size()).arg(plan.added.size()));
+        return false;
+    };
+    plan = planImport(listed, layers, false);
+    if (!fits())
+        return false;
+    if (plan.repeated.empty() || !prompts().question(this, text(147).arg(quoted(plan.repeated)), text(59), text(60)))
+        return true;
+    plan = planImport(std::move(listed), layers, true);
+    return fits();
 }
 
 }  // namespace kobalin

@@ -21,6 +21,7 @@ namespace kobalin {
 class SpinButton;
 class WrappingRow;
 struct LayerTemplate;
+struct TemplateImport;
 
 // Enters one layer, or edits one of the table; offers the layer templates.
 class TLayeredit : public QDialog {
@@ -51,6 +52,8 @@ public:
     void pevoegen1Click();
     void Overschrijven1Click();
     void Verwijderuittemplate1Click();
+    void Exporteren1Click();
+    void Importeren1Click();
 
     QLabel* Label1;
     QComboBox* ComboBox1;
@@ -71,6 +74,8 @@ public:
     QAction* Verwijderuittemplate1;
     QAction* Overschrijven1;
     QAction* pevoegen1;
+    QAction* Exporteren1;  // the template list written as a layer file
+    QAction* Importeren1;  // a layer file's layers added to the template list
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -93,6 +98,7 @@ private:
     bool chooseFromList(QObject* watched, QEvent* event);
     QString applyNameRuleToField();
     void reloadTemplates();
+    bool importAnswered(TemplateImport& plan, const RunData& file);
 
     RunData& run_;
     WrappingRow* groups_ = nullptr;  // Bevel1 to Bevel5

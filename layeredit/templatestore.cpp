@@ -3,6 +3,8 @@
 #include "app/settings.h"
 
 #include <algorithm>
+#include <cfloat>
+#include <cmath>
 
 namespace kobalin {
 
@@ -30,6 +32,32 @@ void writeEntry(SettingsKey& key, int index, const LayerTemplate& entry)
     key.writeInteger(valueName(index, CompactionTarget), entry.compactionTarget);
 }
 
+TemplateValues valuesOf(const SettingsKey& key, int index)
+{
+    TemplateValues values;
+    if (!(values.offset = key.readFloat(valueName(index, Offset))))
+        return values;
+    if (!(values.passCountTarget = key.readInteger(valueName(index, PassCountTarget))))
+        return values;
+    if (!(values.passCountMaxExtra = key.readInteger(valueName(index, PassCountMaxExtra))))
+        return values;
+    if (!(values.speedTarget = key.readFloat(valueName(index, SpeedTarget))))
+        return values;
+    if (!(values.speedMaxDiff = key.readInteger(valueName(index, SpeedMaxDiff))))
+        return values;
+    values.compactionTarget = key.readInteger(valueName(index, CompactionTarget));
+    return values;
+}
+
+std::vector<std::u16string> namesOf(const SettingsKey& key)
+{
+    std::vector<std::u16string> names;
+    const int n = countOf(key);
+    for (int i = 0; i < n; ++i)
+        names.push_back(key.readString(valueName(i, Name)).value_or(std::u16string()));
+    return names;
+}
+
 }  // namespace
 
 LayerTemplate templateOf(const TLayerRecord& layer)
@@ -40,34 +68,32 @@ LayerTemplate templateOf(const TLayerRecord& layer)
 
 int templateCount() { return countOf(*openSettingsKey(kTemplateKey)); }
 
-std::vector<std::u16string> templateNames()
-{
-    auto key = openSettingsKey(kTemplateKey);
-    std::vector<std::u16string> names;
-    const int n = countOf(*key);
-    for (int i = 0; i < n; ++i)
-        names.push_back(key->readString(valueName(i, Name)).value_or(std::u16string()));
-    return names;
-}
+std::vector<std::u16string> templateNames() { return namesOf(*openSettingsKey(kTemplateKey)); }
 
 TemplateValues readTemplate(int index)
 {
-    TemplateValues values;
     if (index < 0 || index >= kMaxTemplates)
-        return values;
+        return {};
+    return valuesOf(*openSettingsKey(kTemplateKey), index);
+}
+
+std::optional<float> narrowed(std::optional<double> value)
+{
+    if (!value || !std::isfinite(*value) || std::fabs(*value) > FLT_MAX)
+        return std::nullopt;
+    return static_cast<float>(*value);
+}
+
+std::vector<StoredTemplate> readTemplates()
+{
     auto key = openSettingsKey(kTemplateKey);
-    if (!(values.offset = key->readFloat(valueName(index, Offset))))
-        return values;
-    if (!(values.passCountTarget = key->readInteger(valueName(index, PassCountTarget))))
-        return values;
-    if (!(values.passCountMaxExtra = key->readInteger(valueName(index, PassCountMaxExtra))))
-        return values;
-    if (!(values.speedTarget = key->readFloat(valueName(index, SpeedTarget))))
-        return values;
-    if (!(values.speedMaxDiff = key->readInteger(valueName(index, SpeedMaxDiff))))
-        return values;
-    values.compactionTarget = key->readInteger(valueName(index, CompactionTarget));
-    return values;
+    std::vector<StoredTemplate> all;
+    int i = 0;
+    for (std::u16string& name : namesOf(*key)) {
+        all.push_back({std::move(name), valuesOf(*key, i)});
+        ++i;
+    }
+    return all;
 }
 
 bool addTemplate(const LayerTemplate& entry)
@@ -110,6 +136,26 @@ bool removeTemplate(int index)
     for (std::size_t k = 0; k < moved.size(); ++k)
         writeEntry(*key, index + static_cast<int>(k), moved[k]);
     key->writeInteger(u"aantal", n - 1);
+    key->close();
+    return true;
+}
+
+bool importTemplates(const TemplateImport& plan)
+{
+    auto key = openSettingsKey(kTemplateKey);
+    const int n = static_cast<int>(plan.listed.size());
+    if (namesOf(*key) != plan.listed || plan.added.size() > static_cast<std::size_t>(kMaxTemplates - n))
+        return false;
+    // The new entries lie beyond the count until it is raised by one write, so
+    // that they all show at once; the overwrites come last.
+    int next = n;
+    for (const LayerTemplate& entry : plan.added)
+        writeEntry(*key, next++, entry);
+    if (next != n)
+        key->writeInteger(u"aantal", next);
+    for (const auto& [index, entry] : plan.replaced)
+        if (index >= 0 && index < n)
+            writeEntry(*key, index, entry);
     key->close();
     return true;
 }

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace kobalin {
@@ -49,6 +50,17 @@ std::vector<std::u16string> templateNames();
 
 TemplateValues readTemplate(int index);
 
+// A stored offset or speed as the editor shows it, in single precision;
+// nothing for a value that has none there.
+std::optional<float> narrowed(std::optional<double> value);
+
+// Every entry, names and values, in one use of the key.
+struct StoredTemplate {
+    std::u16string name;
+    TemplateValues values;
+};
+std::vector<StoredTemplate> readTemplates();
+
 // Appends an entry; false, writing nothing, when the store is full.
 bool addTemplate(const LayerTemplate& entry);
 
@@ -58,5 +70,20 @@ void overwriteTemplate(int index, const LayerTemplate& entry);
 // beyond the count. Throws SettingsError, changing nothing, when a value to
 // move cannot be read; does nothing for an index that is not an entry (false).
 bool removeTemplate(int index);
+
+// An import planned against the list as it was read: entries to overwrite in
+// place and entries to append, in that file's order.
+struct TemplateImport {
+    std::vector<std::u16string> listed;    // the names the plan was made against
+    std::vector<std::u16string> repeated;  // the file's names the list holds, each once
+    std::vector<std::pair<int, LayerTemplate>> replaced;
+    std::vector<LayerTemplate> added;
+};
+
+// Writes a planned import in one use of the key: the new entries beyond the
+// count, then the count, then the overwritten entries. False, writing
+// nothing, when the list is no longer the one planned against (another copy
+// of the program changed it) or would pass kMaxTemplates.
+bool importTemplates(const TemplateImport& plan);
 
 }  // namespace kobalin

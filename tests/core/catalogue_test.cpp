@@ -139,6 +139,16 @@ constexpr Entry kExpected[] = {
     {1132, u"Checked by"},
     {1133, u"Name: "},
     {1134, u"Signature: "},
+    {1140, u"Export templates..."},
+    {1141, u"Import templates..."},
+    {1142, u"The template list is empty: there is nothing to export."},
+    {1143, u"The templates have been exported: "},
+    {1144, u"The templates could not be exported: "},
+    {1145, u"This template holds a value that a layer file cannot hold, so nothing was exported. Correct it or remove it from the template list first: "},
+    {1146, u"The template list holds %1 layers and this file would add %2 new ones, more than the 100 the template list can hold. Nothing was imported."},
+    {1147, u"These layer names are in the template list already: %1\n\nYes: overwrite them with the values from the file.\nNo: keep them as they are and add only the new names."},
+    {1148, u"Templates imported: %1 added, %2 overwritten."},
+    {1149, u"The template list was changed by another copy of the program meanwhile. Nothing was imported; please import the file again."},
 
     // Dutch
     {2000, u"OK"},
@@ -256,6 +266,16 @@ constexpr Entry kExpected[] = {
     {2132, u"Gecontroleerd door"},
     {2133, u"Naam: "},
     {2134, u"Handtekening: "},
+    {2140, u"Templates exporteren..."},
+    {2141, u"Templates importeren..."},
+    {2142, u"De templatelijst is leeg: er is niets te exporteren."},
+    {2143, u"De templates zijn ge\u00EBxporteerd: "},
+    {2144, u"De templates konden niet worden ge\u00EBxporteerd: "},
+    {2145, u"Deze template bevat een waarde die een layer file niet kan bevatten, daarom is er niets ge\u00EBxporteerd. Pas de template eerst aan of verwijder hem uit de templatelijst: "},
+    {2146, u"De templatelijst bevat %1 lagen en deze file zou er %2 nieuwe aan toevoegen, meer dan de 100 die de templatelijst kan bevatten. Er is niets ge\u00EFmporteerd."},
+    {2147, u"Deze laagnamen staan al in de templatelijst: %1\n\nJa: overschrijf ze met de waarden uit de file.\nNee: laat ze zoals ze zijn en voeg alleen de nieuwe namen toe."},
+    {2148, u"Templates ge\u00EFmporteerd: %1 toegevoegd, %2 overschreven."},
+    {2149, u"De templatelijst is intussen gewijzigd door een ander exemplaar van het programma. Er is niets ge\u00EFmporteerd; importeer de file opnieuw."},
 
     // Norwegian
     {3000, u"OK"},
@@ -373,6 +393,16 @@ constexpr Entry kExpected[] = {
     {3132, u"Kontrollert av"},
     {3133, u"Navn: "},
     {3134, u"Underskrift: "},
+    {3140, u"Eksporter maler..."},
+    {3141, u"Importer maler..."},
+    {3142, u"Mallisten er tom: det er ingenting \u00E5 eksportere."},
+    {3143, u"Malene er eksportert: "},
+    {3144, u"Malene kunne ikke eksporteres: "},
+    {3145, u"Denne malen har en verdi som en lagfil ikke kan inneholde, s\u00E5 ingenting ble eksportert. Rett malen eller fjern den fra mallisten f\u00F8rst: "},
+    {3146, u"Mallisten har %1 lag, og denne filen ville legge til %2 nye, mer enn de 100 mallisten kan romme. Ingenting ble importert."},
+    {3147, u"Disse lagnavnene finnes allerede i mallisten: %1\n\nJa: overskriv dem med verdiene fra filen.\nNei: behold dem som de er, og legg bare til de nye navnene."},
+    {3148, u"Maler importert: %1 lagt til, %2 overskrevet."},
+    {3149, u"Mallisten ble endret av en annen kopi av programmet i mellomtiden. Ingenting ble importert; importer filen p\u00E5 nytt."},
 };
 // clang-format on
 
@@ -487,6 +517,10 @@ TEST(Catalogue, TableAndVisibleDetails)
     // and 102 to 104 directly, so exactly one space must separate them.
     for (std::int32_t base : kBases) {
         for (std::int32_t k : {42, 55, 56, 58, 83, 84, 86, 87, 88, 102, 103, 104}) {
+    // A path, a name, a line number or a date follows texts 42, 55, 56, 58, 83
+    // to 88 and 143 to 145 directly, so exactly one space must separate them.
+    for (std::int32_t base : kBases) {
+        for (std::int32_t k : {42, 55, 56, 58, 83, 84, 86, 87, 88, 143, 144, 145}) {
             const auto text = catalogueText(base, k);
             ASSERT_GE(text.size(), 2u) << "base " << base << ", text " << k;
             EXPECT_EQ(text.back(), u' ') << "base " << base << ", text " << k;
@@ -494,11 +528,13 @@ TEST(Catalogue, TableAndVisibleDetails)
         }
     }
 
-    // The reader's messages put a number or the field found in place of %1
-    // and %2: a translation that lost one would drop it from the message.
+    // The messages put a number, a field or names in place of %1 and %2: a
+    // translation that lost one would drop it from the message.
     for (std::int32_t base : kBases) {
         for (std::int32_t k : {63, 68, 69, 77, 78, 92}) {
+        for (std::int32_t k : {63, 68, 69, 77, 78, 146, 147, 148}) {
             const auto text = catalogueText(base, k);
+            const bool two = k == 77 || k == 78 || k == 146 || k == 148;
             EXPECT_NE(text.find(u"%1"), std::u16string_view::npos) << "base " << base << ", text " << k;
             EXPECT_EQ(text.find(u"%2") != std::u16string_view::npos, k == 77 || k == 78)
                 << "base " << base << ", text " << k;
@@ -523,12 +559,13 @@ TEST(Catalogue, TableAndVisibleDetails)
             const auto text = catalogueText(base, k);
             EXPECT_NE(text.find(u"%1"), std::u16string_view::npos) << "base " << base << ", text " << k;
             EXPECT_EQ(text.find(u"%2") != std::u16string_view::npos, k == 120) << "base " << base << ", text " << k;
+            EXPECT_EQ(text.find(u"%2") != std::u16string_view::npos, two) << "base " << base << ", text " << k;
         }
     }
 
     // Multi-line texts use bare line feeds; a CR would show as a stray glyph.
     for (std::int32_t base : kBases) {
-        for (std::int32_t k : {20, 39, 44, 53}) {
+        for (std::int32_t k : {20, 39, 44, 53, 147}) {
             const auto text = catalogueText(base, k);
             EXPECT_NE(text.find(u'\n'), std::u16string_view::npos) << "base " << base << ", text " << k;
             EXPECT_EQ(text.find(u'\r'), std::u16string_view::npos) << "base " << base << ", text " << k;

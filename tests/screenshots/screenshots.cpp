@@ -59,6 +59,7 @@ void shoot(std::int32_t taal, const char* language)
     }
     addTemplate({u"Sub-base", 0.1, 6, 2, 3.0, 1, 60});
     addTemplate({u"Top layer", 0.3, 4, 1, 3.5, 1, 80});
+    addTemplate({u"Crushed rock 0/32 in two lifts", -0.45, 10, 2, 2.5, 1, 100});
 
     Recorder prompts;
     Prompts::install(&prompts);
@@ -105,6 +106,13 @@ void shoot(std::int32_t taal, const char* language)
 
     prompts.answerDialog([&](QDialog& dialog) {
         auto& d = static_cast<TLayeredit&>(dialog);
+        // The open template list with the values beside the names, and the fields' menu.
+        QTest::keyClick(d.ComboBox1, Qt::Key_Down, Qt::AltModifier);
+        save(d.ComboBox1->view()->window(), prefix + "template-list");
+        QTest::keyClick(d.ComboBox1->view(), Qt::Key_Escape);
+        QMenu* menu = rightClick(d.ComboBox1->lineEdit());
+        save(menu, prefix + "template-menu");
+        menu->close();
         chooseInList(d.ComboBox1, 1);
         save(&d, prefix + "layer-editor");
         click(d.Button1);
