@@ -1,5 +1,7 @@
 #include "catalogue.h"
 
+#include "i18n/texts.h"
+
 #include <array>
 #include <cstddef>
 
@@ -7,11 +9,6 @@ namespace kobalin {
 namespace {
 
 using namespace std::string_view_literals;
-
-// Every language has the same offsets; 4 to 11 were never assigned, so those
-// slots stay empty and a lookup of them yields an empty text.
-constexpr std::size_t kTextsPerLanguage = 111;
-using TextTable = std::array<std::u16string_view, kTextsPerLanguage>;
 
 // English texts, base 1000.
 constexpr TextTable kEnglishTexts = [] {
@@ -108,6 +105,11 @@ constexpr TextTable kEnglishTexts = [] {
     t[90] = u"passes"sv;
     t[91] = u"No layers yet"sv;
     t[110] = u"Thickness (m)"sv;
+    t[150] = u"%1: \"%2\" is not a valid number"sv;
+    t[151] = u"%1: \"%2\" is written with a decimal comma. Use a point (.) as the decimal mark: %3"sv;
+    t[152] = u"The file could not be written: %1\n%2"sv;
+    t[153] = u"The settings could not be saved in %1:\n%2"sv;
+    t[154] = u"The setting \"%1\" holds a value of the wrong type"sv;
     return t;
 }();
 
@@ -207,6 +209,11 @@ constexpr TextTable kDutchTexts = [] {
     t[90] = u"overgangen"sv;
     t[91] = u"Nog geen lagen"sv;
     t[110] = u"Dikte (m)"sv;
+    t[150] = u"%1: \"%2\" is geen geldig getal"sv;
+    t[151] = u"%1: \"%2\" is geschreven met een decimale komma. Gebruik een punt (.) als decimaalteken: %3"sv;
+    t[152] = u"De file kon niet worden geschreven: %1\n%2"sv;
+    t[153] = u"De instellingen konden niet worden opgeslagen in %1:\n%2"sv;
+    t[154] = u"De instelling \"%1\" heeft een waarde van het verkeerde type"sv;
     return t;
 }();
 
@@ -304,6 +311,11 @@ constexpr TextTable kNorwegianTexts = [] {
     t[90] = u"overfarter"sv;
     t[91] = u"Ingen lag enn\u00E5"sv;
     t[110] = u"Tykkelse (m)"sv;
+    t[150] = u"%1: \"%2\" er ikke et gyldig tall"sv;
+    t[151] = u"%1: \"%2\" er skrevet med desimalkomma. Bruk punktum (.) som desimaltegn: %3"sv;
+    t[152] = u"Filen kunne ikke skrives: %1\n%2"sv;
+    t[153] = u"Innstillingene kunne ikke lagres i %1:\n%2"sv;
+    t[154] = u"Innstillingen \"%1\" har en verdi av feil type"sv;
     return t;
 }();
 
@@ -312,10 +324,13 @@ struct Language {
     const TextTable* texts;
 };
 
-constexpr std::array<Language, 3> kLanguages{{
+constexpr std::array<Language, 6> kLanguages{{
     {kEnglish, &kEnglishTexts},
     {kDutch, &kDutchTexts},
     {kNorwegian, &kNorwegianTexts},
+    {kSwedish, &kSwedishTexts},
+    {kFrench, &kFrenchTexts},
+    {kDanish, &kDanishTexts},
 }};
 
 }  // namespace

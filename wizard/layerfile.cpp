@@ -135,14 +135,15 @@ LayerFileResult writeLayerFile(const RunData& run, bool linked)
     key->writeInteger(u"koppel", linked ? 1 : 0);
     key->close();
 
-    LayerFileResult result{false, layerFilePath(linked, meetfile, initdir)};
+    LayerFileResult result{false, layerFilePath(linked, meetfile, initdir), {}};
     // Without a known folder the file would land in the root of the drive.
     if (linked ? meetfile.empty() : initdir.empty())
         return result;
     try {
         replaceFileAtomically(nativePath(result.path), layerFileContent(run));
         result.written = true;
-    } catch (const FileWriteError&) {
+    } catch (const FileWriteError& e) {
+        result.reason = e.reason();
     }
     return result;
 }

@@ -38,6 +38,7 @@ LayerFileToOpen layerFileToOpen(bool linked);
 struct LayerFileResult {
     bool written = false;
     std::u16string path;
+    std::string reason;  // the system's words for a failed write, UTF-8
 };
 
 // The last step's work: reads the names from the settings, stores the link

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <limits>
 #include <set>
@@ -109,6 +110,11 @@ constexpr Entry kExpected[] = {
     {1090, u"passes"},
     {1091, u"No layers yet"},
     {1110, u"Thickness (m)"},
+    {1150, u"%1: \"%2\" is not a valid number"},
+    {1151, u"%1: \"%2\" is written with a decimal comma. Use a point (.) as the decimal mark: %3"},
+    {1152, u"The file could not be written: %1\n%2"},
+    {1153, u"The settings could not be saved in %1:\n%2"},
+    {1154, u"The setting \"%1\" holds a value of the wrong type"},
 
     // Dutch
     {2000, u"OK"},
@@ -196,6 +202,11 @@ constexpr Entry kExpected[] = {
     {2090, u"overgangen"},
     {2091, u"Nog geen lagen"},
     {2110, u"Dikte (m)"},
+    {2150, u"%1: \"%2\" is geen geldig getal"},
+    {2151, u"%1: \"%2\" is geschreven met een decimale komma. Gebruik een punt (.) als decimaalteken: %3"},
+    {2152, u"De file kon niet worden geschreven: %1\n%2"},
+    {2153, u"De instellingen konden niet worden opgeslagen in %1:\n%2"},
+    {2154, u"De instelling \"%1\" heeft een waarde van het verkeerde type"},
 
     // Norwegian
     {3000, u"OK"},
@@ -283,10 +294,17 @@ constexpr Entry kExpected[] = {
     {3090, u"overfarter"},
     {3091, u"Ingen lag enn\u00E5"},
     {3110, u"Tykkelse (m)"},
+    {3150, u"%1: \"%2\" er ikke et gyldig tall"},
+    {3151, u"%1: \"%2\" er skrevet med desimalkomma. Bruk punktum (.) som desimaltegn: %3"},
+    {3152, u"Filen kunne ikke skrives: %1\n%2"},
+    {3153, u"Innstillingene kunne ikke lagres i %1:\n%2"},
+    {3154, u"Innstillingen \"%1\" har en verdi av feil type"},
 };
 // clang-format on
 
+// The languages whose texts are typed out above, and every language.
 constexpr std::int32_t kBases[] = {kEnglish, kDutch, kNorwegian};
+constexpr std::int32_t kAllBases[] = {kEnglish, kDutch, kNorwegian, kSwedish, kFrench, kDanish};
 
 // Readable failure output: the identifier plus both texts as UTF-8.
 // Line breaks shown as \n, so that a missing or extra one is visible.
@@ -316,15 +334,14 @@ TEST(Catalogue, IdentifiersWithoutTextGiveEmptyText)
     constexpr auto kMin = std::numeric_limits<std::int32_t>::min();
 
     // The gap between the buttons and the captions exists in no language.
-    for (std::int32_t base : kBases) {
+    for (std::int32_t base : kAllBases) {
         for (std::int32_t k = 4; k <= 11; ++k) {
             EXPECT_TRUE(catalogueText(base, k).empty()) << "base " << base << ", text " << k;
         }
     }
 
-    // Languages offered by the language dialog but never translated, a
-    // zeroed setting, and a base one off from a real one.
-    for (std::int32_t base : {0, 1, 999, 1001, 4000, 5000, 6000, -1000}) {
+    // A base no language has, a zeroed setting, and bases one off from a real one.
+    for (std::int32_t base : {0, 1, 999, 1001, 5999, 6001, 7000, -1000}) {
         for (std::int32_t k = 0; k < 1000; ++k) {
             EXPECT_TRUE(catalogueText(base, k).empty()) << "base " << base << ", text " << k;
         }
@@ -395,7 +412,7 @@ TEST(Catalogue, TableAndVisibleDetails)
 
     // A path, a line number or a date follows texts 42, 55, 56, 58 and 83 to 88
     // directly, so exactly one space must separate them.
-    for (std::int32_t base : kBases) {
+    for (std::int32_t base : kAllBases) {
         for (std::int32_t k : {42, 55, 56, 58, 83, 84, 86, 87, 88}) {
             const auto text = catalogueText(base, k);
             ASSERT_GE(text.size(), 2u) << "base " << base << ", text " << k;
@@ -406,7 +423,7 @@ TEST(Catalogue, TableAndVisibleDetails)
 
     // The reader's messages put a number or the field found in place of %1
     // and %2: a translation that lost one would drop it from the message.
-    for (std::int32_t base : kBases) {
+    for (std::int32_t base : kAllBases) {
         for (std::int32_t k : {63, 68, 69, 77, 78}) {
             const auto text = catalogueText(base, k);
             EXPECT_NE(text.find(u"%1"), std::u16string_view::npos) << "base " << base << ", text " << k;
@@ -415,7 +432,7 @@ TEST(Catalogue, TableAndVisibleDetails)
     }
 
     // Multi-line texts use bare line feeds; a CR would show as a stray glyph.
-    for (std::int32_t base : kBases) {
+    for (std::int32_t base : kAllBases) {
         for (std::int32_t k : {20, 39, 44, 53}) {
             const auto text = catalogueText(base, k);
             EXPECT_NE(text.find(u'\n'), std::u16string_view::npos) << "base " << base << ", text " << k;
@@ -428,6 +445,54 @@ TEST(Catalogue, TableAndVisibleDetails)
     EXPECT_TRUE(catalogueText(kNorwegian, 34) == u"M\u00E5lhastighet km/t");
     EXPECT_TRUE(catalogueText(kNorwegian, 36) == u"CMV-m\u00E5l");
     EXPECT_TRUE(catalogueText(kNorwegian, 41) == u"Kunne ikke opprette lagfilen. Pr\u00F8v igjen");
+    EXPECT_TRUE(catalogueText(kSwedish, 34) == u"M\u00E5lhastighet km/h");
+    EXPECT_TRUE(catalogueText(kFrench, 31) == u"D\u00E9calage (m)");
+    EXPECT_TRUE(catalogueText(kDanish, 44).starts_with(u"Det st\u00F8rste antal lag i skabelonlageret er n\u00E5et\n"));
+}
+
+// The placeholders of a text, in order: "%2 ... %1" gives "21".
+std::u16string placeholders(std::u16string_view text)
+{
+    std::u16string out;
+    for (std::size_t i = 0; i + 1 < text.size(); ++i)
+        if (text[i] == u'%' && text[i + 1] >= u'1' && text[i + 1] <= u'9')
+            out += text[i + 1];
+    std::sort(out.begin(), out.end());
+    return out;
+}
+
+std::size_t trailingSpaces(std::u16string_view text)
+{
+    const std::size_t last = text.find_last_not_of(u' ');
+    return last == std::u16string_view::npos ? text.size() : text.size() - 1 - last;
+}
+
+TEST(Catalogue, EveryLanguageHasEveryEnglishTextInTheSameShape)
+{
+    // Texts that differed from English in the program's first languages
+    // before any later one was added; they stay as they were shown.
+    const std::set<std::int32_t> trailingAsFirstShipped = {2012, 2015, 3048};
+    for (std::int32_t base : kAllBases) {
+        for (std::int32_t k = 0; k < 1000; ++k) {
+            SCOPED_TRACE("identifier " + std::to_string(base + k));
+            const std::u16string_view english = catalogueText(kEnglish, k);
+            const std::u16string_view text = catalogueText(base, k);
+            // Only what English has, and all of it.
+            ASSERT_EQ(text.empty(), english.empty()) << utf8(text);
+            if (english.empty())
+                continue;
+            // A lost placeholder drops a value from the message; a doubled one shows it twice.
+            EXPECT_EQ(placeholders(text), placeholders(english)) << utf8(text);
+            // A path or a name follows some texts directly.
+            if (!trailingAsFirstShipped.count(base + k)) {
+                EXPECT_EQ(trailingSpaces(text), trailingSpaces(english)) << "[" << utf8(text) << "]";
+            }
+            EXPECT_EQ(std::count(text.begin(), text.end(), u'\n'), std::count(english.begin(), english.end(), u'\n'))
+                << utf8(text);
+            EXPECT_EQ(text.find(u'\r'), std::u16string_view::npos) << utf8(text);
+            EXPECT_NE(text.front(), u' ') << utf8(text);
+        }
+    }
 }
 
 }  // namespace
