@@ -1,11 +1,12 @@
 #include "app/look.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QEvent>
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QLayout>
 #include <QPalette>
+#include <QPointer>
 #include <QScreen>
 #include <QWidget>
 
@@ -86,6 +87,36 @@ private:
 }  // namespace
 
 void useFontWhenShown(QWidget* widget, int pixelSize, bool italic) { new FontOnShow(widget, tahoma(pixelSize, italic)); }
+
+namespace {
+
+// Qt clears the window's mark of a focus moved by keyboard at each showing.
+class FocusShown : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Show && watched->isWidgetType()) {
+            auto* widget = static_cast<QWidget*>(watched);
+            if (widget->isWindow())
+                widget->setAttribute(Qt::WA_KeyboardFocusChange);
+        }
+        return false;
+    }
+};
+
+}  // namespace
+
+void showFocusAlways()
+{
+    static QPointer<FocusShown> shown;
+    if (!shown) {
+        shown = new FocusShown(qApp);
+        qApp->installEventFilter(shown);
+    }
+}
 
 namespace {
 

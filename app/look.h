@@ -22,6 +22,14 @@ void useFont(QWidget* widget, int pixelSize, bool italic = false);
 // font; fields that stay hidden at start so cost the start nothing.
 void useFontWhenShown(QWidget* widget, int pixelSize, bool italic = false);
 
+// Every window shows which control has the keyboard focus from its first
+// showing on. Fusion and the Windows styles draw the focus of a button, a
+// check box or a spin box only once Tab has been pressed in the window; a
+// focus that came otherwise (a click, a button disabled under it, a dialog's
+// opening) went unseen, and a Space or Enter pressed what nobody saw. Called
+// once for the application; later calls change nothing.
+void showFocusAlways();
+
 // Sizes and places a window on the available area of its screen (without
 // the taskbar and docks): its designed client size, or larger where its
 // contents need more (longer texts, larger fonts), but never beyond that area

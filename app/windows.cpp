@@ -2,6 +2,7 @@
 
 #include "app/art.h"
 #include "app/look.h"
+#include "app/wheel.h"
 #include "comments/bewerkcommentaar.h"
 #include "i18n/taalkeus.h"
 #include "layeredit/layeredit.h"
@@ -27,6 +28,8 @@ Windows createWindows(RunData& run)
     // text in the program's font before taking its own, so with any other
     // program font one more font would be loaded at start for nothing.
     QApplication::setFont(tahoma(13));
+    showFocusAlways();
+    wheelChangesOnlyTheFocusedField();
     Windows w;
     w.Form5 = std::make_unique<TForm5>(run);
     w.taalkeus = new Ttaalkeus(w.Form5.get());

@@ -104,6 +104,8 @@ constexpr TextTable kEnglishTexts = [] {
     t[89] = u"equal offsets"sv;
     t[90] = u"passes"sv;
     t[91] = u"No layers yet"sv;
+    t[92] =
+        u"Letters and signs beyond A to Z, such as \"\u00F8\" or \"\u2013\", were read in the character set %1. Check them before the file is written."sv;
     t[110] = u"Thickness (m)"sv;
     t[150] = u"%1: \"%2\" is not a valid number"sv;
     t[151] = u"%1: \"%2\" is written with a decimal comma. Use a point (.) as the decimal mark: %3"sv;
@@ -208,6 +210,8 @@ constexpr TextTable kDutchTexts = [] {
     t[89] = u"gelijke offsets"sv;
     t[90] = u"overgangen"sv;
     t[91] = u"Nog geen lagen"sv;
+    t[92] =
+        u"Letters en tekens buiten A tot Z, zoals \"\u00F8\" of \"\u2013\", zijn gelezen in de tekenset %1. Controleer ze voordat de file wordt geschreven."sv;
     t[110] = u"Dikte (m)"sv;
     t[150] = u"%1: \"%2\" is geen geldig getal"sv;
     t[151] = u"%1: \"%2\" is geschreven met een decimale komma. Gebruik een punt (.) als decimaalteken: %3"sv;
@@ -310,6 +314,8 @@ constexpr TextTable kNorwegianTexts = [] {
     t[89] = u"like offset"sv;
     t[90] = u"overfarter"sv;
     t[91] = u"Ingen lag enn\u00E5"sv;
+    t[92] =
+        u"Bokstaver og tegn utenfor A til Z, som \"\u00F8\" eller \"\u2013\", er lest med tegnsettet %1. Kontroller dem f\u00F8r filen skrives."sv;
     t[110] = u"Tykkelse (m)"sv;
     t[150] = u"%1: \"%2\" er ikke et gyldig tall"sv;
     t[151] = u"%1: \"%2\" er skrevet med desimalkomma. Bruk punktum (.) som desimaltegn: %3"sv;

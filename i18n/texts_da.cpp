@@ -98,6 +98,8 @@ constexpr TextTable kDanishTexts = [] {
     t[89] = u"ens offset"sv;
     t[90] = u"overk\u00F8rsler"sv;
     t[91] = u"Ingen lag endnu"sv;
+    t[92] =
+        u"Bogstaver og tegn ud over A til Z, som \"\u00F8\" eller \"\u2013\", blev l\u00E6st i tegns\u00E6ttet %1. Kontroll\u00E9r dem, f\u00F8r filen skrives."sv;
     t[110] = u"Tykkelse (m)"sv;
     t[150] = u"%1: \"%2\" er ikke et gyldigt tal"sv;
     t[151] = u"%1: \"%2\" er skrevet med decimalkomma. Brug punktum (.) som decimaltegn: %3"sv;

@@ -102,6 +102,8 @@ constexpr TextTable kFrenchTexts = [] {
     t[89] = u"d\u00E9calages \u00E9gaux"sv;
     t[90] = u"passes"sv;
     t[91] = u"Aucune couche pour l'instant"sv;
+    t[92] =
+        u"Les lettres et signes au-del\u00E0 de A \u00E0 Z, comme \"\u00F8\" ou \"\u2013\", ont \u00E9t\u00E9 lus dans le jeu de caract\u00E8res %1. V\u00E9rifiez-les avant l'\u00E9criture du fichier."sv;
     t[110] = u"\u00C9paisseur (m)"sv;
     t[150] = u"%1\u00A0: \"%2\" n'est pas un nombre valide"sv;
     t[151] =

@@ -100,6 +100,8 @@ constexpr TextTable kSwedishTexts = [] {
     t[89] = u"lika offset"sv;
     t[90] = u"\u00F6verfarter"sv;
     t[91] = u"Inga lager \u00E4nnu"sv;
+    t[92] =
+        u"Bokst\u00E4ver och tecken ut\u00F6ver A till Z, som \"\u00F8\" eller \"\u2013\", l\u00E4stes i teckenupps\u00E4ttningen %1. Kontrollera dem innan filen skrivs."sv;
     t[110] = u"Tjocklek (m)"sv;
     t[150] = u"%1: \"%2\" \u00E4r inte ett giltigt tal"sv;
     t[151] = u"%1: \"%2\" \u00E4r skrivet med decimalkomma. Anv\u00E4nd punkt (.) som decimaltecken: %3"sv;

@@ -438,6 +438,12 @@ void TForm5::emplate1Click()
 
 void TForm5::Edit2Click() { Edit2->clear(); }
 
+void TForm5::Edit2KeyPress()
+{
+    if (BitBtn2->isEnabled())
+        BitBtn2Click();
+}
+
 void TForm5::BitBtn2Click()
 {
     const int n = run_.commentaar;
@@ -448,6 +454,9 @@ void TForm5::BitBtn2Click()
     if (run_.commentaar >= 3)
         BitBtn2->setEnabled(false);
     actieClick();
+    // The next line is typed at once: on the button a space would add an
+    // empty line, and once it is disabled the focus would go on to the link box.
+    Edit2->setFocus(Qt::OtherFocusReason);
 }
 
 }  // namespace kobalin

@@ -46,8 +46,9 @@ public:
     void CheckBox1Click();
     void BitBtn3Click();  // New Layer
     void Edit2Click();
-    void BitBtn2Click();  // add a comment line
-    void BitBtn5Click();  // save the layer sheet as PDF
+    void Edit2KeyPress();  // Enter in the comment field
+    void BitBtn2Click();   // add a comment line
+    void BitBtn5Click();   // save the layer sheet as PDF
     void BoompopupPopup();
     void edit3Click();     // edit the comment line or layer behind the selected node
     void edit4Click();     // delete it

@@ -164,6 +164,9 @@ void TForm5::buildWrittenFile(QWidget* content)
     Label10 = named(new PathLabel(writtenBox_), "Label10");
     Memo1 = named(new QPlainTextEdit(writtenBox_), "Memo1");
     Memo1->setReadOnly(true);
+    // A text cursor shows the focus here (a read-only text shows none), and
+    // the keys select and copy as well as scroll.
+    Memo1->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
     Memo1->setMinimumSize(60, 40);
     Memo1->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Ignored);  // as the drawing beside it
@@ -298,6 +301,7 @@ void TForm5::wire()
     onClick(Panel3, this, &TForm5::Panel3Click);
     onClick(Edit1, this, &TForm5::Edit1Click, Activation::MouseOrKeyboard);
     onClick(Edit2, this, &TForm5::Edit2Click);
+    onEvent(Edit2, &QLineEdit::returnPressed, this, &TForm5::Edit2KeyPress);
     onEvent(TreeView1, &QTreeWidget::clicked, this, &TForm5::BoompopupPopup);
     onEvent(TreeView1, &QTreeWidget::doubleClicked, this, &TForm5::BoompopupPopup);
     // A right click, the menu key or Shift+F10.

@@ -5,6 +5,7 @@
 #include "layeredit/namerule.h"
 #include "wizard/decimal.h"
 #include "wizard/layerfile.h"
+#include "wizard/macroman.h"
 #include "wizard/usualvalues.h"
 #include "wizard/windows1252.h"
 
@@ -20,7 +21,7 @@
 // spreadsheet may have it: CR LF, LF or CR alone as line end, a last line
 // without line end, empty lines and rows of empty fields at the end, fewer
 // than three comment lines, fields in CSV quotes (a doubled quote for one),
-// UTF-8 with or without its byte-order mark, numbers as the layer editor
+// UTF-8 with or without its byte-order mark, Mac Roman with CR line ends, numbers as the layer editor
 // reads them (spaces around them, a "+", an exponent, more than two decimals;
 // the next write rounds to two), whole numbers with leading zeros, a "+" or
 // spaces around them, and names with "." or "," (cut by the name rule).
@@ -128,18 +129,32 @@ bool isValidUtf8(std::string_view bytes)
     return !invalid;
 }
 
-std::optional<std::u16string> decode(std::string_view bytes, bool utf8)
+std::optional<std::u16string> decode(std::string_view bytes, CodePage codePage)
 {
-    if (utf8) {
+    if (codePage == CodePage::Utf8) {
         if (!isValidUtf8(bytes))
             return std::nullopt;
         return fromUtf8(bytes);
     }
+    const auto character = codePage == CodePage::MacRoman ? fromMacRoman : fromWindows1252;
     std::u16string text;
     text.reserve(bytes.size());
     for (const char byte : bytes)
-        text += fromWindows1252(static_cast<unsigned char>(byte));
+        text += character(static_cast<unsigned char>(byte));
     return text;
+}
+
+bool isBeyondAscii(char c) { return static_cast<unsigned char>(c) >= 0x80; }
+
+// Decided once for the whole file (without its byte-order mark). Windows
+// programs end lines with CR LF, Linux ones with LF; a CR alone is what
+// spreadsheets on a Mac write, in Mac Roman unless asked for UTF-8.
+CodePage codePageOf(std::string_view bytes, bool marked)
+{
+    if (marked || isUtf8WithoutMark(bytes))
+        return CodePage::Utf8;
+    const bool crAlone = bytes.find('\r') != std::string_view::npos && bytes.find('\n') == std::string_view::npos;
+    return crAlone ? CodePage::MacRoman : CodePage::Windows1252;
 }
 
 // A name or comment line as no editor could have made it.
@@ -198,11 +213,11 @@ private:
     bool readText(std::string_view bytes, int column, std::u16string& text);
     std::u16string asFound(std::string_view bytes) const
     {
-        return decode(bytes, utf8_).value_or(decode(bytes, false).value_or(std::u16string()));
+        return decode(bytes, codePage_).value_or(decode(bytes, CodePage::Windows1252).value_or(std::u16string()));
     }
 
     LayerFileReading& result_;
-    bool utf8_ = false;
+    CodePage codePage_ = CodePage::Windows1252;
     int line_ = 0;
     bool changed_ = false;
 };
@@ -218,7 +233,7 @@ bool Reader::refuse(int line, LayerFileFault fault, int column, std::u16string f
 
 bool Reader::readText(std::string_view bytes, int column, std::u16string& text)
 {
-    auto decoded = decode(bytes, utf8_);
+    auto decoded = decode(bytes, codePage_);
     if (!decoded)
         return refuse(line_, LayerFileFault::NotUtf8, column);
     if (const LayerFileFault fault = textFault(*decoded); fault != LayerFileFault::None)
@@ -283,11 +298,12 @@ void Reader::read(std::string_view bytes)
     RunData& run = result_.run;
     run.commentaar1 = run.commentaar2 = run.commentaar3 = kEmptyComment;
 
-    utf8_ = bytes.starts_with(kUtf8Mark);
-    if (utf8_)
+    const bool marked = bytes.starts_with(kUtf8Mark);
+    if (marked)
         bytes.remove_prefix(kUtf8Mark.size());
-    else
-        utf8_ = isUtf8WithoutMark(bytes);
+    codePage_ = codePageOf(bytes, marked);
+    if (std::any_of(bytes.begin(), bytes.end(), isBeyondAscii))
+        result_.codePage = codePage_;
     Lines lines(bytes);
     // The next line; nothing, the file refused, where it holds a lost letter.
     auto nextLine = [&]() {
@@ -436,9 +452,17 @@ std::u16string shown(std::u16string_view field)
 
 bool isUtf8WithoutMark(std::string_view bytes)
 {
-    const bool beyondAscii = std::any_of(bytes.begin(), bytes.end(),
-                                         [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
-    return beyondAscii && isValidUtf8(bytes);
+    return std::any_of(bytes.begin(), bytes.end(), isBeyondAscii) && isValidUtf8(bytes);
+}
+
+std::u16string_view codePageName(CodePage codePage)
+{
+    switch (codePage) {
+    case CodePage::Utf8: return u"UTF-8";
+    case CodePage::MacRoman: return u"Mac Roman";
+    case CodePage::Windows1252: break;
+    }
+    return u"Windows-1252";
 }
 
 LayerFileReading readLayerFile(std::string_view bytes)
@@ -499,8 +523,15 @@ std::u16string refusalMessage(const LayerFileReading& reading, std::int32_t taal
 std::u16string readingNotes(const LayerFileReading& reading, std::int32_t taal)
 {
     std::u16string out;
-    if (reading.changedLines > 0)
+    // The letters are the operator's to check: a code page chosen wrongly
+    // reads every one of them as another.
+    if (reading.codePage)
+        out += withNumbers(catalogueText(taal, 92), {std::u16string(codePageName(*reading.codePage))});
+    if (reading.changedLines > 0) {
+        if (!out.empty())
+            out += u"\n\n";
         out += withNumbers(catalogueText(taal, 77), {number(reading.changedLine), number(reading.changedLines)});
+    }
     if (reading.unusualLines > 0) {
         if (!out.empty())
             out += u"\n\n";

@@ -29,6 +29,9 @@ enum class LayerFileFault {
     Semicolon,         // a name or comment line holding ";" in quotes
 };
 
+// The code pages a layer file is read in.
+enum class CodePage { Windows1252, Utf8, MacRoman };
+
 struct LayerFileReading {
     // The file's comment lines ("<Empty>" where it has none), their count up to
     // the last one that is not "<Empty>", and its layers. Nothing else is set.
@@ -43,6 +46,10 @@ struct LayerFileReading {
     int unusualLine = 0;
     int unusualLines = 0;
 
+    // The code page the file's characters beyond ASCII were read in; nothing
+    // for a file of ASCII alone, which reads the same in each.
+    std::optional<CodePage> codePage;
+
     // When refused: the first line in error (0 when the whole file was read),
     // what is wrong there and, for a row, the column (0 Name to 6
     // Compaction_Target; -1 for the whole line). Nothing above counts then.
@@ -56,7 +63,8 @@ struct LayerFileReading {
 // Reads a layer file as the program writes it, as a person may have edited it
 // and as spreadsheets save it; anything else refuses the whole file.
 // Bytes are UTF-8 after a UTF-8 byte-order mark, or without one when they are
-// UTF-8 and hold a character beyond ASCII; otherwise Windows-1252.
+// UTF-8 and hold a character beyond ASCII; otherwise Mac Roman when every line
+// ends in a CR alone, as spreadsheets on a Mac save, and Windows-1252 else.
 LayerFileReading readLayerFile(std::string_view bytes);
 
 // A layer file is a few hundred kilobytes at most: a far larger file is not
@@ -75,9 +83,13 @@ void replaceEntries(RunData& run, const LayerFileReading& reading);
 // Whether bytes without a byte-order mark are read as UTF-8.
 bool isUtf8WithoutMark(std::string_view bytes);
 
+// The code page's name, the same in every language.
+std::u16string_view codePageName(CodePage codePage);
+
 // The messages, in the language of base taal: the refusal, which begins with
-// text 56; and what the next write changes and which values are unusual,
-// empty when there is nothing to tell.
+// text 56; and the code page the letters beyond ASCII were read in, what the
+// next write changes and which values are unusual, empty when there is
+// nothing to tell.
 std::u16string refusalMessage(const LayerFileReading& reading, std::int32_t taal);
 std::u16string readingNotes(const LayerFileReading& reading, std::int32_t taal);
 

@@ -8,6 +8,8 @@
 #include "wizard/usualvalues.h"
 
 #include <QKeyEvent>
+#include <QPainter>
+#include <QStyleOptionFocusRect>
 
 namespace kobalin {
 
@@ -124,6 +126,19 @@ void LayerTree::keyPressEvent(QKeyEvent* event)
         return;
     }
     QTreeWidget::keyPressEvent(event);
+}
+
+void LayerTree::paintEvent(QPaintEvent* event)
+{
+    QTreeWidget::paintEvent(event);
+    if (!hasFocus() || currentItem())
+        return;
+    QPainter painter(viewport());
+    QStyleOptionFocusRect option;
+    option.initFrom(this);
+    option.rect = viewport()->rect();
+    option.backgroundColor = palette().color(QPalette::Base);
+    style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &painter, this);
 }
 
 }  // namespace kobalin

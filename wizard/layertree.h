@@ -30,6 +30,8 @@ public:
 protected:
     // The menu key and Shift+F10 ask for the menu at the selected node.
     void keyPressEvent(QKeyEvent* event) override;
+    // With no node to show it on, the focus is shown around the whole view.
+    void paintEvent(QPaintEvent* event) override;
 
 private:
     std::array<QIcon, 8> images_;  // loaded at the first build, not at start

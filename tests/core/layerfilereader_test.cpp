@@ -6,6 +6,7 @@
 
 #include "wizard/decimal.h"
 #include "wizard/layerfile.h"
+#include "wizard/macroman.h"
 #include "wizard/paths.h"
 #include "wizard/windows1252.h"
 
@@ -16,7 +17,9 @@
 #endif
 
 #include <array>
+#include <optional>
 #include <random>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -227,6 +230,70 @@ TEST(LayerFileReader, ReadsTheFilesSpreadsheetsSaved)
     }
 }
 
+// One code page per file. Mac Roman wins for a file whose every line ends in a
+// CR alone and that is not UTF-8, also where Windows-1252 was meant: the note
+// naming the code page is what tells the operator.
+TEST(LayerFileReader, TakesTheCodePageFromTheMarkTheBytesAndTheLineEnds)
+{
+    struct Case {
+        const char* what;
+        std::string line;  // the first comment line, in the file's code page
+        const char* end;
+        std::u16string read;
+        std::optional<CodePage> codePage;
+    };
+    const std::string w1252 = "# B\xE6relag, J\xF8rgen \xD8ye, Sand \x96 fin \x80;;;;;;";
+    const std::string utf8 = "# B\xC3\xA6relag, J\xC3\xB8rgen \xC3\x98ye, Sand \xE2\x80\x93 fin \xE2\x82\xAC;;;;;;";
+    const std::string macRoman = "# B\xBErelag, J\xBFrgen \xAFye, Sand \xD0 fin \xDB;;;;;;";
+    const std::u16string meant = u"B\u00E6relag, J\u00F8rgen \u00D8ye, Sand \u2013 fin \u20AC";
+    const Case cases[] = {
+        {"Windows-1252, CR LF", w1252, "\r\n", meant, CodePage::Windows1252},
+        {"Windows-1252, LF", w1252, "\n", meant, CodePage::Windows1252},
+        {"Windows-1252, CR", w1252, "\r", u"B\u00CArelag, J\u00AFrgen \u00FFye, Sand \u00F1 fin \u00C4", CodePage::MacRoman},
+        {"UTF-8, CR LF", utf8, "\r\n", meant, CodePage::Utf8},
+        {"UTF-8, LF", utf8, "\n", meant, CodePage::Utf8},
+        {"UTF-8, CR", utf8, "\r", meant, CodePage::Utf8},
+        {"Mac Roman, CR", macRoman, "\r", meant, CodePage::MacRoman},
+        {"Mac Roman, LF", macRoman, "\n", u"B\u00BErelag, J\u00BFrgen \u00AFye, Sand \u00D0 fin \u00DB",
+         CodePage::Windows1252},
+        {"Mac Roman, CR LF", macRoman, "\r\n", u"B\u00BErelag, J\u00BFrgen \u00AFye, Sand \u00D0 fin \u00DB",
+         CodePage::Windows1252},
+        {"ASCII, CR", "# Road A12;;;;;;", "\r", u"Road A12", std::nullopt},
+        {"ASCII after a UTF-8 mark", "\xEF\xBB\xBF# Road A12;;;;;;", "\r\n", u"Road A12", std::nullopt},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        // The mark, where there is one, comes first.
+        const bool marked = c.line.starts_with("\xEF\xBB\xBF");
+        const std::string bytes = (marked ? "\xEF\xBB\xBF" : "") +
+                                  joined({kHead, c.line.substr(marked ? 3 : 0), kColumns, "Top;0.30;4;1;3.50;1;80"}, c.end);
+        const LayerFileReading read = readLayerFile(bytes);
+        ASSERT_EQ(read.errorLine, 0) << toUtf8(refusalMessage(read, kEnglish));
+        EXPECT_EQ(toUtf8(read.run.commentaar1), toUtf8(c.read));
+        EXPECT_EQ(read.codePage, c.codePage);
+    }
+
+    // A CR alone on some lines only is no Mac file.
+    const LayerFileReading mixed = readLayerFile(kHead + "\r\n" + w1252 + "\r" + kColumns + "\r\n");
+    ASSERT_EQ(mixed.errorLine, 0);
+    EXPECT_EQ(mixed.run.commentaar1, meant);
+}
+
+TEST(LayerFileReader, NamesTheCodePageOfAFileWithLettersBeyondAscii)
+{
+    const std::string row = "Top;0.30;4;1;3.50;1;80";
+    const std::string macFile = joined({kHead, "# J\xBFrgen;;;;;;", kColumns, row, "A;0.125;4;1;3.50;1;80"}, "\r");
+    EXPECT_EQ(toUtf8(readingNotes(readLayerFile(macFile), kEnglish)),
+              "Letters and signs beyond A to Z, such as \"\u00F8\" or \"\u2013\", were read in the character set Mac "
+              "Roman. Check them before the file is written.\n\nLines that the next write will change: 1, the first "
+              "is line 5 (values get two decimals, names end before \".\" or \",\", letters the layer file cannot hold "
+              "become \"?\").");
+    const std::string utf8File = joined({kHead, "# J\xC3\xB8rgen;;;;;;", kColumns, row});
+    EXPECT_EQ(toUtf8(readingNotes(readLayerFile(utf8File), kNorwegian)),
+              "Bokstaver og tegn utenfor A til Z, som \"\u00F8\" eller \"\u2013\", er lest med tegnsettet UTF-8. "
+              "Kontroller dem f\u00F8r filen skrives.");
+}
+
 TEST(LayerFileReader, HoldsUpTo999Layers)
 {
     const LayerFileReading read = readLayerFile(withRows({}) + rows(999));
@@ -424,6 +491,25 @@ TEST(Windows1252, TheWriterWritesItsBytesAndOneQuestionMarkForAnythingElse)
     ASSERT_EQ(read.errorLine, 0);
     EXPECT_EQ(read.run.commentaar1, run.commentaar1);
     EXPECT_EQ(read.run.commentaar2, u"? ? ? ?");
+}
+
+TEST(MacRoman, EveryByteIsAnotherCharacterAndTheLetterOfItsPlace)
+{
+    std::set<char16_t> seen;
+    for (int byte = 0; byte < 256; ++byte) {
+        const char16_t c = fromMacRoman(static_cast<unsigned char>(byte));
+        EXPECT_TRUE(seen.insert(c).second) << byte;
+        if (byte < 0x80) {
+            EXPECT_EQ(c, byte);
+        }
+    }
+    const std::pair<unsigned char, char16_t> letters[] = {
+        {0x80, u'\u00C4'}, {0x8A, u'\u00E4'}, {0x8E, u'\u00E9'}, {0xAE, u'\u00C6'}, {0xAF, u'\u00D8'},
+        {0xBE, u'\u00E6'}, {0xBF, u'\u00F8'}, {0x81, u'\u00C5'}, {0x8C, u'\u00E5'}, {0xD0, u'\u2013'},
+        {0xD5, u'\u2019'}, {0xDB, u'\u20AC'}, {0xCA, u'\u00A0'}, {0xF0, u'\uF8FF'}, {0xFF, u'\u02C7'},
+    };
+    for (const auto& [byte, letter] : letters)
+        EXPECT_EQ(fromMacRoman(byte), letter) << int(byte);
 }
 
 namespace {

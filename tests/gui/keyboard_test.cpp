@@ -11,6 +11,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QMenu>
@@ -180,4 +181,54 @@ TEST_F(Keyboard, ScreenReadersHearTheCataloguesNames)
         EXPECT_EQ(d.SpinButton1->up->accessibleName(), "Doelsnelheid km/h +0.1");
         d.close();
     });
+}
+
+// What is typed after a comment line was added goes into the comment field,
+// not onto the green + (where a space would add an empty line) or, once that
+// is disabled, the link box (where it would change the layer file's name).
+TEST_F(Keyboard, TypingAfterThePlusStaysInTheCommentField)
+{
+    toComments();
+    auto* field = wizard<QLineEdit>("Edit2");
+    auto* linked = wizard<QCheckBox>("CheckBox1");
+    const bool wasLinked = linked->isChecked();
+    windows.Form5->activateWindow();
+    QApplication::setActiveWindow(windows.Form5.get());
+    // A keyboard user reaches the field with Tab, which leaves its text as it is.
+    for (int i = 0; i < 20 && QApplication::focusWidget() != field; ++i)
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    ASSERT_EQ(QApplication::focusWidget(), field);
+
+    // Typing and keys go wherever the focus is, as a person's do.
+    auto type = [](const char* text) { QTest::keyClicks(QApplication::focusWidget(), text); };
+    auto enter = [] { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return); };
+    struct Step {
+        const char* what;
+        std::function<void()> act;
+        std::array<std::u16string, 3> lines;
+        int count;
+        QString inField;
+    };
+    const std::u16string e(kEmptyComment);
+    const Step steps[] = {
+        {"Enter before any click", enter, {e, e, e}, 1, ""},
+        {"typing", [&] { type("Road A12"); }, {e, e, e}, 1, "Road A12"},
+        {"the green +", [&] { clickWizard("BitBtn2"); }, {e, u"Road A12", e}, 2, ""},
+        {"typing after it", [&] { type("Base course"); }, {e, u"Road A12", e}, 2, "Base course"},
+        {"Enter, the third line", enter, {e, u"Road A12", u"Base course"}, 3, ""},
+        {"typing with + disabled", [&] { type("x y"); }, {e, u"Road A12", u"Base course"}, 3, "x y"},
+        {"Enter after the third line", enter, {e, u"Road A12", u"Base course"}, 3, "x y"},
+    };
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.what);
+        step.act();
+        EXPECT_EQ(QApplication::focusWidget(), field);
+        EXPECT_EQ(field->text(), step.inField);
+        EXPECT_EQ(run.commentaar1, step.lines[0]);
+        EXPECT_EQ(run.commentaar2, step.lines[1]);
+        EXPECT_EQ(run.commentaar3, step.lines[2]);
+        EXPECT_EQ(run.commentaar, step.count);
+        EXPECT_EQ(linked->isChecked(), wasLinked);
+    }
+    EXPECT_FALSE(wizard("BitBtn2")->isEnabled());
 }

@@ -105,8 +105,8 @@ TEST_F(OpenLayerFile, ReadsTheFileAndStepFiveWritesItForTheChosenModel)
     EXPECT_EQ(recorder.fileRequests[1].folder, path(folder));
     EXPECT_EQ(recorder.fileRequests[1].filters, QStringList({"Layer file (*.csv)", "All files (*)"}));
     EXPECT_EQ(recorder.fileRequests[1].selected, "") << "step 5 has written no file yet";
-    EXPECT_EQ(recorder.messages,
-              std::vector{infoBox("The layer file has been read: " + path(folder / "other" / "old.csv"))});
+    EXPECT_EQ(recorder.messages, std::vector{infoBox("The layer file has been read: " + path(folder / "other" / "old.csv") +
+                                                     "\n\n" + en(92).replace("%1", "Windows-1252"))});
     EXPECT_EQ(settingsFile(), settings);
     EXPECT_EQ(wizard<QLabel>("Label23")->text(), "road.xml");
     ASSERT_TRUE(wizard("Button3")->isEnabled()) << "the model chosen before stays chosen";
@@ -251,8 +251,30 @@ TEST_F(OpenLayerFile, TheInformationBoxTellsWhatTheNextWriteChangesAndWhichValue
     open(folder / "odd.csv");
     ASSERT_EQ(run.lagen, 4);
     EXPECT_EQ(recorder.messages,
-              std::vector{infoBox(en(55) + path(folder / "odd.csv") + "\n\n" + en(77).replace("%1", "7").replace("%2", "1") +
-                                  "\n\n" + en(78).replace("%1", "8").replace("%2", "1"))});
+              std::vector{infoBox(en(55) + path(folder / "odd.csv") + "\n\n" + en(92).replace("%1", "Windows-1252") +
+                                  "\n\n" + en(77).replace("%1", "7").replace("%2", "1") + "\n\n" +
+                                  en(78).replace("%1", "8").replace("%2", "1"))});
+}
+
+// As a spreadsheet on a Mac saves "CSV (Macintosh)": Mac Roman, a CR alone at
+// each line's end. Read so, said so, and written as every layer file is.
+TEST_F(OpenLayerFile, AMacSpreadsheetsFileKeepsItsLettersAndIsWrittenInWindows1252)
+{
+    toStepTwo();
+    spit(folder / "mac.csv", "# Leica layer file format version 1.0;;;;;;\r# J\xBFrgen \xAFye;;;;;;\r"
+                             "Name;Offset;PassCount_Target;PassCount_MaxExtra;Speed_Target;Speed_MaxDiff;Compaction_Target\r"
+                             "B\xBErelag;0.3;4;1;3.5;1;80\rSand \xD0 fin;0.1;6;2;3;1;60\r");
+    open(folder / "mac.csv");
+    EXPECT_EQ(recorder.messages,
+              std::vector{infoBox(en(55) + path(folder / "mac.csv") + "\n\n" + en(92).replace("%1", "Mac Roman"))});
+    next();
+    EXPECT_EQ(topTexts(wizard<QTreeWidget>("TreeView1")),
+              QStringList({"J\u00F8rgen \u00D8ye", "<Empty>", "<Empty>", "B\u00E6relag", "Sand \u2013 fin"}));
+    next();
+    next();
+    EXPECT_EQ(slurp(folder / "road.xml_layer.csv"),
+              kHead + "# J\xF8rgen \xD8ye;;;;;;\r\n# <Empty>;;;;;;\r\n# <Empty>;;;;;;\r\n" + kColumns +
+                  "B\xE6relag;0.30;4;1;3.50;1;80\r\nSand \x96 fin;0.10;6;2;3.00;1;60\r\n");
 }
 
 // The real box: its buttons carry the captions asked for, or Qt's own.

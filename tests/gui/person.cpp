@@ -6,6 +6,7 @@
 #include <QComboBox>
 #include <QContextMenuEvent>
 #include <QMenu>
+#include <QSpontaneKeyEvent>
 #include <QTest>
 #include <QWheelEvent>
 
@@ -42,10 +43,20 @@ void chooseInListByKey(QComboBox* box, int item, Qt::Key key)
 
 void turnWheel(QWidget* widget, int notches)
 {
-    const QPointF pos(widget->width() / 2.0, widget->height() / 2.0);
-    QWheelEvent wheel(pos, widget->mapToGlobal(pos), QPoint(), QPoint(0, 120 * notches), Qt::NoButton, Qt::NoModifier,
-                      Qt::NoScrollPhase, false);
-    QApplication::sendEvent(widget, &wheel);
+    // As the window hands on a real turn: to the deepest widget under the
+    // pointer, spontaneous, so that it gives the focus as the widgets' focus
+    // policies say and goes on to the enclosing widgets while none takes it.
+    QWidget* window = widget->window();
+    const QPoint at = widget->mapTo(window, widget->rect().center());
+    QWidget* under = window->childAt(at);
+    if (!under)
+        under = window;
+    const QPoint pos = under->mapFrom(window, at);
+    QTest::mouseMove(under, pos);
+    QWheelEvent wheel(pos, under->mapToGlobal(QPointF(pos)), QPoint(), QPoint(0, 120 * notches), Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
+    QSpontaneKeyEvent::setSpontaneous(&wheel);
+    QApplication::instance()->notify(under, &wheel);
 }
 
 QMenu* rightClick(QWidget* widget, QPoint pos)

@@ -19,7 +19,8 @@ void chooseInList(QComboBox* box, int item);
 // (Return, Enter or Space) on it.
 void chooseInListByKey(QComboBox* box, int item, Qt::Key key);
 
-// Turns the mouse wheel over widget by notches (up when positive).
+// Turns the mouse wheel by notches (up when positive) with the pointer over
+// the middle of widget.
 void turnWheel(QWidget* widget, int notches);
 
 // Right-clicks widget at pos (its middle when not given), as for its context
