@@ -3,7 +3,9 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdint>
 #include <cstring>
+#include <optional>
 #include <string>
 #include <system_error>
 
@@ -25,12 +27,22 @@ namespace kobalin {
 
 bool refuseTemporaryFilesForTesting = false;
 void (*temporaryCreatedForTesting)(const std::string& name) = nullptr;
+std::optional<std::uint64_t> diskRoomForTesting;
 
 namespace fs = std::filesystem;
 
 namespace {
 
 fs::path folderOf(const fs::path& path) { return path.has_parent_path() ? path.parent_path() : fs::path("."); }
+
+// How many of bytes fit on the disk when the file already held held bytes: all
+// of them, but for the test's full disk.
+std::size_t fitting(std::string_view bytes, std::uint64_t held)
+{
+    if (!diskRoomForTesting || bytes.size() <= held + *diskRoomForTesting)
+        return bytes.size();
+    return static_cast<std::size_t>(held + *diskRoomForTesting);
+}
 
 // The system would end the name at a NUL (a hand-edited path may hold one) and
 // write another file than the one named.
@@ -161,29 +173,79 @@ void removeStaleTemporaries(const fs::path& file)
     FindClose(search);
 }
 
-bool writeAll(HANDLE h, std::string_view bytes)
+// Writes bytes at the file's position; held is what the file held (or had
+// reserved) before, which the test's full disk takes without more room.
+bool writeAll(HANDLE h, std::string_view bytes, std::uint64_t held = 0)
 {
+    const std::size_t fits = fitting(bytes, held);
     std::size_t done = 0;
-    while (done < bytes.size()) {
+    while (done < fits) {
         DWORD written = 0;
-        const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1u << 20));
+        const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(fits - done, 1u << 20));
         if (!WriteFile(h, bytes.data() + done, chunk, &written, nullptr) || written == 0)
             return false;
         done += written;
     }
-    return true;
+    if (fits < bytes.size())
+        SetLastError(ERROR_DISK_FULL);
+    return fits == bytes.size();
 }
 
-// For a folder that takes no new file: the one way left, with no guarantee
-// against a crash in the middle.
+bool moveTo(HANDLE h, std::uint64_t offset)
+{
+    LARGE_INTEGER at{};
+    at.QuadPart = static_cast<LONGLONG>(offset);
+    return SetFilePointerEx(h, at, nullptr, FILE_BEGIN);
+}
+
+// Makes sure the disk has room for bytes in the file, which holds oldSize,
+// without touching a byte of it: its allocation is raised, or where the file
+// system cannot do that, the file is lengthened (and shortened back on failure).
+bool reserve(HANDLE h, std::string_view bytes, std::uint64_t oldSize)
+{
+    if (fitting(bytes, oldSize) < bytes.size()) {
+        SetLastError(ERROR_DISK_FULL);
+        return false;
+    }
+    FILE_ALLOCATION_INFO allocation{};
+    // Less than the file holds would cut it.
+    allocation.AllocationSize.QuadPart = static_cast<LONGLONG>(std::max<std::uint64_t>(bytes.size(), oldSize));
+    if (SetFileInformationByHandle(h, FileAllocationInfo, &allocation, sizeof allocation))
+        return true;
+    const DWORD refused = GetLastError();
+    if (refused == ERROR_DISK_FULL || refused == ERROR_HANDLE_DISK_FULL)
+        return false;
+    if (bytes.size() <= oldSize)
+        return true;
+    if (moveTo(h, bytes.size()) && SetEndOfFile(h) && moveTo(h, 0))
+        return true;
+    const DWORD error = GetLastError();
+    if (moveTo(h, oldSize))
+        SetEndOfFile(h);
+    moveTo(h, 0);
+    SetLastError(error);
+    return false;
+}
+
+// For a folder that takes no new file, or a file with a second name: the one
+// way left, with no guarantee against a crash in the middle. A full disk,
+// though, is found before the first old byte is overwritten.
 void writeInPlace(const fs::path& path, const fs::path& target, std::string_view bytes)
 {
-    Handle h(CreateFileW(target.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, TRUNCATE_EXISTING, FILE_ATTRIBUTE_NORMAL,
-                         nullptr));
+    Handle h(
+        CreateFileW(target.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!h)
         failWin(path, "cannot open it for writing");
-    if (!writeAll(h.get(), bytes))
+    LARGE_INTEGER size{};
+    if (!GetFileSizeEx(h.get(), &size))
+        failWin(path, "cannot read its size");
+    const std::uint64_t oldSize = static_cast<std::uint64_t>(size.QuadPart);
+    if (!reserve(h.get(), bytes, oldSize))
+        failWin(path, "no room for the new content");
+    if (!writeAll(h.get(), bytes, std::max<std::uint64_t>(bytes.size(), oldSize)))
         failWin(path, "write failed");
+    if (!moveTo(h.get(), bytes.size()) || !SetEndOfFile(h.get()))
+        failWin(path, "cannot set its length");
     if (!FlushFileBuffers(h.get()))
         failWin(path, "flush failed");
     if (!h.close())
@@ -381,30 +443,68 @@ mode_t currentUmask()
     return mask;
 }
 
-// 0, or the errno of the failed write.
-int writeAll(int fd, std::string_view bytes)
+// Writes bytes at offset; held is what the file held (or had reserved)
+// before, which the test's full disk takes without more room. 0, or the errno
+// of the failed write.
+int writeAll(int fd, std::string_view bytes, off_t offset = 0, std::uint64_t held = 0)
 {
+    const std::size_t fits = fitting(bytes, held);
     std::size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+    while (done < fits) {
+        const ssize_t n = ::pwrite(fd, bytes.data() + done, fits - done, offset + static_cast<off_t>(done));
         if (n < 0 && errno == EINTR)
             continue;
         if (n <= 0)
             return n < 0 ? errno : EIO;
         done += static_cast<std::size_t>(n);
     }
-    return 0;
+    return fits < bytes.size() ? ENOSPC : 0;
 }
 
-// For a folder that takes no new file: the one way left, with no guarantee
-// against a crash in the middle.
+// Makes sure the disk has room for bytes in the file, which holds oldSize,
+// without touching a byte of it: 0, or the errno that says why not.
+int reserve(int fd, std::string_view bytes, off_t oldSize)
+{
+    if (fitting(bytes, static_cast<std::uint64_t>(oldSize)) < bytes.size())
+        return ENOSPC;
+#ifdef __linux__
+    // Blocks beyond the end are allocated without lengthening the file.
+    if (::fallocate(fd, FALLOC_FL_KEEP_SIZE, 0, static_cast<off_t>(bytes.size())) == 0)
+        return 0;
+    if (errno != EOPNOTSUPP && errno != ENOSYS)
+        return errno;
+#endif
+    // A file system that allocates no blocks ahead: the part beyond the old
+    // end is written first, where it overwrites nothing, and synced, so that a
+    // full disk shows now; the file is shortened back when it does.
+    if (static_cast<off_t>(bytes.size()) <= oldSize)
+        return 0;
+    int error = writeAll(fd, bytes.substr(static_cast<std::size_t>(oldSize)), oldSize);
+    if (!error && ::fsync(fd) != 0)
+        error = errno;
+    if (error)
+        (void)!::ftruncate(fd, oldSize);
+    return error;
+}
+
+// For a folder that takes no new file, or a file with a second name: the one
+// way left, with no guarantee against a crash in the middle. A full disk,
+// though, is found before the first old byte is overwritten.
 void writeInPlace(const fs::path& path, const fs::path& target, std::string_view bytes)
 {
-    Descriptor fd(::open(target.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC | O_NOFOLLOW));
+    Descriptor fd(::open(target.c_str(), O_WRONLY | O_CLOEXEC | O_NOFOLLOW));
     if (fd.get() < 0)
         fail(path, "cannot open it for writing", errno);
-    if (const int error = writeAll(fd.get(), bytes))
+    struct stat old {};
+    if (::fstat(fd.get(), &old) != 0)
+        fail(path, "cannot read its size", errno);
+    if (const int error = reserve(fd.get(), bytes, old.st_size))
+        fail(path, "no room for the new content", error);
+    const auto reserved = std::max<std::uint64_t>(bytes.size(), static_cast<std::uint64_t>(old.st_size));
+    if (const int error = writeAll(fd.get(), bytes, 0, reserved))
         fail(path, "write failed", error);
+    if (::ftruncate(fd.get(), static_cast<off_t>(bytes.size())) != 0)
+        fail(path, "cannot set its length", errno);
     if (::fsync(fd.get()) != 0)
         fail(path, "flush failed", errno);
     if (::close(fd.release()) != 0)
@@ -528,6 +628,12 @@ void replace(const fs::path& path, std::string_view bytes, unsigned newFileMode)
 void replaceFileAtomically(const fs::path& path, std::string_view bytes, unsigned newFileMode)
 {
     replace(path, bytes, newFileMode);
+}
+
+void removeLeftTemporaryFiles(const fs::path& path)
+{
+    if (!holdsNul(path))
+        removeStaleTemporaries(path);
 }
 
 }  // namespace kobalin

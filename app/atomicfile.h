@@ -37,13 +37,19 @@ private:
 //   newFileMode less the umask (Windows: the defaults).
 // - A file that could not be opened for writing (no write permission, the
 //   read-only attribute) is refused.
-// - Where the folder takes no new file but the file may be written, the file
-//   is written in place: truncated, written and synced. Only then can a crash
-//   in the middle leave a partial file.
+// - Where a rename would not serve (a file with a second name, a folder that
+//   takes no new file, on Linux another user's file) the file is written in
+//   place: room for the new content is reserved first, so that a full disk
+//   leaves the old content whole; then it is overwritten, cut to length and
+//   synced. Only a crash in the middle of that can leave a partial file.
 // - Temporary files of this name left by a writer that died are removed; no
 //   other file ever is.
-// Any failure leaves the old file untouched, except in the in-place write.
+// Any failure leaves the old file untouched, except a crash in the in-place write.
 // Throws FileWriteError with a message that names the path.
 void replaceFileAtomically(const std::filesystem::path& path, std::string_view bytes, unsigned newFileMode = 0666);
+
+// Removes the temporary files of path that writers which died left (a write of
+// path does so itself), for a file that will not be written again.
+void removeLeftTemporaryFiles(const std::filesystem::path& path);
 
 }  // namespace kobalin

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdint>
+#include <optional>
 #include <string>
 
 namespace kobalin {
@@ -11,5 +13,10 @@ extern bool refuseTemporaryFilesForTesting;
 
 // Tests only: called with the name of each temporary file as soon as it is made.
 extern void (*temporaryCreatedForTesting)(const std::string& name);
+
+// Tests only: a disk that takes this many bytes more than the file being
+// written held when the write began. Reserving room beyond it fails, and a
+// write beyond it lands up to there and then fails, as on a full disk.
+extern std::optional<std::uint64_t> diskRoomForTesting;
 
 }  // namespace kobalin

@@ -15,7 +15,7 @@ public:
     void error(QWidget* parent, const QString& text) override { show(parent, QMessageBox::Critical, text); }
     void info(QWidget* parent, const QString& text) override { show(parent, QMessageBox::Information, text); }
 
-    bool question(QWidget* parent, const QString& text, const QString& yes, const QString& no) override
+    bool question(QWidget* parent, const QString& text, const QString& yes, const QString& no, Default preset) override
     {
         QMessageBox box(QMessageBox::Question, QStringLiteral("Kobalin"), text, QMessageBox::Yes | QMessageBox::No, parent);
         box.setTextFormat(Qt::PlainText);
@@ -23,7 +23,7 @@ public:
             box.button(QMessageBox::Yes)->setText(yes);
         if (!no.isEmpty())
             box.button(QMessageBox::No)->setText(no);
-        box.setDefaultButton(QMessageBox::No);
+        box.setDefaultButton(preset == Default::Yes ? QMessageBox::Yes : QMessageBox::No);
         box.setEscapeButton(QMessageBox::No);
         return box.exec() == QMessageBox::Yes;
     }

@@ -18,9 +18,12 @@ public:
 
     virtual void error(QWidget* parent, const QString& text) = 0;
     virtual void info(QWidget* parent, const QString& text) = 0;
-    // Yes (true) or No, No the default; the buttons carry yes and no in the
-    // run's language (Qt's own captions where they are empty).
-    virtual bool question(QWidget* parent, const QString& text, const QString& yes, const QString& no) = 0;
+    // The answer that Enter gives; Escape and the close box always answer No.
+    enum class Default { No, Yes };
+    // Yes (true) or No; the buttons carry yes and no in the run's language
+    // (Qt's own captions where they are empty).
+    virtual bool question(QWidget* parent, const QString& text, const QString& yes, const QString& no,
+                          Default preset = Default::No) = 0;
     // The chosen file's full path, or nothing when the dialog was cancelled;
     // selected, when given, is the file chosen when the dialog opens.
     virtual std::optional<QString> openFile(QWidget* parent, const QString& folder, const QStringList& filters,

@@ -2,9 +2,9 @@
 
 #include "app/atomicfile.h"
 #include "app/regfile.h"
+#include "app/userfolders.h"
 
 #include <cerrno>
-#include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <iterator>
@@ -269,18 +269,7 @@ private:
 
 }  // namespace
 
-fs::path settingsFilePath()
-{
-    const char* config = std::getenv("XDG_CONFIG_HOME");
-    fs::path base;
-    if (config && *config) {
-        base = config;
-    } else {
-        const char* home = std::getenv("HOME");
-        base = fs::path(home ? home : ".") / ".config";
-    }
-    return base / "Tendrik" / "kobalin.reg";
-}
+fs::path settingsFilePath() { return userConfigFolder() / "Tendrik" / "kobalin.reg"; }
 
 std::unique_ptr<SettingsKey> openFileSettingsKey(const fs::path& file, std::u16string_view keyPath)
 {

@@ -18,7 +18,7 @@ class SilentPrompts final : public kobalin::Prompts {
 public:
     void error(QWidget*, const QString&) override {}
     void info(QWidget*, const QString&) override {}
-    bool question(QWidget*, const QString&, const QString&, const QString&) override { return false; }
+    bool question(QWidget*, const QString&, const QString&, const QString&, Default) override { return false; }
     std::optional<QString> openFile(QWidget*, const QString&, const QStringList&, const QString&) override
     {
         return std::nullopt;

@@ -78,6 +78,7 @@ const Target kTargets[] = {
     {"Refresh/shuffled", "floor_ms", "tree filled in one go", 1.5, kFrame},
     {"Refresh/ascending", "floor_ms", "tree filled in one go", 1.5, kFrame},
     {"Refresh/equal_offsets", "floor_ms", "tree filled in one go", 1.5, kFrame},
+    {"Refresh/kept", "floor_ms", "tree filled in one go", 1.5, kFrame},
     {"LayerFile/write", "floor_ms", "plain write+fsync+rename", 3, 0},
     {"LayerFile/step", "floor_ms", "plain write+fsync+rename", 3, 0},
     {"Template/names", "floor_ms", "plain read of the store", 0, kFrame},

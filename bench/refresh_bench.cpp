@@ -5,14 +5,17 @@
 #include "app/windows.h"
 #include "wizard/decimal.h"
 #include "wizard/form5.h"
+#include "wizard/keptrun.h"
 #include "wizard/layertree.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QDeadlineTimer>
 #include <QIcon>
 #include <QTreeWidget>
 
 #include <array>
+#include <filesystem>
 #include <vector>
 
 namespace bench {
@@ -88,7 +91,18 @@ struct FloorTree {
     drawPending();
 }
 
-void refresh(benchmark::State& state, Order order)
+// kept: each refresh follows a change the window keeps at once (the link box
+// clicked, so that every keep writes), as after any handler that changes the run.
+bool keptRunIsThere()
+{
+    std::error_code error;
+    for (std::filesystem::directory_iterator it(keptRunsFolder(), error), end; !error && it != end; it.increment(error))
+        if (it->path().extension() == ".run")
+            return true;
+    return false;
+}
+
+void refresh(benchmark::State& state, Order order, bool kept)
 {
     seedSettings();
     const RunData table = fullTable(order);
@@ -112,21 +126,28 @@ void refresh(benchmark::State& state, Order order)
     for (auto _ : state) {
         // Each refresh sorts the table in place: start every one from the same order.
         std::copy(table.layers.begin(), table.layers.begin() + table.lagen, run.layers.begin());
-        pair.figure([&] { refreshOnce(*windows.Form5); });
+        pair.figure([&] {
+            if (kept)
+                windows.Form5->CheckBox1->click();
+            refreshOnce(*windows.Form5);
+        });
         pair.floor("floor_ms", [&] { fillOnce(floor); });
         pair.lap();
     }
     if (windows.Form5->TreeView1->topLevelItemCount() != 3 + kMaxLayers)
         state.SkipWithError("the tree was not rebuilt");
+    else if (kept && !keptRunIsThere())
+        state.SkipWithError("the run was not kept");
 }
 
 }  // namespace
 
 void registerRefreshBenchmarks()
 {
-    timed(benchmark::RegisterBenchmark("Refresh/shuffled", refresh, Order::Shuffled));
-    timed(benchmark::RegisterBenchmark("Refresh/ascending", refresh, Order::Ascending));
-    timed(benchmark::RegisterBenchmark("Refresh/equal_offsets", refresh, Order::EqualOffsets));
+    timed(benchmark::RegisterBenchmark("Refresh/shuffled", refresh, Order::Shuffled, false));
+    timed(benchmark::RegisterBenchmark("Refresh/ascending", refresh, Order::Ascending, false));
+    timed(benchmark::RegisterBenchmark("Refresh/equal_offsets", refresh, Order::EqualOffsets, false));
+    timed(benchmark::RegisterBenchmark("Refresh/kept", refresh, Order::Shuffled, true));
 }
 
 }  // namespace bench

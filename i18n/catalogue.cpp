@@ -106,6 +106,12 @@ constexpr TextTable kEnglishTexts = [] {
     t[91] = u"No layers yet"sv;
     t[92] =
         u"Letters and signs beyond A to Z, such as \"\u00F8\" or \"\u2013\", were read in the character set %1. Check them before the file is written."sv;
+    t[100] =
+        u"Work whose layer file had not yet been created was kept on %1 at %2 (layers: %3, comment lines: %4). Restore it?"sv;
+    t[101] = u"Kept work that was not offered, or that cannot be read, has been set aside:"sv;
+    t[102] = u"The file it replaced held other content; a copy of that file was kept: "sv;
+    t[103] = u"The file it replaced held other content, and no copy of it could be kept in: "sv;
+    t[104] = u"The work entered cannot be kept for a restart after a crash or a power failure. Check this folder: "sv;
     t[110] = u"Thickness (m)"sv;
     t[150] = u"%1: \"%2\" is not a valid number"sv;
     t[151] = u"%1: \"%2\" is written with a decimal comma. Use a point (.) as the decimal mark: %3"sv;
@@ -212,6 +218,13 @@ constexpr TextTable kDutchTexts = [] {
     t[91] = u"Nog geen lagen"sv;
     t[92] =
         u"Letters en tekens buiten A tot Z, zoals \"\u00F8\" of \"\u2013\", zijn gelezen in de tekenset %1. Controleer ze voordat de file wordt geschreven."sv;
+    t[100] =
+        u"Op %1 om %2 is werk bewaard waarvan de layer file nog niet was aangemaakt (lagen: %3, commentaar regels: %4). Herstellen?"sv;
+    t[101] = u"Bewaard werk dat niet is aangeboden of niet gelezen kan worden, is apart gezet:"sv;
+    t[102] = u"De vervangen file had een andere inhoud; er is een kopie van bewaard: "sv;
+    t[103] = u"De vervangen file had een andere inhoud, en er kon geen kopie van worden bewaard in: "sv;
+    t[104] =
+        u"Het ingevoerde werk kan niet worden bewaard voor een herstart na een vastloper of stroomstoring. Controleer deze map: "sv;
     t[110] = u"Dikte (m)"sv;
     t[150] = u"%1: \"%2\" is geen geldig getal"sv;
     t[151] = u"%1: \"%2\" is geschreven met een decimale komma. Gebruik een punt (.) als decimaalteken: %3"sv;
@@ -316,6 +329,13 @@ constexpr TextTable kNorwegianTexts = [] {
     t[91] = u"Ingen lag enn\u00E5"sv;
     t[92] =
         u"Bokstaver og tegn utenfor A til Z, som \"\u00F8\" eller \"\u2013\", er lest med tegnsettet %1. Kontroller dem f\u00F8r filen skrives."sv;
+    t[100] =
+        u"Arbeid der lagfilen ennå ikke var opprettet, ble tatt vare på %1 kl. %2 (lag: %3, kommentarlinjer: %4). Gjenopprette det?"sv;
+    t[101] = u"Arbeid som ble tatt vare på, men som ikke ble tilbudt eller ikke kan leses, er lagt til side:"sv;
+    t[102] = u"Den erstattede filen hadde annet innhold; en kopi av den er tatt vare på: "sv;
+    t[103] = u"Den erstattede filen hadde annet innhold, og ingen kopi av den kunne tas vare på i: "sv;
+    t[104] =
+        u"Arbeidet som er lagt inn, kan ikke tas vare på for en omstart etter et krasj eller strømbrudd. Kontroller denne mappen: "sv;
     t[110] = u"Tykkelse (m)"sv;
     t[150] = u"%1: \"%2\" er ikke et gyldig tall"sv;
     t[151] = u"%1: \"%2\" er skrevet med desimalkomma. Bruk punktum (.) som desimaltegn: %3"sv;

@@ -100,6 +100,13 @@ constexpr TextTable kDanishTexts = [] {
     t[91] = u"Ingen lag endnu"sv;
     t[92] =
         u"Bogstaver og tegn ud over A til Z, som \"\u00F8\" eller \"\u2013\", blev l\u00E6st i tegns\u00E6ttet %1. Kontroll\u00E9r dem, f\u00F8r filen skrives."sv;
+    t[100] =
+        u"Arbejde, hvis lagfil endnu ikke var oprettet, blev gemt den %1 kl. %2 (lag: %3, kommentarlinjer: %4). Gendan det?"sv;
+    t[101] = u"Gemt arbejde, der ikke blev tilbudt, eller som ikke kan l\u00E6ses, er lagt til side:"sv;
+    t[102] = u"Filen, der blev erstattet, havde et andet indhold; en kopi af den fil er gemt: "sv;
+    t[103] = u"Filen, der blev erstattet, havde et andet indhold, og der kunne ikke gemmes en kopi af den i: "sv;
+    t[104] =
+        u"Det indtastede arbejde kan ikke gemmes til en genstart efter et nedbrud eller en str\u00F8mafbrydelse. Kontroll\u00E9r denne mappe: "sv;
     t[110] = u"Tykkelse (m)"sv;
     t[150] = u"%1: \"%2\" er ikke et gyldigt tal"sv;
     t[151] = u"%1: \"%2\" er skrevet med decimalkomma. Brug punktum (.) som decimaltegn: %3"sv;

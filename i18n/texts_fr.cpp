@@ -104,6 +104,16 @@ constexpr TextTable kFrenchTexts = [] {
     t[91] = u"Aucune couche pour l'instant"sv;
     t[92] =
         u"Les lettres et signes au-del\u00E0 de A \u00E0 Z, comme \"\u00F8\" ou \"\u2013\", ont \u00E9t\u00E9 lus dans le jeu de caract\u00E8res %1. V\u00E9rifiez-les avant l'\u00E9criture du fichier."sv;
+    t[100] =
+        u"Un travail dont le fichier de couches n'avait pas encore \u00E9t\u00E9 cr\u00E9\u00E9 a \u00E9t\u00E9 conserv\u00E9 le %1 \u00E0 %2 (couches\u00A0: %3, lignes de commentaire\u00A0: %4). Le restaurer\u00A0?"sv;
+    t[101] =
+        u"Le travail conserv\u00E9 qui n'a pas \u00E9t\u00E9 propos\u00E9, ou qui ne peut pas \u00EAtre lu, a \u00E9t\u00E9 mis de c\u00F4t\u00E9\u00A0:"sv;
+    t[102] =
+        u"Le fichier remplac\u00E9 avait un autre contenu\u00A0; une copie de ce fichier a \u00E9t\u00E9 conserv\u00E9e\u00A0: "sv;
+    t[103] =
+        u"Le fichier remplac\u00E9 avait un autre contenu, et aucune copie n'a pu en \u00EAtre conserv\u00E9e dans\u00A0: "sv;
+    t[104] =
+        u"Le travail saisi ne peut pas \u00EAtre conserv\u00E9 pour une reprise apr\u00E8s un plantage ou une coupure de courant. V\u00E9rifiez ce dossier\u00A0: "sv;
     t[110] = u"\u00C9paisseur (m)"sv;
     t[150] = u"%1\u00A0: \"%2\" n'est pas un nombre valide"sv;
     t[151] =

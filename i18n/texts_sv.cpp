@@ -102,6 +102,13 @@ constexpr TextTable kSwedishTexts = [] {
     t[91] = u"Inga lager \u00E4nnu"sv;
     t[92] =
         u"Bokst\u00E4ver och tecken ut\u00F6ver A till Z, som \"\u00F8\" eller \"\u2013\", l\u00E4stes i teckenupps\u00E4ttningen %1. Kontrollera dem innan filen skrivs."sv;
+    t[100] =
+        u"Arbete vars lagerfil \u00E4nnu inte hade skapats sparades den %1 kl. %2 (lager: %3, kommentarsrader: %4). \u00C5terst\u00E4lla det?"sv;
+    t[101] = u"Sparat arbete som inte erbj\u00F6ds, eller som inte kan l\u00E4sas, har lagts \u00E5t sidan:"sv;
+    t[102] = u"Filen som ersattes hade ett annat inneh\u00E5ll; en kopia av den filen har sparats: "sv;
+    t[103] = u"Filen som ersattes hade ett annat inneh\u00E5ll, och ingen kopia av den kunde sparas i: "sv;
+    t[104] =
+        u"Det inmatade arbetet kan inte sparas f\u00F6r en omstart efter en krasch eller ett str\u00F6mavbrott. Kontrollera den h\u00E4r mappen: "sv;
     t[110] = u"Tjocklek (m)"sv;
     t[150] = u"%1: \"%2\" \u00E4r inte ett giltigt tal"sv;
     t[151] = u"%1: \"%2\" \u00E4r skrivet med decimalkomma. Anv\u00E4nd punkt (.) som decimaltecken: %3"sv;

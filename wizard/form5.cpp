@@ -20,6 +20,7 @@
 #include "wizard/layersheet.h"
 #include "wizard/layertree.h"
 #include "wizard/paths.h"
+#include "wizard/replacedfiles.h"
 #include "wizard/rundata.h"
 
 #include <QAction>
@@ -124,6 +125,8 @@ void TForm5::FormActivate()
     Edit2->setAccessibleName(text(21));
     BitBtn2->setAccessibleName(text(21));
     BitBtn4->setAccessibleName(text(54));
+    startKeeping();
+    offerKeptRun();
 }
 
 void TForm5::Button3Click()
@@ -135,6 +138,7 @@ void TForm5::Button3Click()
         Button5->setEnabled(true);
     showRandomPicture();
     actieClick();
+    keepRun();  // step 4 may have added a layer
 }
 
 void TForm5::Button5Click()
@@ -144,6 +148,7 @@ void TForm5::Button5Click()
     if (run_.pagina == 1)
         Button5->setEnabled(false);
     actieClick();
+    keepRun();
 }
 
 void TForm5::Button4Click() { close(); }
@@ -211,7 +216,7 @@ bool TForm5::applyStep()
         Label2->setText(text(17));
         Edit1->show();
         BitBtn4->show();
-        Button3->setEnabled(false);
+        Button3->setEnabled(modelRestored_);
         break;
     case 3:
         Label1->setText(text(21));
@@ -250,15 +255,16 @@ bool TForm5::applyStep()
 
 bool TForm5::writeLayerFile()
 {
-    const LayerFileResult result = kobalin::writeLayerFile(run_, CheckBox1->isChecked());
+    const LayerFileResult result = kobalin::writeLayerFile(run_, CheckBox1->isChecked(), ownLayerFiles());
     writtenPath_.clear();
     if (!result.written) {
         prompts().error(this, text(41) + qs(result.path) + withReason(result.reason));
         return false;
     }
     writtenPath_ = result.path;
+    runWritten();
     showWrittenFile();
-    prompts().info(this, text(42) + qs(result.path));
+    prompts().info(this, text(42) + qs(result.path) + replacedNote(result));
     return true;
 }
 
@@ -304,11 +310,19 @@ void TForm5::Edit1Click()
     key->writeString(u"meetfile", ChangeFileExt(path, u".xml_layer.csv"));
     key->writeString(u"initdir", ExtractFileDir(path));
     key->close();
+    showModel(path);
+    Button3->setEnabled(true);
+    keepRun();
+}
+
+void TForm5::showModel(const std::u16string& path)
+{
+    Edit1->setText(qs(path));
     Label6->setText(qs(ExtractFileDir(path)));
     Label23->setText(qs(ExtractFileName(path)));
+    run_.model = path;
     run_.kalenaam = ChangeFileExt(ExtractFileName(path), u".xml_layer.csv");
     Label9->setText(CheckBox1->isChecked() ? qs(run_.kalenaam) : QString("_layer.csv"));
-    Button3->setEnabled(true);
 }
 
 void TForm5::BitBtn4Click()
@@ -331,6 +345,8 @@ void TForm5::BitBtn4Click()
         return;
     }
     replaceEntries(run_, reading);
+    if (OwnLayerFiles* own = ownLayerFiles())
+        own->add(*bytes);
     BitBtn2->setEnabled(run_.commentaar < 3);
     if (reading.nameCut)
         prompts().error(this, text(53));
@@ -340,12 +356,14 @@ void TForm5::BitBtn4Click()
     actieClick();
     if (run_.pagina == 2)
         Button3->setEnabled(nextEnabled);
+    keepRun();
     const std::u16string notes = readingNotes(reading, run_.taal);
     prompts().info(this, text(55) + path + (notes.empty() ? QString() : "\n\n" + qs(notes)));
 }
 
 void TForm5::CheckBox1Click()
 {
+    keepRun();
     if (run_.pagina < 2)
         return;
     Label9->setText(CheckBox1->isChecked() ? qs(run_.kalenaam) : QString("_layer.csv"));
@@ -355,6 +373,7 @@ void TForm5::BitBtn3Click()
 {
     openLayerEditorToAdd();
     actieClick();
+    keepRun();
 }
 
 void TForm5::openLayerEditorToAdd()
@@ -400,6 +419,7 @@ void TForm5::edit4Click()
         return;
     deleteNode(run_, p);
     actieClick();
+    keepRun();
 }
 
 void TForm5::edit3Click()
@@ -422,6 +442,7 @@ void TForm5::edit3Click()
         return;  // nothing selected, or beyond the table
     }
     actieClick();
+    keepRun();
 }
 
 void TForm5::emplate1Click()
@@ -457,6 +478,7 @@ void TForm5::BitBtn2Click()
     // The next line is typed at once: on the button a space would add an
     // empty line, and once it is disabled the focus would go on to the link box.
     Edit2->setFocus(Qt::OtherFocusReason);
+    keepRun();
 }
 
 }  // namespace kobalin

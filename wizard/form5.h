@@ -3,6 +3,7 @@
 #include <QWidget>
 
 #include <array>
+#include <memory>
 #include <random>
 #include <string>
 
@@ -18,6 +19,9 @@ class QTimer;
 
 namespace kobalin {
 
+struct KeptRun;
+struct LayerFileResult;
+class OwnLayerFiles;
 struct RunData;
 class LayerSection;
 class LayerTree;
@@ -53,6 +57,10 @@ public:
     void edit3Click();     // edit the comment line or layer behind the selected node
     void edit4Click();     // delete it
     void emplate1Click();  // add the layer to the templates
+
+    // Waits until the run is kept on disk as it stands (it is written on a
+    // thread of its own) and the window has heard how that went.
+    void settleKeeping();
 
     QFrame* Panel1;
     QLabel* Label7;
@@ -106,6 +114,7 @@ private:
     void wire();
 
     QString text(int k) const;
+    void showModel(const std::u16string& path);
     void showRandomPicture();
     void hideOtherSteps();
     bool applyStep();  // false when the last step could write nothing
@@ -115,6 +124,20 @@ private:
     int selectedNode();  // the tree's selected node, or -1 after telling the user to select first
     void showTreeMenu(const QPoint& pos);
 
+    // Keeping the run until its layer file is written (form5keep.cpp).
+    struct Keeping;
+    struct DropKeeping {
+        void operator()(Keeping* keeping) const;
+    };
+    void startKeeping();
+    void keepRun();           // after every handler that may change the run
+    void runKept(bool kept);  // the writer's word on a keep, in the window's thread
+    void offerKeptRun();
+    void restoreRun(const KeptRun& kept);
+    OwnLayerFiles* ownLayerFiles();
+    void runWritten();
+    QString replacedNote(const LayerFileResult& result) const;
+
     RunData& run_;
     Ttaalkeus* taalkeus_ = nullptr;
     TBewerkcommentaar* bewerkcommentaar_ = nullptr;
@@ -122,8 +145,10 @@ private:
     QTimer* start_;  // runs FormActivate, once
     bool shown_ = false;
     std::mt19937 random_{std::random_device{}()};
-    QWidget* writtenBox_;         // Label10, Memo1 and BitBtn5
-    std::u16string writtenPath_;  // the layer file of the last write, empty after a failed one
+    QWidget* writtenBox_;                            // Label10, Memo1 and BitBtn5
+    std::u16string writtenPath_;                     // the layer file of the last write, empty after a failed one
+    std::unique_ptr<Keeping, DropKeeping> keeping_;  // from the end of the initialisation on
+    bool modelRestored_ = false;                     // a restored run's model counts as chosen at step 2
 };
 
 }  // namespace kobalin

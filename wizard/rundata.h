@@ -29,7 +29,7 @@ inline constexpr std::size_t kLongestText = 255;
 inline constexpr std::u16string_view kEmptyComment = u"<Empty>";
 
 // Everything of one run that goes into the layer file, plus the few settings
-// the windows share. Nothing here is saved except through the layer file.
+// the windows share. It is saved through the layer file, and kept until then (keptrun.h).
 struct RunData {
     // Records lagen and above are not layers; they may hold deleted ones.
     std::array<TLayerRecord, kMaxLayers + 1> layers{};
@@ -38,6 +38,7 @@ struct RunData {
     std::u16string commentaar1, commentaar2, commentaar3;
     std::int32_t commentaar = 0;  // comment lines added through the plus button
 
+    std::u16string model;     // the chosen reference file, empty until one is chosen
     std::u16string kalenaam;  // bare name of the linked layer file, for display
     std::int32_t koppel = 0;  // layer file linked to the model when not 0
     std::int32_t taal = 0;    // language base, fixed for the run

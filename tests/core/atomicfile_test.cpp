@@ -18,12 +18,16 @@
 #ifdef _WIN32
 #include <windows.h>
 #else
+#include <cstring>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#endif
+#ifdef __linux__
+#include <sys/mount.h>
 #endif
 
 using namespace kobalin;
@@ -609,3 +613,134 @@ TEST_F(AtomicFile, AFileWithASecondNameKeepsItAndBothShowTheNewContent)
     EXPECT_EQ(namesIn(folder), (std::vector<std::string>{"pier.xml_layer.csv", "usb"}));
     EXPECT_EQ(namesIn(copy.parent_path()), std::vector<std::string>{"pier.csv"});
 }
+
+namespace {
+
+// A file of one repeated letter, as its letters and their count: a cut or
+// mixed file shows as such without printing it whole.
+std::string summary(const std::string& bytes)
+{
+    std::string letters;
+    for (const char c : bytes)
+        if (letters.find(c) == std::string::npos)
+            letters += c;
+    return letters + " x " + std::to_string(bytes.size());
+}
+
+}  // namespace
+
+// A disk that fills up during a write leaves every file whole under every
+// name, whichever way it is written; the error names the file. The full disk
+// is the test's (the seam counts the room a write takes); a small file system
+// below fills up for real.
+TEST_F(AtomicFile, AFullDiskLeavesTheOldContentWholeUnderEveryName)
+{
+    enum class Way { Rename, SecondName, InPlace };
+    struct Case {
+        const char* what;
+        Way way;
+        std::size_t newSize;
+        std::uint64_t room;
+        bool written;
+    };
+    // The old file holds 3000 bytes; a rename needs room for a whole new file,
+    // in place only what it grows by.
+    const Case cases[] = {
+        {"renamed, no room", Way::Rename, 9000, 0, false},
+        {"renamed, a byte short", Way::Rename, 9000, 8999, false},
+        {"renamed, room enough", Way::Rename, 9000, 9000, true},
+        {"second name, a byte short", Way::SecondName, 9000, 5999, false},
+        {"second name, room enough", Way::SecondName, 9000, 6000, true},
+        {"second name, shorter, no room", Way::SecondName, 1000, 0, true},
+        {"in place, a byte short", Way::InPlace, 9000, 5999, false},
+        {"in place, room enough", Way::InPlace, 9000, 6000, true},
+        {"in place, shorter, no room", Way::InPlace, 1000, 0, true},
+    };
+    const std::string old(3000, 'o');
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        TearDown();
+        SetUp();
+        const fs::path file = folder / "pier.xml_layer.csv";
+        const fs::path copy = folder / "usb" / "pier.csv";
+        spit(file, old);
+        if (c.way == Way::SecondName) {
+            fs::create_directories(copy.parent_path());
+            std::error_code ec;
+            fs::create_hard_link(file, copy, ec);
+            if (ec)
+                GTEST_SKIP() << "no hard link can be made here: " << ec.message();
+        }
+        const std::string bytes(c.newSize, 'n');
+        refuseTemporaryFilesForTesting = c.way == Way::InPlace;
+        diskRoomForTesting = c.room;
+        std::string error;
+        try {
+            replaceFileAtomically(file, bytes);
+        } catch (const FileWriteError& e) {
+            error = e.what();
+        }
+        refuseTemporaryFilesForTesting = false;
+        diskRoomForTesting.reset();
+        const std::string expected = c.written ? bytes : old;
+        EXPECT_EQ(error.empty(), c.written) << error;
+        if (!c.written) {
+            EXPECT_NE(error.find(file.string()), std::string::npos) << error;
+        }
+        EXPECT_EQ(summary(slurp(file)), summary(expected));
+        if (c.way == Way::SecondName) {
+            EXPECT_EQ(summary(slurp(copy)), summary(expected));
+        }
+        EXPECT_EQ(namesIn(folder).size(), c.way == Way::SecondName ? 2u : 1u) << "no temporary file left";
+    }
+}
+
+#ifdef __linux__
+// A file system of 256 KiB, filled up: the in-place writes find that before
+// they touch the file.
+TEST_F(AtomicFile, ASmallFileSystemThatFillsUpLeavesTheOldContentWhole)
+{
+    const fs::path small = folder / "small";
+    fs::create_directories(small);
+    if (::mount("tmpfs", small.c_str(), "tmpfs", 0, "size=256k,mode=0700") != 0)
+        GTEST_SKIP() << "no small file system can be mounted here: " << std::strerror(errno);
+    struct Unmount {
+        fs::path at;
+        ~Unmount() { ::umount2(at.c_str(), MNT_DETACH); }
+    } unmount{small};
+
+    for (const bool secondName : {true, false}) {
+        SCOPED_TRACE(secondName ? "a file with a second name" : "a folder that takes no new file");
+        for (const auto& entry : fs::directory_iterator(small))
+            fs::remove_all(entry.path());
+        const fs::path file = small / "pier.xml_layer.csv";
+        const fs::path copy = small / "pier.csv";
+        const std::string old(8192, 'o');
+        spit(file, old);
+        if (secondName)
+            fs::create_hard_link(file, copy);
+        // Filled to the last byte.
+        {
+            std::ofstream filler(small / "filler", std::ios::binary);
+            const std::string block(4096, 'f');
+            while (filler.write(block.data(), block.size()) && filler.flush()) {
+            }
+        }
+        const std::string bytes(65536, 'n');
+        refuseTemporaryFilesForTesting = !secondName;
+        EXPECT_THROW(replaceFileAtomically(file, bytes), FileWriteError);
+        EXPECT_EQ(summary(slurp(file)), summary(old));
+        if (secondName) {
+            EXPECT_EQ(summary(slurp(copy)), summary(old));
+        }
+        // With room made, the same write goes through.
+        fs::remove(small / "filler");
+        EXPECT_NO_THROW(replaceFileAtomically(file, bytes));
+        refuseTemporaryFilesForTesting = false;
+        EXPECT_EQ(summary(slurp(file)), summary(bytes));
+        if (secondName) {
+            EXPECT_EQ(summary(slurp(copy)), summary(bytes));
+        }
+    }
+}
+#endif

@@ -110,6 +110,11 @@ constexpr Entry kExpected[] = {
     {1090, u"passes"},
     {1091, u"No layers yet"},
     {1092, u"Letters and signs beyond A to Z, such as \"\u00F8\" or \"\u2013\", were read in the character set %1. Check them before the file is written."},
+    {1100, u"Work whose layer file had not yet been created was kept on %1 at %2 (layers: %3, comment lines: %4). Restore it?"},
+    {1101, u"Kept work that was not offered, or that cannot be read, has been set aside:"},
+    {1102, u"The file it replaced held other content; a copy of that file was kept: "},
+    {1103, u"The file it replaced held other content, and no copy of it could be kept in: "},
+    {1104, u"The work entered cannot be kept for a restart after a crash or a power failure. Check this folder: "},
     {1110, u"Thickness (m)"},
     {1150, u"%1: \"%2\" is not a valid number"},
     {1151, u"%1: \"%2\" is written with a decimal comma. Use a point (.) as the decimal mark: %3"},
@@ -203,6 +208,11 @@ constexpr Entry kExpected[] = {
     {2090, u"overgangen"},
     {2091, u"Nog geen lagen"},
     {2092, u"Letters en tekens buiten A tot Z, zoals \"\u00F8\" of \"\u2013\", zijn gelezen in de tekenset %1. Controleer ze voordat de file wordt geschreven."},
+    {2100, u"Op %1 om %2 is werk bewaard waarvan de layer file nog niet was aangemaakt (lagen: %3, commentaar regels: %4). Herstellen?"},
+    {2101, u"Bewaard werk dat niet is aangeboden of niet gelezen kan worden, is apart gezet:"},
+    {2102, u"De vervangen file had een andere inhoud; er is een kopie van bewaard: "},
+    {2103, u"De vervangen file had een andere inhoud, en er kon geen kopie van worden bewaard in: "},
+    {2104, u"Het ingevoerde werk kan niet worden bewaard voor een herstart na een vastloper of stroomstoring. Controleer deze map: "},
     {2110, u"Dikte (m)"},
     {2150, u"%1: \"%2\" is geen geldig getal"},
     {2151, u"%1: \"%2\" is geschreven met een decimale komma. Gebruik een punt (.) als decimaalteken: %3"},
@@ -296,6 +306,11 @@ constexpr Entry kExpected[] = {
     {3090, u"overfarter"},
     {3091, u"Ingen lag enn\u00E5"},
     {3092, u"Bokstaver og tegn utenfor A til Z, som \"\u00F8\" eller \"\u2013\", er lest med tegnsettet %1. Kontroller dem f\u00F8r filen skrives."},
+    {3100, u"Arbeid der lagfilen enn\u00E5 ikke var opprettet, ble tatt vare p\u00E5 %1 kl. %2 (lag: %3, kommentarlinjer: %4). Gjenopprette det?"},
+    {3101, u"Arbeid som ble tatt vare p\u00E5, men som ikke ble tilbudt eller ikke kan leses, er lagt til side:"},
+    {3102, u"Den erstattede filen hadde annet innhold; en kopi av den er tatt vare p\u00E5: "},
+    {3103, u"Den erstattede filen hadde annet innhold, og ingen kopi av den kunne tas vare p\u00E5 i: "},
+    {3104, u"Arbeidet som er lagt inn, kan ikke tas vare p\u00E5 for en omstart etter et krasj eller str\u00F8mbrudd. Kontroller denne mappen: "},
     {3110, u"Tykkelse (m)"},
     {3150, u"%1: \"%2\" er ikke et gyldig tall"},
     {3151, u"%1: \"%2\" er skrevet med desimalkomma. Bruk punktum (.) som desimaltegn: %3"},
@@ -413,10 +428,10 @@ TEST(Catalogue, TableAndVisibleDetails)
     EXPECT_EQ(nl12.back(), u' ');
     EXPECT_NE(no12.back(), u' ');
 
-    // A path, a line number or a date follows texts 42, 55, 56, 58 and 83 to 88
-    // directly, so exactly one space must separate them.
+    // A path, a line number or a date follows texts 42, 55, 56, 58, 83 to 88
+    // and 102 to 104 directly, so exactly one space must separate them.
     for (std::int32_t base : kAllBases) {
-        for (std::int32_t k : {42, 55, 56, 58, 83, 84, 86, 87, 88}) {
+        for (std::int32_t k : {42, 55, 56, 58, 83, 84, 86, 87, 88, 102, 103, 104}) {
             const auto text = catalogueText(base, k);
             ASSERT_GE(text.size(), 2u) << "base " << base << ", text " << k;
             EXPECT_EQ(text.back(), u' ') << "base " << base << ", text " << k;
@@ -432,6 +447,13 @@ TEST(Catalogue, TableAndVisibleDetails)
             EXPECT_NE(text.find(u"%1"), std::u16string_view::npos) << "base " << base << ", text " << k;
             EXPECT_EQ(text.find(u"%2") != std::u16string_view::npos, k == 77 || k == 78)
                 << "base " << base << ", text " << k;
+        }
+        // The restore question: date, time, layers and comment lines, each once.
+        const auto question = catalogueText(base, 100);
+        for (const std::u16string_view mark : {u"%1", u"%2", u"%3", u"%4"}) {
+            const std::size_t at = question.find(mark);
+            EXPECT_TRUE(at != std::u16string_view::npos && question.find(mark, at + 1) == std::u16string_view::npos)
+                << "base " << base << ", " << utf8(mark);
         }
     }
 

@@ -30,6 +30,8 @@ void FreshSettings::SetUp()
     fs::create_directories(folder);
 #ifdef _WIN32
     RegDeleteTreeW(HKEY_CURRENT_USER, L"SOFTWARE\\Tendrik\\kobalin");
+    // The kept run and the copies of replaced files live there.
+    SetEnvironmentVariableW(L"LOCALAPPDATA", (folder / "local").wstring().c_str());
 #else
     ::setenv("XDG_CONFIG_HOME", (folder / "config").c_str(), 1);
 #endif

@@ -8,7 +8,8 @@
 #include <string>
 
 // Gives each test an empty settings store of its own, never the user's:
-// a new XDG_CONFIG_HOME folder, or on Windows an emptied key.
+// a new XDG_CONFIG_HOME folder, or on Windows an emptied key and a new
+// LOCALAPPDATA folder (where the run is kept).
 class FreshSettings : public ::testing::Test {
 protected:
     void SetUp() override;

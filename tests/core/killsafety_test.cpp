@@ -1,6 +1,7 @@
 // A writer killed at any moment leaves each file with its old or its new
-// content, complete: the settings file and the layer file are replaced, never
-// rewritten in place. POSIX only: the writer is a child process killed with SIGKILL.
+// content, complete: the settings file, the layer file and the kept run are
+// replaced, never rewritten in place; and a killed copy's run is offered to the
+// next. POSIX only: the writer is a child process killed with SIGKILL.
 #ifndef _WIN32
 
 #include "app/atomicfile.h"
@@ -8,6 +9,7 @@
 #include "app/settings.h"
 #include "app/settingsfile.h"
 #include "freshsettings.h"
+#include "wizard/keptrun.h"
 #include "wizard/layerfile.h"
 
 #include <gtest/gtest.h>
@@ -41,6 +43,7 @@ struct Side {
     double offset0;
     RunData run;
     std::string layerFile;  // the layer file's bytes
+    std::string kept;       // the recovery file's
 };
 
 Side makeSide(std::int32_t stand, int layers, char16_t fill)
@@ -50,6 +53,7 @@ Side makeSide(std::int32_t stand, int layers, char16_t fill)
               u"Template " + u16(std::to_string(stand)),
               stand + 0.25,
               RunData{},
+              {},
               {}};
     side.run.commentaar1 = u"side " + u16(std::to_string(stand));
     side.run.commentaar2 = side.run.commentaar3 = kEmptyComment;
@@ -63,13 +67,16 @@ Side makeSide(std::int32_t stand, int layers, char16_t fill)
                                                          80};
     }
     side.layerFile = layerFileContent(side.run);
+    side.kept = keptRunFile(keptRunBody(side.run, true), stand);
     return side;
 }
 
-// One round of the writer's work: the settings key, the template key, then
-// the layer file through the last step's writer (which stores "koppel" too).
-void writeEverything(const Side& side, const fs::path& layerFile)
+// One round of the writer's work: the run kept, the settings key, the
+// template key, then the layer file through the last step's writer (which
+// stores "koppel" too).
+void writeEverything(const Side& side, const fs::path& layerFile, RunKeeper& keeper)
 {
+    keeper.keep(side.kept);
     auto key = openSettingsKey(kSettingsKey);
     key->writeInteger(u"stand", side.stand);
     key->writeString(u"note", side.note);
@@ -88,8 +95,9 @@ void writeEverything(const Side& side, const fs::path& layerFile)
 [[noreturn]] void writeUntilKilled(const std::array<Side, 2>& sides, const fs::path& layerFile, int ready)
 {
     try {
+        RunKeeper keeper(keptRunsFolder());
         for (int round = 0; round < 1000000; ++round) {
-            writeEverything(sides[round % 2], layerFile);
+            writeEverything(sides[round % 2], layerFile, keeper);
             if (round == 0 && ::write(ready, "r", 1) != 1)
                 ::_exit(3);
         }
@@ -97,6 +105,15 @@ void writeEverything(const Side& side, const fs::path& layerFile)
         ::_exit(2);
     }
     ::_exit(0);
+}
+
+std::vector<fs::path> runFilesIn(const fs::path& folder)
+{
+    std::vector<fs::path> found;
+    for (const auto& entry : fs::directory_iterator(folder))
+        if (entry.path().extension() == ".run")
+            found.push_back(entry.path());
+    return found;
 }
 
 std::vector<std::string> temporaryFilesIn(const fs::path& folder)
@@ -156,10 +173,16 @@ TEST_F(KillSafety, AWriterKilledAtAnyMomentLeavesTheOldOrTheNewContentComplete)
         ASSERT_TRUE(started && WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL)
             << "the writer failed on its own, status " << status;
 
-        // The layer file is one side's bytes, whole.
+        // The layer file and every killed copy's kept run are one side's bytes, whole.
         const std::string layer = slurp(layerFile);
         EXPECT_TRUE(layer == sides[0].layerFile || layer == sides[1].layerFile)
             << "the layer file holds " << layer.size() << " bytes of neither side";
+        const std::vector<fs::path> runs = runFilesIn(keptRunsFolder());
+        EXPECT_EQ(runs.size(), static_cast<std::size_t>(kill + 1)) << "one run for each copy";
+        for (const fs::path& run : runs) {
+            const std::string kept = slurp(run);
+            EXPECT_TRUE(kept == sides[0].kept || kept == sides[1].kept) << run << " holds " << kept.size() << " bytes";
+        }
 
         // The settings file reads undamaged, and each key holds one side's values together.
         EXPECT_FALSE(RegDocument::parse(slurp(settings)).damaged);
@@ -178,9 +201,17 @@ TEST_F(KillSafety, AWriterKilledAtAnyMomentLeavesTheOldOrTheNewContentComplete)
     // The next successful write (of values not stored yet) clears every
     // temporary file that the killed writers left.
     const Side last = makeSide(2, 300, u'c');
-    writeEverything(last, layerFile);
+    RunKeeper keeper(keptRunsFolder());
+    writeEverything(last, layerFile, keeper);
     EXPECT_EQ(temporaryFilesIn(jobs), std::vector<std::string>{});
     EXPECT_EQ(temporaryFilesIn(settings.parent_path()), std::vector<std::string>{});
+    // A dead copy's run is offered, the others set aside, what they were
+    // writing removed; the living copy's run is left alone.
+    const OrphanSearch search = findOrphanedRuns(keptRunsFolder());
+    ASSERT_TRUE(search.newest);
+    EXPECT_NE(search.newest->file(), keeper.file());
+    EXPECT_EQ(search.setAside.size(), static_cast<std::size_t>(kKills - 1));
+    EXPECT_EQ(temporaryFilesIn(keptRunsFolder()), std::vector<std::string>{});
     EXPECT_EQ(slurp(layerFile), last.layerFile);
     EXPECT_EQ(openSettingsKey(kSettingsKey)->readInteger(u"stand"), 2);
     // No write ever found the settings file damaged (it would have kept a copy).

@@ -2,13 +2,19 @@
 
 #include "app/settings.h"
 #include "freshsettings.h"
+#include "wizard/layerfilereader.h"
 #include "wizard/paths.h"
+#include "wizard/replacedfiles.h"
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <clocale>
 #include <csignal>
+#include <cstdlib>
+#include <ctime>
 #include <fstream>
+#include <functional>
 #include <iterator>
 
 #ifndef _WIN32
@@ -252,6 +258,132 @@ TEST_F(LayerFileWrite, TheUsersLinkAndOtherFilesStayAsTheyWere)
     EXPECT_EQ(slurp(folder / "jobs" / "pier.xml_layer.csv.tmp.notes"), "notes");
 }
 #endif
+
+// With the box not ticked every model in a folder shares _layer.csv: the file
+// there may be another job's, and is kept before it is replaced. Nothing but
+// the layer file is ever written into the model's folder.
+TEST_F(LayerFileWrite, AFileOfOtherContentIsCopiedAsideBeforeItIsReplaced)
+{
+    const fs::path jobs = folder / "jobs";
+    const fs::path target = jobs / "_layer.csv";
+    const RunData run = topAndBase();
+    const std::string ours = layerFileContent(run);
+    struct Case {
+        const char* what;
+        std::function<void(OwnLayerFiles&)> prepare;
+        std::string copied;  // the copy's content; empty: none, "-": the copy failed
+    };
+    const std::string big(kLargestLayerFile + 1, 'x');
+    const Case cases[] = {
+        {"no file there", [](OwnLayerFiles&) {}, ""},
+        {"the same bytes", [&](OwnLayerFiles&) { spit(target, ours); }, ""},
+        {"another job's file", [&](OwnLayerFiles&) { spit(target, "pier"); }, "pier"},
+        {"a file the run opened",
+         [&](OwnLayerFiles& own) {
+             spit(target, "opened");
+             own.add("opened");
+         },
+         ""},
+        {"the run's own write, since replaced by another copy",
+         [&](OwnLayerFiles& own) {
+             own.add(ours + "x");
+             spit(target, "another copy's");
+         },
+         "another copy's"},
+        {"a file too large to read", [&](OwnLayerFiles&) { spit(target, big); }, "-"},
+        {"no folder for copies",
+         [&](OwnLayerFiles&) {
+             spit(target, "pier");
+             spit(replacedFilesFolder(), "a file in its place");
+         },
+         "-"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        TearDown();
+        SetUp();
+        fs::create_directories(jobs);
+        store(jobs / "road.xml");
+        OwnLayerFiles own;
+        c.prepare(own);
+        const LayerFileResult result = writeLayerFile(run, false, &own);
+        EXPECT_TRUE(result.written) << "the write goes on";
+        EXPECT_EQ(slurp(target), ours);
+        EXPECT_EQ(result.copyFailedIn, c.copied == "-" ? replacedFilesFolder().u16string() : u"");
+        if (c.copied.empty() || c.copied == "-") {
+            EXPECT_EQ(result.keptCopy, u"");
+        } else {
+            EXPECT_EQ(nativePath(result.keptCopy).parent_path(), replacedFilesFolder());
+            EXPECT_EQ(slurp(nativePath(result.keptCopy)), c.copied);
+        }
+        EXPECT_EQ(fs::directory_iterator(jobs)->path(), target);
+        EXPECT_EQ(std::distance(fs::directory_iterator(jobs), fs::directory_iterator()), 1);
+        // What it wrote is the run's own now: the next write replaces it without a copy.
+        RunData changed = run;
+        changed.commentaar1 = u"changed";
+        const LayerFileResult again = writeLayerFile(changed, false, &own);
+        EXPECT_TRUE(again.keptCopy.empty() && again.copyFailedIn.empty());
+    }
+}
+
+#ifndef _WIN32
+// A layer file that is a link to another job's file: the file linked to is
+// copied under the link's name, and replaced through the link.
+TEST_F(LayerFileWrite, ALinkToAnotherJobsFileIsCopiedUnderItsOwnName)
+{
+    spit(folder / "survey" / "pier.csv", "pier");
+    fs::create_directories(folder / "jobs");
+    fs::create_symlink("../survey/pier.csv", folder / "jobs" / "road.xml_layer.csv");
+    store(folder / "jobs" / "road.xml");
+    const LayerFileResult result = writeLayerFile(topAndBase(), true);
+    ASSERT_TRUE(result.written);
+    EXPECT_EQ(slurp(folder / "survey" / "pier.csv"), layerFileContent(topAndBase()));
+    EXPECT_TRUE(fs::is_symlink(folder / "jobs" / "road.xml_layer.csv"));
+    EXPECT_EQ(slurp(nativePath(result.keptCopy)), "pier");
+    EXPECT_TRUE(nativePath(result.keptCopy).filename().string().starts_with("road.xml_layer 20"));
+}
+#endif
+
+using ReplacedCopies = FreshSettings;
+
+// Named after the file and the moment, a second copy of the same second apart;
+// of the copies the hundred newest stay, and nothing else there is removed.
+TEST_F(ReplacedCopies, AreNamedByFileAndMomentAndTheHundredNewestKept)
+{
+#ifdef _WIN32
+    _putenv_s("TZ", "UTC0");
+    _tzset();
+#else
+    ::setenv("TZ", "UTC0", 1);
+    ::tzset();
+#endif
+    const fs::path copies = folder / "replaced";
+    constexpr std::int64_t kMarch14 = 1741963320;  // 2025-03-14 14:42:00 UTC
+    EXPECT_EQ(keepReplacedFile(copies, folder / "jobs" / "_layer.csv", "one", kMarch14),
+              copies / "_layer 2025-03-14 144200.csv");
+    EXPECT_EQ(keepReplacedFile(copies, folder / "jobs" / "_layer.csv", "two", kMarch14),
+              copies / "_layer 2025-03-14 144200 (2).csv");
+    EXPECT_EQ(slurp(copies / "_layer 2025-03-14 144200.csv"), "one");
+
+    const auto now = fs::file_time_type::clock::now();
+    for (int i = 0; i < 100; ++i) {
+        const fs::path copy = copies / ("road.xml_layer 2024-01-01 " + std::to_string(100000 + i) + ".csv");
+        spit(copy, "old");
+        fs::last_write_time(copy, now - std::chrono::hours(1000 - i));
+    }
+    spit(copies / "notes.txt", "the user's");
+    spit(copies / "road 2024.csv", "the user's");
+    fs::last_write_time(copies / "notes.txt", now - std::chrono::hours(5000));
+    keepReplacedFile(copies, folder / "jobs" / "road.xml_layer.csv", "three", kMarch14 + 1);
+    // 103 copies: the three oldest went.
+    for (int i = 0; i < 3; ++i)
+        EXPECT_FALSE(fs::exists(copies / ("road.xml_layer 2024-01-01 " + std::to_string(100000 + i) + ".csv"))) << i;
+    EXPECT_TRUE(fs::exists(copies / "road.xml_layer 2024-01-01 100003.csv"));
+    EXPECT_EQ(slurp(copies / "road.xml_layer 2025-03-14 144201.csv"), "three");
+    EXPECT_EQ(slurp(copies / "notes.txt"), "the user's");
+    EXPECT_EQ(slurp(copies / "road 2024.csv"), "the user's");
+    EXPECT_EQ(std::distance(fs::directory_iterator(copies), fs::directory_iterator()), 102);
+}
 
 TEST_F(LayerFileWrite, NoStoredFolderIsAFailureNotTheRootOfTheDrive)
 {

@@ -6,10 +6,13 @@
 
 #include <gtest/gtest.h>
 
-bool Recorder::question(QWidget*, const QString& text, const QString& yes, const QString& no)
+bool Recorder::question(QWidget*, const QString& text, const QString& yes, const QString& no, Default preset)
 {
     questions.push_back(text);
     questionButtons.push_back({yes, no});
+    questionDefaults.push_back(preset);
+    if (whileShown)
+        whileShown();
     if (answers.empty()) {
         ADD_FAILURE() << "unexpected question " << text;
         return false;

@@ -29,7 +29,7 @@ public:
 
     void error(QWidget*, const QString& text) override { record({Message::Error, text}); }
     void info(QWidget*, const QString& text) override { record({Message::Info, text}); }
-    bool question(QWidget*, const QString& text, const QString& yes, const QString& no) override;
+    bool question(QWidget*, const QString& text, const QString& yes, const QString& no, Default preset) override;
     std::optional<QString> openFile(QWidget*, const QString& folder, const QStringList& filters,
                                     const QString& selected) override;
     std::optional<QString> saveFile(QWidget*, const QString& suggested, const QStringList& filters) override;
@@ -47,13 +47,14 @@ public:
     void expectAllAnswersUsed();
 
     std::vector<Message> messages;
-    // Runs while a message box is "open", as a real box runs the event loop.
+    // Runs while a message box or a question is "open", as a real box runs the event loop.
     std::function<void()> whileShown;
     std::vector<QString> dialogsShown;         // object names, in order
     std::vector<QString> activeWhenShown;      // the active window's name as each dialog was shown
     std::vector<FileRequest> fileRequests;     // to save: the suggested file as selected
     std::vector<QString> questions;            // texts, in order
     std::vector<QStringList> questionButtons;  // the Yes and No captions of each
+    std::vector<Default> questionDefaults;     // the answer Enter would give to each
     std::deque<bool> answers;
     std::deque<std::optional<QString>> files;
     std::deque<DialogScript> dialogs;
