@@ -172,10 +172,8 @@ void keepOtherContent(const std::filesystem::path& target, std::string_view byte
         return;
     const std::filesystem::path folder = replacedFilesFolder();
     try {
-        if (!old)
-            throw FileWriteError("cannot read " + toUtf8(target.u16string()));
         const auto now = std::chrono::system_clock::now().time_since_epoch();
-        result.keptCopy = keepReplacedFile(folder, target, *old,
+        result.keptCopy = keepReplacedFile(folder, target, old ? std::optional<std::string_view>(*old) : std::nullopt,
                                            std::chrono::duration_cast<std::chrono::seconds>(now).count())
                               .u16string();
     } catch (const FileWriteError&) {

@@ -93,7 +93,8 @@ bool OwnLayerFiles::holds(std::string_view bytes) const
 
 fs::path replacedFilesFolder() { return keptFilesFolder() / "replaced"; }
 
-fs::path keepReplacedFile(const fs::path& folder, const fs::path& path, std::string_view bytes, std::int64_t now)
+fs::path keepReplacedFile(const fs::path& folder, const fs::path& path, std::optional<std::string_view> bytes,
+                          std::int64_t now)
 {
     std::error_code ec;
     fs::create_directories(folder, ec);
@@ -106,7 +107,12 @@ fs::path keepReplacedFile(const fs::path& folder, const fs::path& path, std::str
         const std::string count = std::to_string(n);
         copy = folder / (name + u" (" + std::u16string(count.begin(), count.end()) + u")" + extension);
     }
-    replaceFileAtomically(copy, bytes);
+    if (bytes) {
+        replaceFileAtomically(copy, *bytes);
+    } else if (!fs::copy_file(path, copy, ec)) {
+        fs::remove(copy, ec);
+        throw FileWriteError("Cannot copy " + toUtf8(path.u16string()) + " to " + toUtf8(copy.u16string()));
+    }
     keepNewest(folder);
     return copy;
 }

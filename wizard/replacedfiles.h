@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <string_view>
 #include <utility>
 #include <vector>
@@ -25,11 +26,11 @@ std::filesystem::path replacedFilesFolder();
 
 inline constexpr std::size_t kReplacedCopiesKept = 100;
 
-// Keeps bytes, the content of the file at path that is about to be replaced,
-// as a copy in folder named after path's file and the moment (local time, to
+// Keeps bytes, the content of the file at path that is about to be replaced
+// (without them, a file too large to read is copied as it stands), as a copy in folder named after path's file and the moment (local time, to
 // the second): "_layer 2025-03-14 154210.csv". Of the copies there the hundred
 // newest stay. The copy's path; throws FileWriteError when it cannot be made.
 std::filesystem::path keepReplacedFile(const std::filesystem::path& folder, const std::filesystem::path& path,
-                                       std::string_view bytes, std::int64_t now);
+                                       std::optional<std::string_view> bytes, std::int64_t now);
 
 }  // namespace kobalin

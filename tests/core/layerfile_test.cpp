@@ -290,7 +290,7 @@ TEST_F(LayerFileWrite, AFileOfOtherContentIsCopiedAsideBeforeItIsReplaced)
              spit(target, "another copy's");
          },
          "another copy's"},
-        {"a file too large to read", [&](OwnLayerFiles&) { spit(target, big); }, "-"},
+        {"a file too large to read", [&](OwnLayerFiles&) { spit(target, big); }, big},
         {"no folder for copies",
          [&](OwnLayerFiles&) {
              spit(target, "pier");
