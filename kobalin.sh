@@ -16,7 +16,7 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 
-BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev qt6-svg-dev libqt6svg6 qt6-qpa-plugins fonts-dejavu-core)
+BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev qt6-svg-dev libqt6svg6 qt6-qpa-plugins qt6-translations-l10n fonts-dejavu-core)
 # Google Benchmark too: the benchmarks are built with the tests, so that CI compiles them.
 # poppler-utils: pdftotext reads the layer sheet back, pdftoppm draws its first page.
 # clang-format-14: the tests fail on a source file it would change.

@@ -78,7 +78,9 @@ bool isOwnTemporary(const std::wstring& name, const std::wstring& prefix)
 {
     const DWORD error = GetLastError();
     // Messages are UTF-8; the narrow form of a Windows path is in the ANSI code page.
-    throw FileWriteError("Cannot write " + toUtf8(path.u16string()) + ": " + what + " (" + windowsErrorMessage(error) + ")");
+    const std::string reason = windowsErrorMessage(error);
+    throw FileWriteError("Cannot write " + toUtf8(path.u16string()) + ": " + what + " (" + reason + ")", path.u16string(),
+                         reason);
 }
 
 class Handle {
@@ -360,8 +362,8 @@ bool isOwnTemporary(const std::string& name, const std::string& prefix)
 
 [[noreturn]] void fail(const fs::path& path, const std::string& what, int error)
 {
-    throw FileWriteError("Cannot write " + path.string() + ": " + what + " (" + std::generic_category().message(error) +
-                         ")");
+    const std::string reason = std::generic_category().message(error);
+    throw FileWriteError("Cannot write " + path.string() + ": " + what + " (" + reason + ")", path.u16string(), reason);
 }
 
 class Descriptor {

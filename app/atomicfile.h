@@ -2,13 +2,28 @@
 
 #include <filesystem>
 #include <stdexcept>
+#include <string>
 #include <string_view>
+#include <utility>
 
 namespace kobalin {
 
+// what() is the whole story in English, for a log; the user's message is
+// composed in the run's language from path() and the system's reason().
 class FileWriteError : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
+    FileWriteError(const std::string& message, std::u16string path, std::string reason)
+        : std::runtime_error(message), path_(std::move(path)), reason_(std::move(reason))
+    {
+    }
+
+    const std::u16string& path() const { return path_; }
+    const std::string& reason() const { return reason_; }  // UTF-8, as the system words it
+
+private:
+    std::u16string path_;
+    std::string reason_;
 };
 
 // Replaces the content of the file at path by bytes, changing nothing else:

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "app/prompts.h"
+#include "app/qtext.h"
+#include "i18n/messages.h"
 
 #include <QEvent>
 #include <QKeyEvent>
@@ -24,7 +26,7 @@ void guarded(QWidget* parent, F&& handler) noexcept
         try {
             std::forward<F>(handler)();
         } catch (const std::exception& e) {
-            prompts().error(parent, QString::fromUtf8(e.what()));
+            prompts().error(parent, qs(errorMessage(runLanguage(), e)));
         } catch (...) {
             prompts().error(parent, QString());
         }

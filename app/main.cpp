@@ -1,5 +1,7 @@
 #include "app/prompts.h"
+#include "app/qtext.h"
 #include "app/windows.h"
+#include "i18n/messages.h"
 #include "wizard/form5.h"
 #include "wizard/rundata.h"
 
@@ -18,7 +20,7 @@ int main(int argc, char* argv[])
         windows.Form5->show();
         app.exec();
     } catch (const std::exception& e) {
-        kobalin::prompts().error(nullptr, QString::fromUtf8(e.what()));
+        kobalin::prompts().error(nullptr, kobalin::qs(kobalin::errorMessage(kobalin::runLanguage(), e)));
     } catch (...) {
         kobalin::prompts().error(nullptr, QString());
     }

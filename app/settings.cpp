@@ -8,7 +8,8 @@ namespace {
 
 [[noreturn]] void unreadable(std::u16string_view name)
 {
-    throw SettingsError("Invalid data type for '" + toUtf8(name) + "'");
+    throw SettingsError("Invalid data type for '" + toUtf8(name) + "'", SettingsError::Kind::WrongType,
+                        std::u16string(name));
 }
 
 }  // namespace

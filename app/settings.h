@@ -6,17 +6,36 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace kobalin {
 
 inline constexpr std::u16string_view kSettingsKey = u"SOFTWARE\\Tendrik\\kobalin";
 inline constexpr std::u16string_view kTemplateKey = u"SOFTWARE\\Tendrik\\kobalin\\template";
 
-// A write or an open that could not be carried out; what() is the message the
-// user sees in the standard error box.
+// A write or an open that could not be carried out, or a value of the wrong
+// type where one is required. what() is the whole story in English; the
+// user's message is composed in the run's language from the parts below.
 class SettingsError : public std::runtime_error {
 public:
+    enum class Kind { NotSaved, WrongType };
+
     using std::runtime_error::runtime_error;
+    // where: the settings file or key (NotSaved), the value's name (WrongType);
+    // reason: the system's words for a failure, UTF-8.
+    SettingsError(const std::string& message, Kind kind, std::u16string where, std::string reason = {})
+        : std::runtime_error(message), kind_(kind), where_(std::move(where)), reason_(std::move(reason))
+    {
+    }
+
+    Kind kind() const { return kind_; }
+    const std::u16string& where() const { return where_; }
+    const std::string& reason() const { return reason_; }
+
+private:
+    Kind kind_ = Kind::NotSaved;
+    std::u16string where_;
+    std::string reason_;
 };
 
 // One use of a key under the current user, opened with create-if-missing.

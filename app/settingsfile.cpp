@@ -26,7 +26,9 @@ std::u16string sectionOf(std::u16string_view keyPath) { return u"HKEY_CURRENT_US
 
 [[noreturn]] void fail(const fs::path& file, const std::string& what, int error)
 {
-    throw SettingsError("Cannot write the settings file " + file.string() + ": " + what + " (" + std::strerror(error) + ")");
+    const std::string reason = std::strerror(error);
+    throw SettingsError("Cannot write the settings file " + file.string() + ": " + what + " (" + reason + ")",
+                        SettingsError::Kind::NotSaved, file.u16string(), reason);
 }
 
 struct FileContents {
@@ -66,7 +68,7 @@ void keepDamagedCopy(const fs::path& file, const std::string& bytes)
     try {
         replaceFileAtomically(copy, bytes, 0600);
     } catch (const FileWriteError& e) {
-        throw SettingsError(e.what());
+        throw SettingsError(e.what(), SettingsError::Kind::NotSaved, e.path(), e.reason());
     }
 }
 
@@ -253,7 +255,7 @@ private:
         try {
             replaceFileAtomically(file_, doc.serialize(), 0600);
         } catch (const FileWriteError& e) {
-            throw SettingsError(e.what());
+            throw SettingsError(e.what(), SettingsError::Kind::NotSaved, e.path(), e.reason());
         }
     }
 

@@ -162,8 +162,9 @@ private:
 
     [[noreturn]] void fail(std::u16string_view name, const std::string& why) const
     {
-        throw SettingsError("Failed to write the registry value '" + toUtf8(name) + "' in HKEY_CURRENT_USER\\" +
-                            toUtf8(path_) + ": " + why);
+        throw SettingsError(
+            "Failed to write the registry value '" + toUtf8(name) + "' in HKEY_CURRENT_USER\\" + toUtf8(path_) + ": " + why,
+            SettingsError::Kind::NotSaved, u"HKEY_CURRENT_USER\\" + path_, why);
     }
 
     std::u16string path_;

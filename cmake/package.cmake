@@ -30,5 +30,5 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # ... and the packages of the plugins Qt loads at run time, which it cannot
 # see: the SVG icon engine and image reader (every picture and icon is SVG)
 # and the X11 platform plugin.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6svg6, libqt6gui6")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6svg6, libqt6gui6, qt6-translations-l10n")
 include(CPack)

@@ -15,12 +15,26 @@ foreach(dll libstdc++-6.dll libgcc_s_seh-1.dll libwinpthread-1.dll)
   list(APPEND KOBALIN_MINGW_RUNTIME ${path})
 endforeach()
 
-# kobalin_deploy_qt(target LIBRARIES Qt6::Core... PLUGINS Qt6::QWindowsIntegrationPlugin...)
+# Qt's translations of its own texts, for the languages that both the program
+# and Qt have. A .qm file is the same on every platform, so those of the
+# host's Debian package (qt6-translations-l10n) serve.
+set(KOBALIN_QT_TRANSLATIONS_DIR /usr/share/qt6/translations CACHE PATH "Folder of Qt's qtbase_*.qm files")
+set(KOBALIN_QT_TRANSLATIONS)
+foreach(language da fr nl)
+  set(qm ${KOBALIN_QT_TRANSLATIONS_DIR}/qtbase_${language}.qm)
+  if(NOT EXISTS "${qm}")
+    message(FATAL_ERROR "${qm} not found: install qt6-translations-l10n")
+  endif()
+  list(APPEND KOBALIN_QT_TRANSLATIONS ${qm})
+endforeach()
+
+# kobalin_deploy_qt(target LIBRARIES Qt6::Core... PLUGINS Qt6::QWindowsIntegrationPlugin...
+#                   TRANSLATIONS qtbase_da.qm...)
 # Copies after each link of target; sets KOBALIN_DEPLOYED_<target> to the
 # deployed files as "folder|file" pairs (folder relative to the .exe's), for
 # the installer.
 function(kobalin_deploy_qt target)
-  cmake_parse_arguments(PARSE_ARGV 1 arg "" "" "LIBRARIES;PLUGINS")
+  cmake_parse_arguments(PARSE_ARGV 1 arg "" "" "LIBRARIES;PLUGINS;TRANSLATIONS")
   set(commands)
   set(deployed "|$<TARGET_FILE:${target}>")
   foreach(library IN LISTS arg_LIBRARIES)
@@ -43,6 +57,13 @@ function(kobalin_deploy_qt target)
       COMMAND ${CMAKE_COMMAND} -E make_directory $<TARGET_FILE_DIR:${target}>/${kind}
       COMMAND ${CMAKE_COMMAND} -E copy_if_different $<TARGET_FILE:${plugin}> $<TARGET_FILE_DIR:${target}>/${kind})
     list(APPEND deployed "${kind}|$<TARGET_FILE:${plugin}>")
+  endforeach()
+  # In translations/, where windeployqt puts them and the program looks.
+  foreach(qm IN LISTS arg_TRANSLATIONS)
+    list(APPEND commands
+      COMMAND ${CMAKE_COMMAND} -E make_directory $<TARGET_FILE_DIR:${target}>/translations
+      COMMAND ${CMAKE_COMMAND} -E copy_if_different ${qm} $<TARGET_FILE_DIR:${target}>/translations)
+    list(APPEND deployed "translations|${qm}")
   endforeach()
   add_custom_command(TARGET ${target} POST_BUILD ${commands} VERBATIM)
   set(KOBALIN_DEPLOYED_${target} "${deployed}" PARENT_SCOPE)

@@ -4,7 +4,8 @@ include(${CMAKE_CURRENT_LIST_DIR}/windeploy.cmake)
 set(KOBALIN_QT_LIBRARIES Qt6::Core Qt6::Gui Qt6::Widgets)
 kobalin_deploy_qt(kobalin
   LIBRARIES ${KOBALIN_QT_LIBRARIES}
-  PLUGINS Qt6::QWindowsIntegrationPlugin Qt6::QWindowsVistaStylePlugin)
+  PLUGINS Qt6::QWindowsIntegrationPlugin Qt6::QWindowsVistaStylePlugin
+  TRANSLATIONS ${KOBALIN_QT_TRANSLATIONS})
 
 # What the setup installs and its uninstaller removes, file by file.
 set(install_lines "!macro KOBALIN_INSTALL_FILES\n")

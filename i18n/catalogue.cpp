@@ -1,5 +1,7 @@
 #include "catalogue.h"
 
+#include "i18n/texts.h"
+
 #include <array>
 #include <cstddef>
 
@@ -7,11 +9,6 @@ namespace kobalin {
 namespace {
 
 using namespace std::string_view_literals;
-
-// Every language has the same offsets; 4 to 11 were never assigned, so those
-// slots stay empty and a lookup of them yields an empty text.
-constexpr std::size_t kTextsPerLanguage = 150;
-using TextTable = std::array<std::u16string_view, kTextsPerLanguage>;
 
 // English texts, base 1000.
 constexpr TextTable kEnglishTexts = [] {
@@ -156,6 +153,11 @@ constexpr TextTable kEnglishTexts = [] {
     t[148] = u"Templates imported: %1 added, %2 overwritten."sv;
     t[149] =
         u"The template list was changed by another copy of the program meanwhile. Nothing was imported; please import the file again."sv;
+    t[150] = u"%1: \"%2\" is not a valid number"sv;
+    t[151] = u"%1: \"%2\" is written with a decimal comma. Use a point (.) as the decimal mark: %3"sv;
+    t[152] = u"The file could not be written: %1\n%2"sv;
+    t[153] = u"The settings could not be saved in %1:\n%2"sv;
+    t[154] = u"The setting \"%1\" holds a value of the wrong type"sv;
     return t;
 }();
 
@@ -304,6 +306,11 @@ constexpr TextTable kDutchTexts = [] {
     t[148] = u"Templates ge\u00EFmporteerd: %1 toegevoegd, %2 overschreven."sv;
     t[149] =
         u"De templatelijst is intussen gewijzigd door een ander exemplaar van het programma. Er is niets ge\u00EFmporteerd; importeer de file opnieuw."sv;
+    t[150] = u"%1: \"%2\" is geen geldig getal"sv;
+    t[151] = u"%1: \"%2\" is geschreven met een decimale komma. Gebruik een punt (.) als decimaalteken: %3"sv;
+    t[152] = u"De file kon niet worden geschreven: %1\n%2"sv;
+    t[153] = u"De instellingen konden niet worden opgeslagen in %1:\n%2"sv;
+    t[154] = u"De instelling \"%1\" heeft een waarde van het verkeerde type"sv;
     return t;
 }();
 
@@ -450,6 +457,11 @@ constexpr TextTable kNorwegianTexts = [] {
     t[148] = u"Maler importert: %1 lagt til, %2 overskrevet."sv;
     t[149] =
         u"Mallisten ble endret av en annen kopi av programmet i mellomtiden. Ingenting ble importert; importer filen p\u00E5 nytt."sv;
+    t[150] = u"%1: \"%2\" er ikke et gyldig tall"sv;
+    t[151] = u"%1: \"%2\" er skrevet med desimalkomma. Bruk punktum (.) som desimaltegn: %3"sv;
+    t[152] = u"Filen kunne ikke skrives: %1\n%2"sv;
+    t[153] = u"Innstillingene kunne ikke lagres i %1:\n%2"sv;
+    t[154] = u"Innstillingen \"%1\" har en verdi av feil type"sv;
     return t;
 }();
 
@@ -458,10 +470,13 @@ struct Language {
     const TextTable* texts;
 };
 
-constexpr std::array<Language, 3> kLanguages{{
+constexpr std::array<Language, 6> kLanguages{{
     {kEnglish, &kEnglishTexts},
     {kDutch, &kDutchTexts},
     {kNorwegian, &kNorwegianTexts},
+    {kSwedish, &kSwedishTexts},
+    {kFrench, &kFrenchTexts},
+    {kDanish, &kDanishTexts},
 }};
 
 }  // namespace

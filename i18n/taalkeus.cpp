@@ -23,16 +23,16 @@ namespace {
 struct Language {
     const char* caption;
     const char* flag;
-    std::int32_t base;  // the stored value that selects this item
+    std::int32_t base;  // the stored value that selects this item, and that Ok stores
 };
 
 constexpr std::array<Language, 6> kLanguages{{
-    {"English", ":/flags/gb.svg", 1000},
-    {"Nederlands", ":/flags/nl.svg", 2000},
-    {"Norsk", ":/flags/no.svg", 3000},
-    {"Svenska", ":/flags/se.svg", 4000},
-    {"French", ":/flags/fr.svg", 5000},
-    {"Dansk", ":/flags/dk.svg", 6000},
+    {"English", ":/flags/gb.svg", kEnglish},
+    {"Nederlands", ":/flags/nl.svg", kDutch},
+    {"Norsk", ":/flags/no.svg", kNorwegian},
+    {"Svenska", ":/flags/se.svg", kSwedish},
+    {"French", ":/flags/fr.svg", kFrench},
+    {"Dansk", ":/flags/dk.svg", kDanish},
 }};
 
 }  // namespace
@@ -153,14 +153,9 @@ void Ttaalkeus::FormActivate()
 void Ttaalkeus::Button1Click()
 {
     auto key = openSettingsKey(kSettingsKey);
-    std::int32_t base = kEnglish;
-    switch (itemIndex()) {
-    case 1: base = kDutch; break;
-    case 2: base = kNorwegian; break;
-    case 3:
-    case 4:
-    case 5: prompts().info(this, "This language is not available yet"); break;
-    }
+    // Every item has its texts; no selection stores English.
+    const int item = itemIndex();
+    const std::int32_t base = item < 0 ? kEnglish : kLanguages[static_cast<std::size_t>(item)].base;
     key->writeInteger(u"taal", base);
     key->close();
     prompts().info(this, catalogue(base, 12));

@@ -6,6 +6,7 @@
 #include "app/look.h"
 #include "app/prompts.h"
 #include "app/qtext.h"
+#include "app/utf8.h"
 #include "app/wrappingrow.h"
 #include "layeredit/namerule.h"
 #include "layeredit/spinbutton.h"
@@ -418,7 +419,7 @@ double TLayeredit::readField(QLineEdit* field, const QLabel* caption)
     field->setFocus(Qt::OtherFocusReason);
     field->selectAll();
     const QString name = caption->text().isEmpty() ? field->objectName() : caption->text();
-    throw std::invalid_argument((name + ": '" + field->text() + "' is not a valid number").toStdString());
+    throw std::invalid_argument(toUtf8(unreadableNumberMessage(taalbasis, us(name), us(field->text()))));
 }
 
 void TLayeredit::step(QLineEdit* field, const QLabel* caption, double by)

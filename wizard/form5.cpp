@@ -6,9 +6,11 @@
 #include "app/look.h"
 #include "app/prompts.h"
 #include "app/qtext.h"
+#include "app/qttranslations.h"
 #include "app/settings.h"
 #include "app/svgpicture.h"
 #include "comments/bewerkcommentaar.h"
+#include "i18n/messages.h"
 #include "i18n/taalkeus.h"
 #include "layeredit/layeredit.h"
 #include "layeredit/templatestore.h"
@@ -40,6 +42,14 @@
 #include <utility>
 
 namespace kobalin {
+
+namespace {
+
+// The system's own words for a failed write, on a line of their own below
+// the program's sentence.
+QString withReason(const std::string& reason) { return reason.empty() ? QString() : "\n" + QString::fromStdString(reason); }
+
+}  // namespace
 
 QString TForm5::text(int k) const { return catalogue(run_.taal, k); }
 
@@ -85,6 +95,8 @@ void TForm5::FormActivate()
             run_.taal = kEnglish;
             run_.koppel = 0;
         }
+        setRunLanguage(run_.taal);
+        loadQtTranslations(run_.taal);
         // A store that cannot be written is reported, but must not leave the
         // window without its texts.
         guarded(this, [&] {
@@ -254,7 +266,7 @@ bool TForm5::writeLayerFile()
     const LayerFileResult result = kobalin::writeLayerFile(run_, CheckBox1->isChecked(), ownLayerFiles());
     writtenPath_.clear();
     if (!result.written) {
-        prompts().error(this, text(41) + qs(result.path));
+        prompts().error(this, text(41) + qs(result.path) + withReason(result.reason));
         return false;
     }
     writtenPath_ = result.path;
@@ -291,8 +303,8 @@ void TForm5::BitBtn5Click()
                                          QDate::currentDate().toString(Qt::ISODate));
     try {
         replaceFileAtomically(nativePath(us(path)), std::string_view(pdf.constData(), static_cast<std::size_t>(pdf.size())));
-    } catch (const FileWriteError&) {
-        prompts().error(this, text(83) + path);
+    } catch (const FileWriteError& e) {
+        prompts().error(this, text(83) + path + withReason(e.reason()));
         return;
     }
     prompts().info(this, text(84) + path);

@@ -195,7 +195,7 @@ LayerFileResult writeLayerFile(const RunData& run, bool linked, OwnLayerFiles* o
     key->writeInteger(u"koppel", linked ? 1 : 0);
     key->close();
 
-    LayerFileResult result{false, layerFilePath(linked, meetfile, initdir), {}, {}};
+    LayerFileResult result{false, layerFilePath(linked, meetfile, initdir), {}, {}, {}};
     // Without a known folder the file would land in the root of the drive.
     if (linked ? meetfile.empty() : initdir.empty())
         return result;
@@ -206,7 +206,8 @@ LayerFileResult writeLayerFile(const RunData& run, bool linked, OwnLayerFiles* o
         result.written = true;
         if (own)
             own->add(bytes);
-    } catch (const FileWriteError&) {
+    } catch (const FileWriteError& e) {
+        result.reason = e.reason();
     }
     return result;
 }

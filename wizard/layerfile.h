@@ -46,6 +46,7 @@ LayerFileToOpen layerFileToOpen(bool linked);
 struct LayerFileResult {
     bool written = false;
     std::u16string path;
+    std::string reason;  // the system's words for a failed write, UTF-8
     // The file replaced, of other content: where its copy was kept, or, when
     // no copy could be made, the folder it should have gone to (else both empty).
     std::u16string keptCopy;

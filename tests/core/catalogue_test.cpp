@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <limits>
 #include <set>
@@ -149,6 +150,11 @@ constexpr Entry kExpected[] = {
     {1147, u"These layer names are in the template list already: %1\n\nYes: overwrite them with the values from the file.\nNo: keep them as they are and add only the new names."},
     {1148, u"Templates imported: %1 added, %2 overwritten."},
     {1149, u"The template list was changed by another copy of the program meanwhile. Nothing was imported; please import the file again."},
+    {1150, u"%1: \"%2\" is not a valid number"},
+    {1151, u"%1: \"%2\" is written with a decimal comma. Use a point (.) as the decimal mark: %3"},
+    {1152, u"The file could not be written: %1\n%2"},
+    {1153, u"The settings could not be saved in %1:\n%2"},
+    {1154, u"The setting \"%1\" holds a value of the wrong type"},
 
     // Dutch
     {2000, u"OK"},
@@ -276,6 +282,11 @@ constexpr Entry kExpected[] = {
     {2147, u"Deze laagnamen staan al in de templatelijst: %1\n\nJa: overschrijf ze met de waarden uit de file.\nNee: laat ze zoals ze zijn en voeg alleen de nieuwe namen toe."},
     {2148, u"Templates ge\u00EFmporteerd: %1 toegevoegd, %2 overschreven."},
     {2149, u"De templatelijst is intussen gewijzigd door een ander exemplaar van het programma. Er is niets ge\u00EFmporteerd; importeer de file opnieuw."},
+    {2150, u"%1: \"%2\" is geen geldig getal"},
+    {2151, u"%1: \"%2\" is geschreven met een decimale komma. Gebruik een punt (.) als decimaalteken: %3"},
+    {2152, u"De file kon niet worden geschreven: %1\n%2"},
+    {2153, u"De instellingen konden niet worden opgeslagen in %1:\n%2"},
+    {2154, u"De instelling \"%1\" heeft een waarde van het verkeerde type"},
 
     // Norwegian
     {3000, u"OK"},
@@ -403,10 +414,17 @@ constexpr Entry kExpected[] = {
     {3147, u"Disse lagnavnene finnes allerede i mallisten: %1\n\nJa: overskriv dem med verdiene fra filen.\nNei: behold dem som de er, og legg bare til de nye navnene."},
     {3148, u"Maler importert: %1 lagt til, %2 overskrevet."},
     {3149, u"Mallisten ble endret av en annen kopi av programmet i mellomtiden. Ingenting ble importert; importer filen p\u00E5 nytt."},
+    {3150, u"%1: \"%2\" er ikke et gyldig tall"},
+    {3151, u"%1: \"%2\" er skrevet med desimalkomma. Bruk punktum (.) som desimaltegn: %3"},
+    {3152, u"Filen kunne ikke skrives: %1\n%2"},
+    {3153, u"Innstillingene kunne ikke lagres i %1:\n%2"},
+    {3154, u"Innstillingen \"%1\" har en verdi av feil type"},
 };
 // clang-format on
 
+// The languages whose texts are typed out above, and every language.
 constexpr std::int32_t kBases[] = {kEnglish, kDutch, kNorwegian};
+constexpr std::int32_t kAllBases[] = {kEnglish, kDutch, kNorwegian, kSwedish, kFrench, kDanish};
 
 // Readable failure output: the identifier plus both texts as UTF-8.
 // Line breaks shown as \n, so that a missing or extra one is visible.
@@ -436,15 +454,14 @@ TEST(Catalogue, IdentifiersWithoutTextGiveEmptyText)
     constexpr auto kMin = std::numeric_limits<std::int32_t>::min();
 
     // The gap between the buttons and the captions exists in no language.
-    for (std::int32_t base : kBases) {
+    for (std::int32_t base : kAllBases) {
         for (std::int32_t k = 4; k <= 11; ++k) {
             EXPECT_TRUE(catalogueText(base, k).empty()) << "base " << base << ", text " << k;
         }
     }
 
-    // Languages offered by the language dialog but never translated, a
-    // zeroed setting, and a base one off from a real one.
-    for (std::int32_t base : {0, 1, 999, 1001, 4000, 5000, 6000, -1000}) {
+    // A base no language has, a zeroed setting, and bases one off from a real one.
+    for (std::int32_t base : {0, 1, 999, 1001, 5999, 6001, 7000, -1000}) {
         for (std::int32_t k = 0; k < 1000; ++k) {
             EXPECT_TRUE(catalogueText(base, k).empty()) << "base " << base << ", text " << k;
         }
@@ -516,7 +533,7 @@ TEST(Catalogue, TableAndVisibleDetails)
     // A path, a name, a line number or a date follows texts 42, 55, 56, 58, 83
     // to 88, 102 to 104 and 143 to 145 directly, so exactly one space must
     // separate them.
-    for (std::int32_t base : kBases) {
+    for (std::int32_t base : kAllBases) {
         for (std::int32_t k : {42, 55, 56, 58, 83, 84, 86, 87, 88, 102, 103, 104, 143, 144, 145}) {
             const auto text = catalogueText(base, k);
             ASSERT_GE(text.size(), 2u) << "base " << base << ", text " << k;
@@ -527,7 +544,7 @@ TEST(Catalogue, TableAndVisibleDetails)
 
     // The messages put a number, a field or names in place of %1 and %2: a
     // translation that lost one would drop it from the message.
-    for (std::int32_t base : kBases) {
+    for (std::int32_t base : kAllBases) {
         for (std::int32_t k : {63, 68, 69, 77, 78, 92, 146, 147, 148}) {
             const auto text = catalogueText(base, k);
             const bool two = k == 77 || k == 78 || k == 146 || k == 148;
@@ -545,7 +562,7 @@ TEST(Catalogue, TableAndVisibleDetails)
 
     // The layer table's messages: a cell's name follows 119 and 123 after one
     // space; a row number, counts or a height take the place of %1 and %2.
-    for (std::int32_t base : kBases) {
+    for (std::int32_t base : kAllBases) {
         for (std::int32_t k : {119, 123}) {
             const auto text = catalogueText(base, k);
             EXPECT_EQ(text.substr(text.size() - 2), u": ") << "base " << base << ", text " << k;
@@ -558,7 +575,7 @@ TEST(Catalogue, TableAndVisibleDetails)
     }
 
     // Multi-line texts use bare line feeds; a CR would show as a stray glyph.
-    for (std::int32_t base : kBases) {
+    for (std::int32_t base : kAllBases) {
         for (std::int32_t k : {20, 39, 44, 53, 147}) {
             const auto text = catalogueText(base, k);
             EXPECT_NE(text.find(u'\n'), std::u16string_view::npos) << "base " << base << ", text " << k;
@@ -571,6 +588,54 @@ TEST(Catalogue, TableAndVisibleDetails)
     EXPECT_TRUE(catalogueText(kNorwegian, 34) == u"M\u00E5lhastighet km/t");
     EXPECT_TRUE(catalogueText(kNorwegian, 36) == u"CMV-m\u00E5l");
     EXPECT_TRUE(catalogueText(kNorwegian, 41) == u"Kunne ikke opprette lagfilen. Pr\u00F8v igjen");
+    EXPECT_TRUE(catalogueText(kSwedish, 34) == u"M\u00E5lhastighet km/h");
+    EXPECT_TRUE(catalogueText(kFrench, 31) == u"D\u00E9calage (m)");
+    EXPECT_TRUE(catalogueText(kDanish, 44).starts_with(u"Det st\u00F8rste antal lag i skabelonlageret er n\u00E5et\n"));
+}
+
+// The placeholders of a text, in order: "%2 ... %1" gives "21".
+std::u16string placeholders(std::u16string_view text)
+{
+    std::u16string out;
+    for (std::size_t i = 0; i + 1 < text.size(); ++i)
+        if (text[i] == u'%' && text[i + 1] >= u'1' && text[i + 1] <= u'9')
+            out += text[i + 1];
+    std::sort(out.begin(), out.end());
+    return out;
+}
+
+std::size_t trailingSpaces(std::u16string_view text)
+{
+    const std::size_t last = text.find_last_not_of(u' ');
+    return last == std::u16string_view::npos ? text.size() : text.size() - 1 - last;
+}
+
+TEST(Catalogue, EveryLanguageHasEveryEnglishTextInTheSameShape)
+{
+    // Texts that differed from English in the program's first languages
+    // before any later one was added; they stay as they were shown.
+    const std::set<std::int32_t> trailingAsFirstShipped = {2012, 2015, 3048};
+    for (std::int32_t base : kAllBases) {
+        for (std::int32_t k = 0; k < 1000; ++k) {
+            SCOPED_TRACE("identifier " + std::to_string(base + k));
+            const std::u16string_view english = catalogueText(kEnglish, k);
+            const std::u16string_view text = catalogueText(base, k);
+            // Only what English has, and all of it.
+            ASSERT_EQ(text.empty(), english.empty()) << utf8(text);
+            if (english.empty())
+                continue;
+            // A lost placeholder drops a value from the message; a doubled one shows it twice.
+            EXPECT_EQ(placeholders(text), placeholders(english)) << utf8(text);
+            // A path or a name follows some texts directly.
+            if (!trailingAsFirstShipped.count(base + k)) {
+                EXPECT_EQ(trailingSpaces(text), trailingSpaces(english)) << "[" << utf8(text) << "]";
+            }
+            EXPECT_EQ(std::count(text.begin(), text.end(), u'\n'), std::count(english.begin(), english.end(), u'\n'))
+                << utf8(text);
+            EXPECT_EQ(text.find(u'\r'), std::u16string_view::npos) << utf8(text);
+            EXPECT_NE(text.front(), u' ') << utf8(text);
+        }
+    }
 }
 
 }  // namespace

@@ -7,11 +7,14 @@
 
 #include <QAction>
 #include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
 
 #include <filesystem>
 #include <fstream>
+#include <memory>
 
 using namespace kobalin;
 
@@ -41,9 +44,65 @@ QString selected(Ttaalkeus& d)
 
 using Language = WizardTest;
 
+TEST_F(Language, EachLanguageStartsWithItsStoredBaseAndShowsItsTexts)
+{
+    struct Case {
+        std::int32_t taal;
+        QString next, abort, step2;  // texts 2, 1 and 16, typed here apart from the catalogue
+    };
+    const Case cases[] = {
+        {kEnglish, ">> Continue", "Abort", "Choose the reference file"},
+        {kDutch, ">> Verder", "Afbreken", "Kies de referentie file"},
+        {kNorwegian, ">> Fortsett", "Avbryt", "Lagre som"},
+        {kSwedish, QString::fromUtf8(">> Fortsätt"), "Avbryt", QString::fromUtf8("Välj referensfilen")},
+        {kFrench, ">> Continuer", "Annuler", QString::fromUtf8("Choisir le fichier de référence")},
+        {kDanish, QString::fromUtf8(">> Fortsæt"), "Afbryd", QString::fromUtf8("Vælg referencefilen")},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.taal);
+        seed(c.taal, 1);
+        restart();
+        start();
+        EXPECT_TRUE(recorder.dialogsShown.empty()) << "a stored language opens no dialog";
+        EXPECT_EQ(run.taal, c.taal);
+        EXPECT_EQ(wizard<QPushButton>("Button3")->text(), c.next);
+        EXPECT_EQ(wizard<QPushButton>("Button4")->text(), c.abort);
+        // Every text the wizard puts up at the start comes from the same language.
+        EXPECT_EQ(wizard<QLabel>("Label1")->text(), catalogue(c.taal, 13));
+        EXPECT_EQ(wizard<QLabel>("Label2")->text(), catalogue(c.taal, 14));
+        EXPECT_EQ(wizard<QPushButton>("Button5")->text(), catalogue(c.taal, 3));
+        EXPECT_EQ(wizard("CheckBox1")->property("text").toString(), catalogue(c.taal, 51));
+        next();
+        EXPECT_EQ(wizard<QLabel>("Label1")->text(), c.step2);
+        EXPECT_EQ(wizard("Edit1")->property("text").toString(), catalogue(c.taal, 18));
+    }
+}
+
+TEST_F(Language, QtsOwnTextsFollowTheRunWhereQtHasThem)
+{
+    // The first entry of the reference field's context menu: Qt's own "Copy".
+    struct Case {
+        std::int32_t taal;
+        QString copy;
+    };
+    const Case cases[] = {
+        {kDanish, QString::fromUtf8("&Kopiér")},  {kEnglish, "&Copy"}, {kFrench, "Cop&ier"}, {kNorwegian, "&Copy"},
+        {kDutch, QString::fromUtf8("&Kopiëren")}, {kSwedish, "&Copy"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.taal);
+        seed(c.taal, 1);
+        restart();
+        start();
+        std::unique_ptr<QMenu> menu(wizard<QLineEdit>("Edit1")->createStandardContextMenu());
+        ASSERT_FALSE(menu->actions().isEmpty());
+        EXPECT_EQ(menu->actions().first()->text().section('\t', 0, 0), c.copy);
+    }
+}
+
 TEST_F(Language, ABaseWithoutTextsShowsEmptyTextsAndEmptyMessages)
 {
-    seed(4000, 0);
+    seed(7000, 0);
     addLayer(u"a", 0.2f);
     addLayer(u"b", 0.2f);
     start();
@@ -68,18 +127,9 @@ TEST_F(Language, OkStoresTheChoiceAndSaysSoInTheChosenLanguage)
         {"English", 1000, {infoBox("To activate the choosen language, restart the application.")}},
         {"Nederlands", 2000, {infoBox("Om de gekozen taal te activeren, herstart de applicatie. ")}},
         {"Norsk", 3000, {infoBox(QString::fromUtf8("For å aktivere det valgte språket, start applikasjonen på nytt."))}},
-        {"Svenska",
-         1000,
-         {infoBox("This language is not available yet"),
-          infoBox("To activate the choosen language, restart the application.")}},
-        {"French",
-         1000,
-         {infoBox("This language is not available yet"),
-          infoBox("To activate the choosen language, restart the application.")}},
-        {"Dansk",
-         1000,
-         {infoBox("This language is not available yet"),
-          infoBox("To activate the choosen language, restart the application.")}},
+        {"Svenska", 4000, {infoBox(QString::fromUtf8("Starta om programmet för att aktivera det valda språket."))}},
+        {"French", 5000, {infoBox(QString::fromUtf8("Redémarrez l'application pour activer la langue choisie."))}},
+        {"Dansk", 6000, {infoBox("Genstart programmet for at aktivere det valgte sprog.")}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.language);
@@ -197,5 +247,27 @@ TEST_F(Language, AFailedWriteKeepsTheDialogOpenWithoutTheRestartMessage)
     ASSERT_EQ(recorder.messages.size(), 2u);
     EXPECT_EQ(recorder.messages[1],
               infoBox(QString::fromUtf8("For å aktivere det valgte språket, start applikasjonen på nytt.")));
+}
+
+TEST_F(Language, AFailedWriteIsToldInTheRunsLanguageWithTheSystemsReason)
+{
+    seed(kDanish, 0);
+    start();
+    const auto folder = settingsFilePath().parent_path();
+    recorder.answerDialog([&](QDialog& d) {
+        std::filesystem::remove_all(folder);
+        std::ofstream(folder) << "in the way";
+        choose("Norsk")(d);
+        std::filesystem::remove(folder);
+        d.close();
+    });
+    clickWizard("BitBtn1");
+    ASSERT_EQ(recorder.messages.size(), 1u);
+    const QStringList lines = recorder.messages[0].text.split('\n');
+    ASSERT_EQ(lines.size(), 2) << recorder.messages[0].text.toStdString();
+    EXPECT_TRUE(lines[0].startsWith("Indstillingerne kunne ikke gemmes i " + QString::fromStdString(folder.string())))
+        << lines[0].toStdString();
+    EXPECT_TRUE(lines[0].endsWith(":"));
+    EXPECT_FALSE(lines[1].trimmed().isEmpty()) << "the system's reason";
 }
 #endif

@@ -296,6 +296,37 @@ TEST_F(LayerEditor, NumbersThatAreNoNumbersAreRefusedNamingTheField)
     EXPECT_EQ(run.layers[0], before);
 }
 
+TEST_F(LayerEditor, ADecimalCommaIsAskedToBeAPointInTheRunsLanguage)
+{
+    struct Case {
+        std::int32_t taal;
+        QString offset, speed;
+        QString message;
+    };
+    const Case cases[] = {
+        {kEnglish, "-0,15", "3.5",
+         "Offset (m): \"-0,15\" is written with a decimal comma. Use a point (.) as the decimal mark: -0.15"},
+        {kDanish, "0.2", " 2,5 ",
+         QString::fromUtf8(
+             "Målhastighed km/t: \" 2,5 \" er skrevet med decimalkomma. Brug punktum (.) som decimaltegn: 2.5")},
+        {kDutch, "0,2,5", "3.5", "Offset (m): \"0,2,5\" is geen geldig getal"},
+        {kFrench, ",", "3.5", QString::fromUtf8("Décalage (m)\u00A0: \",\" n'est pas un nombre valide")},
+        {kSwedish, "abc", "3.5", QString::fromUtf8("Offset (m): \"abc\" är inte ett giltigt tal")},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.taal);
+        seed(c.taal, 1);
+        restart();
+        start();
+        openToAdd([&](TLayeredit& d) {
+            type(d, {.offset = c.offset, .speed = c.speed});
+            ok(d);
+            abort(d);
+        });
+        EXPECT_EQ(recorder.messages, std::vector{errorBox(c.message)});
+    }
+}
+
 TEST_F(LayerEditor, AbortKeepsTheTypedValuesForTheNextOpening)
 {
     addLayer(u"One", 0.3f);

@@ -114,7 +114,13 @@ TEST_F(LastStep, AFailedWriteIsReportedAndEndsTheRefresh)
     std::swap(run.layers[0], run.layers[1]);  // out of order: a refresh that ran to its end would sort
     wizard<QCheckBox>("CheckBox1")->setChecked(true);
     next();
-    EXPECT_EQ(recorder.messages, std::vector{errorBox("Failed to create the layer file. Try again" + layerFile())});
+    // The program's sentence and path, then the system's reason on a line of its own.
+    ASSERT_EQ(recorder.messages.size(), 1u);
+    EXPECT_EQ(recorder.messages[0].kind, Recorder::Message::Error);
+    const QStringList lines = recorder.messages[0].text.split('\n');
+    ASSERT_EQ(lines.size(), 2) << recorder.messages[0].text.toStdString();
+    EXPECT_EQ(lines[0], "Failed to create the layer file. Try again" + layerFile());
+    EXPECT_FALSE(lines[1].trimmed().isEmpty());
     EXPECT_EQ(run.layers[0].Name, u"Base") << "the sort was skipped";
     EXPECT_EQ(wizard<QTreeWidget>("TreeView1")->topLevelItemCount(), 0);
     for (const char* shown : {"Section1", "Memo1", "BitBtn5"})
@@ -124,7 +130,7 @@ TEST_F(LastStep, AFailedWriteIsReportedAndEndsTheRefresh)
 
 TEST_F(LastStep, ABaseWithoutTextsShowsOnlyThePath)
 {
-    walkToLayers(4000);
+    walkToLayers(7000);
     next();
     EXPECT_EQ(recorder.messages, std::vector{infoBox(layerFile())});
 }
@@ -378,7 +384,11 @@ TEST_F(LastStep, ASheetThatCannotBeWrittenIsReportedWithItsPath)
     const QString path = QString::fromStdString((folder / "gone" / "sheet.pdf").string());
     recorder.chooseFile(path);
     clickWizard("BitBtn5");
-    EXPECT_EQ(recorder.messages.back(), errorBox("The layer sheet could not be saved: " + path));
+    EXPECT_EQ(recorder.messages.back().kind, Recorder::Message::Error);
+    const QStringList lines = recorder.messages.back().text.split('\n');
+    ASSERT_EQ(lines.size(), 2) << recorder.messages.back().text.toStdString();
+    EXPECT_EQ(lines[0], "The layer sheet could not be saved: " + path);
+    EXPECT_FALSE(lines[1].trimmed().isEmpty()) << "the system's reason";
 }
 
 TEST_F(LastStep, TheSheetLeavesOutEmptyCommentLinesAndEndsWithABlockToSign)

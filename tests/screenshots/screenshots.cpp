@@ -179,5 +179,8 @@ int main(int argc, char* argv[])
     shoot(kEnglish, "en");
     shoot(kDutch, "nl");
     shoot(kNorwegian, "no");
+    shoot(kSwedish, "sv");
+    shoot(kFrench, "fr");
+    shoot(kDanish, "da");
     return allSaved ? 0 : 1;
 }
