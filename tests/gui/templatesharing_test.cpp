@@ -2,6 +2,8 @@
 // layer file through the fields' menu.
 #include "wizardtest.h"
 
+#include <QDir>
+
 #include "person.h"
 #include "templatefill.h"
 
@@ -154,7 +156,12 @@ TEST_F(TemplateSharing, ExportWritesTheListAsALayerFile)
          false,
          {errorBox(en(145) + "B")},
          ""},
-        {"a folder that is not there", {entry(u"A", 50)}, nowhere, true, {errorBox(en(144) + nowhere)}, ""},
+        {"a folder that is not there",
+         {entry(u"A", 50)},
+         nowhere,
+         true,
+         {errorBox(en(144) + QDir::toNativeSeparators(nowhere))},
+         ""},
         {"the dialog cancelled", {entry(u"A", 50)}, std::nullopt, true, {}, ""},
     };
     inEditor([&](TLayeredit& d) {
