@@ -38,26 +38,31 @@ W* named(W* widget, const char* name)
 }
 
 // Puts the drawing above the written file where, side by side, a band would
-// have no room for its name, lift and offset on one line (at 200 %).
+// have no room for its line of texts (at 200 %).
 class StackWhenNarrow : public QObject {
 public:
-    StackWhenNarrow(QWidget* content, QBoxLayout* row) : QObject(content), row_(row) { content->installEventFilter(this); }
+    StackWhenNarrow(QWidget* content, QBoxLayout* row, LayerSection* section)
+        : QObject(content), content_(content), row_(row), section_(section)
+    {
+        content->installEventFilter(this);
+        section->installEventFilter(this);  // shown after each refresh, in the run's language
+    }
 
 protected:
-    bool eventFilter(QObject* watched, QEvent* event) override
+    bool eventFilter(QObject*, QEvent* event) override
     {
-        if (event->type() == QEvent::Resize) {
-            const auto* content = static_cast<QWidget*>(watched);
-            const QMargins margins = content->layout()->contentsMargins();
-            const int width = content->width() - margins.left() - margins.right();
-            const int wanted = 2 * 36 * content->fontMetrics().averageCharWidth();
-            row_->setDirection(width < wanted ? QBoxLayout::TopToBottom : QBoxLayout::LeftToRight);
+        if (event->type() == QEvent::Resize || event->type() == QEvent::Show) {
+            const QMargins margins = content_->layout()->contentsMargins();
+            const int half = (content_->width() - margins.left() - margins.right() - row_->spacing()) / 2;
+            row_->setDirection(half < section_->lineWidth() ? QBoxLayout::TopToBottom : QBoxLayout::LeftToRight);
         }
         return false;
     }
 
 private:
+    QWidget* content_;
     QBoxLayout* row_;
+    LayerSection* section_;
 };
 
 }  // namespace
@@ -246,7 +251,7 @@ void TForm5::layOutStepControls(QWidget* content)
     freeRow->setSpacing(16);
     freeRow->addWidget(Section1, 1);
     freeRow->addWidget(writtenBox_, 1);
-    new StackWhenNarrow(content, freeRow);
+    new StackWhenNarrow(content, freeRow, Section1);
 
     auto* contentLayout = new QVBoxLayout(content);
     contentLayout->setContentsMargins(26, 16, 26, 12);

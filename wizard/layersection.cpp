@@ -129,6 +129,9 @@ bool bandsCarryTexts(const QRect& area, const BuildUp& s, int least)
     return static_cast<long long>(least) * static_cast<long long>(s.bands.size()) <= area.height();
 }
 
+// The letters of a name a band shows at the least, before its lift.
+constexpr int kLeastNameLetters = 6;
+
 const QColor kSoil[] = {QColor(0xEC, 0xDF, 0xBF), QColor(0xCF, 0xB9, 0x8E), QColor(0xDD, 0xC9, 0xA4)};
 
 // The band's texts on one line: its names and lift at the left, its offset at
@@ -147,7 +150,7 @@ void drawBandTexts(QPainter& painter, const QRect& band, const BuildUp& s, const
     const int offsetWidth = metrics.horizontalAdvance(offset);
     const QString names = bandNames(s, b);
     const int namesWidth = metrics.horizontalAdvance(names);
-    int nameWidth = std::min(namesWidth, metrics.averageCharWidth() * 6);
+    int nameWidth = std::min(namesWidth, metrics.averageCharWidth() * kLeastNameLetters);
     int room = row.width() - offsetWidth - gap - nameWidth;
     if (room < 0)
         return;  // not even the offset and a few letters: the band stays plain
@@ -165,7 +168,7 @@ void drawBandTexts(QPainter& painter, const QRect& band, const BuildUp& s, const
     const QString warnings = bandWarnings(s, b);
     const QString targets = b.clash ? QString() : targetsText(first, catalogue(s.taal, 90), "  ");
     QString middle = take(warnings.isEmpty() ? targets : targets.isEmpty() ? warnings : warnings + "   " + targets);
-    if (middle.isEmpty() && !warnings.isEmpty() && room >= gap + metrics.averageCharWidth() * 6) {
+    if (middle.isEmpty() && !warnings.isEmpty() && room >= gap + metrics.averageCharWidth() * kLeastNameLetters) {
         middle = metrics.elidedText(warnings, Qt::ElideRight, room - gap);
         room -= gap + metrics.horizontalAdvance(middle);
     }
@@ -328,6 +331,12 @@ void LayerSection::showTable(const RunData& run, std::int32_t taal)
     // A line for each of the first seven layers: a short build-up is never
     // squeezed past reading, the step scrolls instead.
     setMinimumHeight(std::clamp(run.lagen, 1, 7) * leastBandHeight(fontMetrics()));
+    // A band's line as a road's has it: the first letters of its name, a lift of
+    // 0.20 m and an offset of -0.60 m, with the room around them.
+    const QFontMetrics metrics = fontMetrics();
+    const int gap = metrics.horizontalAdvance(QStringLiteral("   "));
+    lineWidth_ = 3 * stripeWidth(metrics) + metrics.averageCharWidth() * kLeastNameLetters + gap +
+                 metrics.horizontalAdvance(liftText(0.2, taal)) + gap + metrics.horizontalAdvance(QStringLiteral("-0.60 m"));
     update();
 }
 

@@ -71,6 +71,8 @@ public:
     void showTable(const RunData& run, std::int32_t taal);
     // The layers, one line each: made when a screen reader asks.
     QString description() const;
+    // The width a band needs for its line of texts, in the language shown.
+    int lineWidth() const { return lineWidth_; }
 
     QSize minimumSizeHint() const override;
 
@@ -81,6 +83,7 @@ protected:
 private:
     BuildUp section_;
     QString emptyText_;
+    int lineWidth_ = 0;
 };
 
 }  // namespace kobalin
