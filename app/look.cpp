@@ -178,6 +178,17 @@ bool FittingArea::eventFilter(QObject* watched, QEvent* event)
     return QScrollArea::eventFilter(watched, event);
 }
 
+void FittingArea::resizeEvent(QResizeEvent* event)
+{
+    // Qt measures wrapping contents at the viewport's present width, which a
+    // bar shown at an earlier, smaller size narrows: where they fit the whole
+    // area, they are measured there, or the bar would stay for nothing.
+    const QSize whole = maximumViewportSize();
+    if (widget()->hasHeightForWidth() && widget()->heightForWidth(whole.width()) <= whole.height())
+        viewport()->resize(whole);
+    QScrollArea::resizeEvent(event);
+}
+
 QSize FittingArea::minimumSizeHint() const { return widget()->minimumSizeHint(); }
 
 bool FittingArea::hasHeightForWidth() const { return widget()->hasHeightForWidth(); }

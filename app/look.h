@@ -57,6 +57,7 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 };
 
 // Lets a window be smaller than its contents' minimum size (which then scroll).
