@@ -150,9 +150,17 @@ void fitWindow(QWidget* window, QSize designed)
     const QMargins frame = frameOf(window);
     const QSize room = area.size().shrunkBy(frame).expandedTo(QSize(1, 1));
     QSize size = designed.expandedTo(window->minimumSizeHint()).boundedTo(room);
-    // Contents that wrap (texts, groups of fields) may need more height at the width given.
-    if (window->hasHeightForWidth())
+    // Contents that wrap (texts, groups of fields) may need more height at the
+    // width given. Asked of the area's contents, not of the window: a window
+    // with a height for its width cannot be made lower than that on Windows.
+    if (const auto* fitting = window->findChild<FittingArea*>(); fitting && fitting->widget()->hasHeightForWidth()) {
+        const QMargins margins = window->layout()->contentsMargins();
+        const int around = window->minimumSizeHint().height() - fitting->minimumSizeHint().height();
+        const int needed = around + fitting->widget()->heightForWidth(size.width() - margins.left() - margins.right());
+        size.setHeight(std::clamp(needed, size.height(), room.height()));
+    } else if (window->hasHeightForWidth()) {
         size.setHeight(std::clamp(window->heightForWidth(size.width()), size.height(), room.height()));
+    }
 
     QRect placed(QPoint(0, 0), size.grownBy(frame));
     placed.moveCenter(over && over->isVisible() ? over->frameGeometry().center() : area.center());
@@ -190,10 +198,6 @@ void FittingArea::resizeEvent(QResizeEvent* event)
 }
 
 QSize FittingArea::minimumSizeHint() const { return widget()->minimumSizeHint(); }
-
-bool FittingArea::hasHeightForWidth() const { return widget()->hasHeightForWidth(); }
-
-int FittingArea::heightForWidth(int width) const { return widget()->heightForWidth(width); }
 
 QSize FittingArea::sizeHint() const { return widget()->sizeHint().expandedTo(minimumSizeHint()); }
 

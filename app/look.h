@@ -42,9 +42,9 @@ void settleLayouts();
 // FittingArea scroll.
 void fitWindow(QWidget* window, QSize designed);
 
-// A frameless scroll area that asks for its whole content's minimum size, and
-// the height its content needs at a width, so the window sized by fitWindow
-// shows everything without scrolling where the screen has the room. The
+// A frameless scroll area that asks for its whole content's minimum size, so
+// the window sized by fitWindow shows everything without scrolling where the
+// screen has the room. The
 // window's layout must then be made with allowShrinking, or the window could
 // not be made smaller than that content.
 class FittingArea : public QScrollArea {
@@ -52,8 +52,6 @@ public:
     FittingArea(QWidget* content, QWidget* parent);
     QSize minimumSizeHint() const override;
     QSize sizeHint() const override;
-    bool hasHeightForWidth() const override;
-    int heightForWidth(int width) const override;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
