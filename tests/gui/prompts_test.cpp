@@ -143,8 +143,9 @@ TEST(Prompts, TheSaveDialogProposesTheFileAndAddsItsEnding)
             EXPECT_EQ(name->text(), "road.xml_layer.pdf");
             retype(name, "sheet");
             QTest::keyClick(name, Qt::Key_Return);
-            // Whatever stays open is closed, so that a fault fails here rather than hangs.
-            QTimer::singleShot(1000, [] {
+            // Whatever stays open is closed, so that a fault fails here rather
+            // than hangs; with the dialog gone, nothing is left to close.
+            QTimer::singleShot(1000, dialog, [] {
                 while (QWidget* open = QApplication::activeModalWidget()) {
                     ADD_FAILURE() << "left open: " << open->metaObject()->className() << " " << open->windowTitle();
                     open->close();
