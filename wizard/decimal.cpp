@@ -1,6 +1,7 @@
 #include "wizard/decimal.h"
 
 #include <algorithm>
+#include <array>
 #include <cfloat>
 #include <charconv>
 #include <cmath>
@@ -18,17 +19,19 @@ std::optional<double> readDecimal(std::u16string_view text)
     if (text.empty() || text.size() > 64)
         return std::nullopt;
 
-    std::string ascii;
-    for (char16_t c : text) {
+    std::array<char, 64> ascii;
+    for (std::size_t i = 0; i < text.size(); ++i) {
         // Only digits, the mark, a sign and an exponent make a number here.
+        const char16_t c = text[i];
         const bool allowed = (c >= u'0' && c <= u'9') || c == u'.' || c == u'-' || c == u'e' || c == u'E';
         if (!allowed)
             return std::nullopt;
-        ascii += static_cast<char>(c);
+        ascii[i] = static_cast<char>(c);
     }
+    const char* last = ascii.data() + text.size();
     double value = 0;
-    const auto [end, error] = std::from_chars(ascii.data(), ascii.data() + ascii.size(), value);
-    if (error != std::errc() || end != ascii.data() + ascii.size())
+    const auto [end, error] = std::from_chars(ascii.data(), last, value);
+    if (error != std::errc() || end != last)
         return std::nullopt;
     if (!std::isfinite(value) || std::fabs(value) > FLT_MAX)
         return std::nullopt;

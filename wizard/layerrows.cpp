@@ -40,9 +40,14 @@ using Block = std::vector<std::vector<std::u16string>>;
 // other cell is taken as it stands, quotes and all.
 Block split(std::u16string_view text, char16_t sep)
 {
+    // A row's cells reserved at once: growing 7,000 of them one by one costs
+    // more than reading them.
     Block rows(1);
+    rows.back().reserve(kValueColumns);
     const std::size_t n = text.size();
     const std::u16string_view ends{u"\r\n"};
+    const char16_t cellEnds[] = {sep, u'\r', u'\n'};
+    const std::u16string_view stops(cellEnds, 3);
     std::size_t i = 0;
     for (;;) {
         std::u16string cell;
@@ -62,7 +67,7 @@ Block split(std::u16string_view text, char16_t sep)
                 i = j + 1;
         }
         if (!quoted) {
-            const std::size_t end = std::min(text.find_first_of(std::u16string{sep, u'\r', u'\n'}, i), n);
+            const std::size_t end = std::min(text.find_first_of(stops, i), n);
             cell.assign(text.substr(i, end - i));
             i = end;
         }
@@ -76,7 +81,7 @@ Block split(std::u16string_view text, char16_t sep)
         i += text[i] == u'\r' && i + 1 < n && text[i + 1] == u'\n' ? 2 : 1;
         if (i == n)
             break;  // the last row's line end
-        rows.emplace_back();
+        rows.emplace_back().reserve(kValueColumns);
     }
     return rows;
 }
@@ -123,26 +128,60 @@ Marks blockMarks(const Block& block, CellPlace at)
     return marks;
 }
 
-// tidyCell for a cell whose fault is known: a paste checks each cell once.
-std::u16string tidyChecked(int column, std::u16string_view text, CellFault fault, bool* nameCut)
+CellFault nameFault(std::u16string_view text)
 {
-    if (fault != CellFault::None)
-        return std::u16string(text);
+    if (text.empty())
+        return CellFault::Empty;
+    switch (textFault(text)) {
+    case LayerFileFault::TooLong: return CellFault::TooLong;
+    case LayerFileFault::ControlCharacter: return CellFault::ControlCharacter;
+    case LayerFileFault::Semicolon: return CellFault::Semicolon;
+    default: return CellFault::None;
+    }
+}
+
+// A cell's fault and, where it has none, the cell as the table keeps it:
+// the text read once, as a paste of a full table reads 7,000 cells.
+struct CheckedCell {
+    CellFault fault = CellFault::None;
+    std::u16string kept;
+};
+
+CheckedCell checkCell(int column, std::u16string_view text, bool* nameCut)
+{
+    if (column < 0 || column >= kValueColumns)
+        return {CellFault::None, std::u16string(text)};
     if (column == kNameColumn) {
+        if (const CellFault fault = nameFault(text); fault != CellFault::None)
+            return {fault, std::u16string(text)};
         NameRuleResult ruled = applyNameRule(text);
         if (ruled.cut && nameCut)
             *nameCut = true;
-        return std::move(ruled.name);
+        return {CellFault::None, std::move(ruled.name)};
     }
-    if (isDecimalColumn(column))
-        return decimalCell(static_cast<float>(*readDecimal(text)));
-    return widened(std::to_string(*readCount(text)));
+    if (isBlank(text))
+        return {CellFault::Empty, std::u16string(text)};
+    if (isDecimalColumn(column)) {
+        const auto value = readDecimal(text);
+        if (!value)
+            return {CellFault::NotDecimal, std::u16string(text)};
+        // A cell already as decimalCell writes it reads back as its value: kept without reading it again.
+        const float single = static_cast<float>(*value);
+        const std::string two = formatFixed2(single);
+        if (std::equal(two.begin(), two.end(), text.begin(), text.end()))
+            return {CellFault::None, std::u16string(text)};
+        return {CellFault::None, decimalCell(single)};
+    }
+    const auto value = readCount(text);
+    return value ? CheckedCell{CellFault::None, widened(std::to_string(*value))}
+                 : CheckedCell{CellFault::NotWhole, std::u16string(text)};
 }
 
 // One row of the block into the table's form, its faults into paste.
 std::vector<std::u16string> readRow(const std::vector<std::u16string>& fields, int row, Paste& paste)
 {
     std::vector<std::u16string> cells;
+    cells.reserve(fields.size());
     for (std::size_t k = 0; k < fields.size(); ++k) {
         const CellPlace place{row, paste.at.column + static_cast<int>(k)};
         if (place.column >= kValueColumns) {
@@ -153,16 +192,20 @@ std::vector<std::u16string> readRow(const std::vector<std::u16string>& fields, i
                 paste.faults.push_back({{row, paste.at.column}, CellFault::TooManyFields, {}, used});
             break;
         }
-        std::u16string text = fields[k];
-        if (paste.decimalComma && isDecimalColumn(place.column))
-            std::replace(text.begin(), text.end(), u',', u'.');
+        std::u16string_view text = fields[k];
+        std::u16string pointed;
+        if (paste.decimalComma && isDecimalColumn(place.column)) {
+            pointed = text;
+            std::replace(pointed.begin(), pointed.end(), u',', u'.');
+            text = pointed;
+        }
         if (place.column != kNameColumn && isBlank(text))
-            text.clear();
+            text = {};
         // An empty cell empties the cell it lands on.
-        const CellFault fault = cellFault(place.column, text);
-        if (fault != CellFault::None && fault != CellFault::Empty)
-            paste.faults.push_back({place, fault, fields[k]});
-        cells.push_back(tidyChecked(place.column, text, fault, &paste.nameCut));
+        CheckedCell checked = checkCell(place.column, text, &paste.nameCut);
+        if (checked.fault != CellFault::None && checked.fault != CellFault::Empty)
+            paste.faults.push_back({place, checked.fault, fields[k]});
+        cells.push_back(std::move(checked.kept));
     }
     return cells;
 }
@@ -173,9 +216,10 @@ std::u16string liftName(const std::u16string& name, double i) { return name.empt
 
 std::u16string decimalCell(float value)
 {
-    std::u16string two = formatFixed2u(value);
-    if (const auto back = readDecimal(two); back && static_cast<float>(*back) == value)
-        return two;
+    const std::string two = formatFixed2(value);
+    double back = 0;
+    if (std::from_chars(two.data(), two.data() + two.size(), back).ec == std::errc() && static_cast<float>(back) == value)
+        return widened(two);
     char buffer[64];
     const auto end = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed).ptr;
     return widened(std::string_view(buffer, static_cast<std::size_t>(end - buffer)));
@@ -197,16 +241,8 @@ CellFault cellFault(int column, std::u16string_view text)
 {
     if (column < 0 || column >= kValueColumns)
         return CellFault::None;
-    if (column == kNameColumn) {
-        if (text.empty())
-            return CellFault::Empty;
-        switch (textFault(text)) {
-        case LayerFileFault::TooLong: return CellFault::TooLong;
-        case LayerFileFault::ControlCharacter: return CellFault::ControlCharacter;
-        case LayerFileFault::Semicolon: return CellFault::Semicolon;
-        default: return CellFault::None;
-        }
-    }
+    if (column == kNameColumn)
+        return nameFault(text);
     if (isBlank(text))
         return CellFault::Empty;
     if (isDecimalColumn(column))
@@ -216,7 +252,7 @@ CellFault cellFault(int column, std::u16string_view text)
 
 std::u16string tidyCell(int column, std::u16string_view text, bool* nameCut)
 {
-    return tidyChecked(column, text, cellFault(column, text), nameCut);
+    return std::move(checkCell(column, text, nameCut).kept);
 }
 
 TLayerRecord recordOf(const LayerRow& row)
@@ -284,15 +320,19 @@ Paste readPaste(std::u16string_view text, CellPlace at, int layerRows)
     return paste;
 }
 
-std::vector<LayerRow> pastedRows(const std::vector<LayerRow>& rows, const Paste& paste)
+std::vector<LayerRow> pastedRows(const std::vector<LayerRow>& rows, Paste paste)
 {
-    std::vector<LayerRow> out;
-    out.reserve(paste.rows.size());
+    const auto from = static_cast<std::size_t>(paste.at.column);
+    std::vector<LayerRow> out(paste.rows.size());
     for (std::size_t i = 0; i < paste.rows.size(); ++i) {
         const std::size_t row = static_cast<std::size_t>(paste.at.row) + i;
-        out.push_back(row < rows.size() ? rows[row] : LayerRow{});
-        for (std::size_t k = 0; k < paste.rows[i].size(); ++k)
-            out.back()[static_cast<std::size_t>(paste.at.column) + k] = paste.rows[i][k];
+        std::vector<std::u16string>& fields = paste.rows[i];
+        for (std::size_t c = 0; c < kValueColumns; ++c) {
+            if (c >= from && c - from < fields.size())
+                out[i][c] = std::move(fields[c - from]);
+            else if (row < rows.size())
+                out[i][c] = rows[row][c];
+        }
     }
     return out;
 }

@@ -109,7 +109,7 @@ Paste readPaste(std::u16string_view text, CellPlace at, int layerRows);
 
 // The rows from paste.at.row on as the paste leaves them; rows past the
 // table's last are new.
-std::vector<LayerRow> pastedRows(const std::vector<LayerRow>& rows, const Paste& paste);
+std::vector<LayerRow> pastedRows(const std::vector<LayerRow>& rows, Paste paste);
 
 // Cells as a spreadsheet takes them: a tab between cells, a line feed after
 // each row, a cell holding a tab, a quote or a line break in quotes.

@@ -176,7 +176,7 @@ void TLayerTable::pasteCells()
 {
     const QModelIndex current = StringGrid1->currentIndex();
     const CellPlace at{current.isValid() ? current.row() : model_->layerRows(), current.isValid() ? current.column() : 0};
-    const Paste paste = readPaste(us(QGuiApplication::clipboard()->text()), at, model_->layerRows());
+    Paste paste = readPaste(us(QGuiApplication::clipboard()->text()), at, model_->layerRows());
     if (paste.refused()) {
         prompts().error(this, qs(pasteRefusal(paste, taalbasis)));
         return;
@@ -184,14 +184,15 @@ void TLayerTable::pasteCells()
     if (paste.rows.empty())
         return;
     const int rows = static_cast<int>(paste.rows.size());
-    model_->change(at.row, std::min(rows, model_->layerRows() - at.row), pastedRows(model_->rows(), paste));
     std::size_t columns = 1;
     for (const auto& row : paste.rows)
         columns = std::max(columns, row.size());
+    const bool nameCut = paste.nameCut, decimalComma = paste.decimalComma;
+    model_->change(at.row, std::min(rows, model_->layerRows() - at.row), pastedRows(model_->rows(), std::move(paste)));
     selectBlock(at.row, at.column, rows, static_cast<int>(columns));
-    if (paste.nameCut)
+    if (nameCut)
         prompts().error(this, text(53));
-    if (paste.decimalComma)
+    if (decimalComma)
         prompts().info(this, text(118));
 }
 

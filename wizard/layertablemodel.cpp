@@ -63,8 +63,11 @@ void LayerTableModel::replace(int first, int count, const std::vector<LayerRow>&
         beginInsertRows(QModelIndex(), at, at + added - 1);
     else if (added < 0)
         beginRemoveRows(QModelIndex(), atEnd ? rowCount() + added : first + count + added, (atEnd ? rowCount() : at) - 1);
-    rows_.erase(rows_.begin() + first, rows_.begin() + first + count);
-    rows_.insert(rows_.begin() + first, rows.begin(), rows.end());
+    // Rows replaced by as many are assigned in place, which keeps their cells' memory.
+    const int common = std::min(count, static_cast<int>(rows.size()));
+    std::copy_n(rows.begin(), common, rows_.begin() + first);
+    rows_.erase(rows_.begin() + first + common, rows_.begin() + first + count);
+    rows_.insert(rows_.begin() + first + common, rows.begin() + common, rows.end());
     measure();
     if (added > 0)
         endInsertRows();
