@@ -1,5 +1,6 @@
 #include "wizardtest.h"
 
+#include "editorfields.h"
 #include "person.h"
 
 #include "app/look.h"
@@ -52,25 +53,6 @@ void type(TLayeredit& d, const Typed& t)
     for (const auto& [field, text] : fields)
         if (!text.isNull())
             retype(field, text);
-}
-
-struct Shown {
-    QString name, offset;
-    int passes, extra;
-    QString speed;
-    int speedDiff, cmv;
-    friend bool operator==(const Shown&, const Shown&) = default;
-    friend std::ostream& operator<<(std::ostream& out, const Shown& s)
-    {
-        return out << s.name.toStdString() << "|" << s.offset.toStdString() << "|" << s.passes << "|" << s.extra << "|"
-                   << s.speed.toStdString() << "|" << s.speedDiff << "|" << s.cmv;
-    }
-};
-
-Shown shown(TLayeredit& d)
-{
-    return {d.ComboBox1->currentText(), d.Edit2->text(),      d.CSpinEdit1->value(), d.CSpinEdit2->value(), d.Edit1->text(),
-            d.CSpinEdit3->value(),      d.CSpinEdit4->value()};
 }
 
 void ok(TLayeredit& d) { QTest::mouseClick(d.Button1, Qt::LeftButton); }

@@ -4,6 +4,7 @@
 
 #include <QDir>
 
+#include "editorfields.h"
 #include "person.h"
 #include "templatefill.h"
 
@@ -28,25 +29,6 @@ using namespace kobalin;
 namespace {
 
 using Names = std::vector<std::u16string>;
-
-struct Shown {
-    QString name, offset;
-    int passes, extra;
-    QString speed;
-    int speedDiff, cmv;
-    friend bool operator==(const Shown&, const Shown&) = default;
-    friend std::ostream& operator<<(std::ostream& out, const Shown& s)
-    {
-        return out << s.name.toStdString() << "|" << s.offset.toStdString() << "|" << s.passes << "|" << s.extra << "|"
-                   << s.speed.toStdString() << "|" << s.speedDiff << "|" << s.cmv;
-    }
-};
-
-Shown shown(TLayeredit& d)
-{
-    return {d.ComboBox1->currentText(), d.Edit2->text(),      d.CSpinEdit1->value(), d.CSpinEdit2->value(), d.Edit1->text(),
-            d.CSpinEdit3->value(),      d.CSpinEdit4->value()};
-}
 
 LayerTemplate entry(std::u16string name, std::int32_t cmv) { return {std::move(name), 0.2, 5, 3, 4.5, 2, cmv}; }
 
