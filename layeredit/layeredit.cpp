@@ -4,6 +4,7 @@
 #include "app/fieldfilter.h"
 #include "app/guard.h"
 #include "app/look.h"
+#include "app/named.h"
 #include "app/prompts.h"
 #include "app/qtext.h"
 #include "app/utf8.h"
@@ -46,13 +47,6 @@
 namespace kobalin {
 
 namespace {
-
-template <class W>
-W* named(W* widget, const QString& name)
-{
-    widget->setObjectName(name);
-    return widget;
-}
 
 QSpinBox* countField(const char* name, int value, QWidget* parent)
 {

@@ -8,7 +8,10 @@
 
 namespace kobalin {
 
-std::optional<double> readDecimal(std::u16string_view text)
+namespace {
+
+// The number without the spaces and tabs around it and without a leading "+".
+std::u16string_view bare(std::u16string_view text)
 {
     while (!text.empty() && (text.front() == u' ' || text.front() == u'\t'))
         text.remove_prefix(1);
@@ -16,6 +19,14 @@ std::optional<double> readDecimal(std::u16string_view text)
         text.remove_suffix(1);
     if (!text.empty() && text.front() == u'+')
         text.remove_prefix(1);
+    return text;
+}
+
+}  // namespace
+
+std::optional<double> readDecimal(std::u16string_view text)
+{
+    text = bare(text);
     if (text.empty() || text.size() > 64)
         return std::nullopt;
 
@@ -40,12 +51,7 @@ std::optional<double> readDecimal(std::u16string_view text)
 
 std::optional<std::int32_t> readCount(std::u16string_view text)
 {
-    while (!text.empty() && (text.front() == u' ' || text.front() == u'\t'))
-        text.remove_prefix(1);
-    while (!text.empty() && (text.back() == u' ' || text.back() == u'\t'))
-        text.remove_suffix(1);
-    if (!text.empty() && text.front() == u'+')
-        text.remove_prefix(1);
+    text = bare(text);
     if (text.empty())
         return std::nullopt;
     std::int64_t value = 0;

@@ -6,6 +6,7 @@
 #include "app/fieldfilter.h"
 #include "app/guard.h"
 #include "app/look.h"
+#include "app/named.h"
 #include "app/pathlabel.h"
 #include "app/qtext.h"
 #include "app/svgpicture.h"
@@ -29,13 +30,6 @@
 namespace kobalin {
 
 namespace {
-
-template <class W>
-W* named(W* widget, const char* name)
-{
-    widget->setObjectName(name);
-    return widget;
-}
 
 // Puts the drawing above the written file where, side by side, a band would
 // have no room for its line of texts (at 200 %).

@@ -2,6 +2,7 @@
 
 #include "app/guard.h"
 #include "app/look.h"
+#include "app/named.h"
 #include "app/prompts.h"
 #include "app/qtext.h"
 #include "wizard/generatelifts.h"
@@ -24,17 +25,6 @@
 #include <set>
 
 namespace kobalin {
-
-namespace {
-
-template <class W>
-W* named(W* widget, const char* name)
-{
-    widget->setObjectName(name);
-    return widget;
-}
-
-}  // namespace
 
 TLayerTable::TLayerTable(RunData& run, QWidget* parent) : QDialog(parent), run_(run)
 {
