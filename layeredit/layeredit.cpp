@@ -16,6 +16,7 @@
 #include "layeredit/templatestore.h"
 #include "wizard/decimal.h"
 #include "wizard/layerfilereader.h"
+#include "wizard/openlayerfile.h"
 #include "wizard/paths.h"
 #include "wizard/rundata.h"
 #include "wizard/usualvalues.h"
@@ -582,19 +583,11 @@ void TLayeredit::Importeren1Click()
     if (!chosen)
         return;
     // Read and refused as a layer file opened in the wizard is.
-    const QString path = QDir::toNativeSeparators(*chosen);
-    const std::optional<std::string> bytes = readPlainFile(nativePath(us(path)));
-    if (!bytes) {
-        prompts().error(this, text(58) + path);
+    const auto opened = openLayerFile(this, QDir::toNativeSeparators(*chosen), taalbasis);
+    if (!opened)
         return;
-    }
-    const LayerFileReading reading = readLayerFile(*bytes);
-    if (reading.errorLine > 0) {
-        prompts().error(this, qs(refusalMessage(reading, taalbasis)));
-        return;
-    }
     TemplateImport plan;
-    if (!importAnswered(plan, reading.run))
+    if (!importAnswered(plan, opened->reading.run))
         return;
     const bool written = importTemplates(plan);
     reloadTemplates();
@@ -602,7 +595,7 @@ void TLayeredit::Importeren1Click()
         prompts().error(this, text(149));
         return;
     }
-    if (reading.nameCut)
+    if (opened->reading.nameCut)
         prompts().error(this, text(53));
     prompts().info(this, text(148).arg(plan.added.size()).arg(plan.replaced.size()));
 }

@@ -20,6 +20,7 @@
 #include "wizard/layersheet.h"
 #include "wizard/layertable.h"
 #include "wizard/layertree.h"
+#include "wizard/openlayerfile.h"
 #include "wizard/paths.h"
 #include "wizard/replacedfiles.h"
 #include "wizard/rundata.h"
@@ -347,19 +348,13 @@ void TForm5::BitBtn4Click()
     if (!chosen)
         return;
     const QString path = QDir::toNativeSeparators(*chosen);
-    const std::optional<std::string> bytes = readPlainFile(nativePath(us(path)));
-    if (!bytes) {
-        prompts().error(this, text(58) + path);
+    const auto opened = openLayerFile(this, path, run_.taal);
+    if (!opened)
         return;
-    }
-    const LayerFileReading reading = readLayerFile(*bytes);
-    if (reading.errorLine > 0) {
-        prompts().error(this, qs(refusalMessage(reading, run_.taal)));
-        return;
-    }
+    const LayerFileReading& reading = opened->reading;
     replaceEntries(run_, reading);
     if (OwnLayerFiles* own = ownLayerFiles())
-        own->add(*bytes);
+        own->add(opened->bytes);
     BitBtn2->setEnabled(run_.commentaar < 3);
     if (reading.nameCut)
         prompts().error(this, text(53));

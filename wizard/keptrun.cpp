@@ -6,12 +6,12 @@
 #include "i18n/catalogue.h"
 #include "wizard/layerfile.h"
 #include "wizard/layerfilereader.h"
+#include "wizard/localtime.h"
 
 #include <algorithm>
 #include <atomic>
 #include <charconv>
 #include <chrono>
-#include <ctime>
 #include <system_error>
 
 #ifdef _WIN32
@@ -118,20 +118,6 @@ public:
 private:
     std::string_view rest_;
 };
-
-std::u16string localTime(std::int64_t seconds, const char* format)
-{
-    const std::time_t t = static_cast<std::time_t>(seconds);
-    std::tm local{};
-#ifdef _WIN32
-    localtime_s(&local, &t);
-#else
-    localtime_r(&t, &local);
-#endif
-    char text[32];
-    const std::size_t length = std::strftime(text, sizeof text, format, &local);
-    return std::u16string(text, text + length);
-}
 
 void replaceAll(std::u16string& text, std::u16string_view what, std::u16string_view by)
 {

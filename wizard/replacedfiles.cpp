@@ -3,9 +3,9 @@
 #include "app/atomicfile.h"
 #include "app/userfolders.h"
 #include "app/utf8.h"
+#include "wizard/localtime.h"
 
 #include <algorithm>
-#include <ctime>
 #include <functional>
 #include <string>
 #include <system_error>
@@ -19,19 +19,7 @@ namespace {
 // " YYYY-MM-DD HHMMSS", the moment in a copy's name.
 constexpr std::size_t kStampLength = 18;
 
-std::u16string stamp(std::int64_t now)
-{
-    const std::time_t t = static_cast<std::time_t>(now);
-    std::tm local{};
-#ifdef _WIN32
-    localtime_s(&local, &t);
-#else
-    localtime_r(&t, &local);
-#endif
-    char text[32];
-    const std::size_t length = std::strftime(text, sizeof text, " %Y-%m-%d %H%M%S", &local);
-    return std::u16string(text, text + length);
-}
+std::u16string stamp(std::int64_t now) { return localTime(now, " %Y-%m-%d %H%M%S"); }
 
 bool isStamp(std::u16string_view text)
 {
